@@ -1,0 +1,36 @@
+# The cross-built product, the stand-ins and the Win32 test programs.
+
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(VELMORA_STATIC_LINK -static -static-libgcc -static-libstdc++)
+add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+
+find_library(ZLIB_STATIC NAMES libz.a z REQUIRED)
+find_path(ZLIB_INCLUDE zlib.h REQUIRED)
+add_library(zlib_static INTERFACE)
+target_link_libraries(zlib_static INTERFACE ${ZLIB_STATIC})
+target_include_directories(zlib_static INTERFACE ${ZLIB_INCLUDE})
+
+# Everything of the plugin but its DLL entry and export, so that test programs and the
+# hook test library link the same objects.
+add_library(velmora_w32 STATIC
+  ui/uApplication.cpp
+  engine/uWinampManager.cpp
+  plugin/uPlugin.cpp
+)
+target_link_libraries(velmora_w32 PUBLIC velmora_core zlib_static user32 gdi32 kernel32 advapi32
+  shell32 comdlg32 comctl32)
+
+set(VELMORA_DLL_LINK ${VELMORA_STATIC_LINK} -s -Wl,--gc-sections -Wl,--enable-stdcall-fixup
+  -Wl,--exclude-all-symbols)
+
+add_library(gen_velmora SHARED plugin/dllmain.cpp plugin/gen_velmora.def)
+set_target_properties(gen_velmora PROPERTIES PREFIX "" OUTPUT_NAME gen_velmora)
+target_link_libraries(gen_velmora PRIVATE -Wl,--whole-archive velmora_w32 -Wl,--no-whole-archive)
+target_link_options(gen_velmora PRIVATE ${VELMORA_DLL_LINK})
+
+add_subdirectory(tests/win32)
+add_subdirectory(tools)
+add_subdirectory(tests/e2e)
+

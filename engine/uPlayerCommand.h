@@ -1,0 +1,50 @@
+// Player commands and play states, shared by every subsystem. No Windows header:
+// the command table and the status mapping are tested natively.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace velmora {
+
+enum class PlayerCommand : std::uint8_t {
+  Prev = 0,
+  Play,
+  Pause,
+  Stop,
+  Next,
+  Open,
+  VolumeUp,
+  VolumeDown,
+  Enabled,
+  ID3,
+  Winamp,
+};
+
+inline constexpr int CommandCount = 11;
+
+enum class PlayStatus : std::uint8_t { Playing = 1, Paused = 2, Stopped = 3 };
+
+// The player's WM_COMMAND identifiers.
+inline constexpr unsigned IdPrev = 40044;
+inline constexpr unsigned IdOpen = 40029;
+inline constexpr unsigned IdVolumeUp = 40058;
+inline constexpr unsigned IdVolumeDown = 40059;
+inline constexpr unsigned IdFileInfo = 40188;
+
+// The player's WM_USER request codes (lParam).
+inline constexpr long RequestPlayState = 104;
+inline constexpr long RequestListPosition = 125;
+inline constexpr long RequestTitle = 212;
+
+// WM_COMMAND identifier that Execute sends for a command, or none for the commands
+// the engine carries out itself and for values outside the enumeration.
+std::optional<unsigned> CommandIdentifier(int command);
+
+// Maps the player's answer to the play-state request.
+PlayStatus StatusFromResult(std::intptr_t result);
+
+// Every command but Show/Hide File info and Show/Hide Winamp confirms itself with a popup.
+bool CommandHasPopup(int command);
+
+}  // namespace velmora

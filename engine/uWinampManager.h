@@ -1,0 +1,30 @@
+// The only talker to the player: commands and queries as window messages to its main
+// window. The plugin runs on the player's main thread, so every message is sent.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "engine/uPlayerCommand.h"
+
+namespace velmora {
+
+class TWinampManager {
+ public:
+  explicit TWinampManager(HWND playerWindow) noexcept : PlayerWindow(playerWindow) {}
+
+  void Execute(PlayerCommand command) const;
+  LRESULT SendCommand(unsigned id) const;
+  PlayStatus GetStatus() const;
+  std::string GetCurrentTitle() const;
+  static bool HasPopup(PlayerCommand command) { return CommandHasPopup(static_cast<int>(command)); }
+
+  // Borrowed: the player owns its window.
+  const HWND PlayerWindow;
+};
+
+// Process-wide player-control instance, published by init and cleared by quit.
+extern TWinampManager* WinampManager;
+
+}  // namespace velmora

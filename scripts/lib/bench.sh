@@ -1,0 +1,90 @@
+# The Wine bench: a private 32-bit prefix, Xvfb (or the caller's display), a virtual
+# desktop of 1024x768 and a wineserver kept alive for the run. Source it, then call
+# bench_start; bench_stop runs on exit and stops exactly what bench_start started.
+
+BENCH_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+export WINEPREFIX="${VELMORA_WINEPREFIX:-$BENCH_ROOT/build/wineprefix}"
+export WINEARCH=win32
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+BENCH_LOGS="$BENCH_ROOT/build/bench"
+BENCH_PIDS=()
+BENCH_STARTED=""
+
+bench_free_display() {
+  local n
+  for n in $(seq 91 160); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+      echo "$n"
+      return 0
+    fi
+  done
+  return 1
+}
+
+bench_wait() {  # bench_wait SECONDS COMMAND...: polls COMMAND until it succeeds
+  local limit=$(( $1 * 10 )); shift
+  local i
+  for ((i = 0; i < limit; i++)); do
+    if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+bench_start() {
+  local show="${1:-}"
+  mkdir -p "$BENCH_LOGS"
+  trap bench_stop EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+  if [ -z "$show" ]; then
+    local n
+    n="$(bench_free_display)" || { echo "bench: no free X display" >&2; return 1; }
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -ac >"$BENCH_LOGS/xvfb.log" 2>&1 &
+    BENCH_PIDS+=($!)
+    export DISPLAY=":$n"
+    bench_wait 20 test -e "/tmp/.X11-unix/X$n" || { echo "bench: Xvfb did not start" >&2; return 1; }
+  elif [ -z "${DISPLAY:-}" ]; then
+    echo "bench: --show needs a DISPLAY" >&2
+    return 1
+  fi
+  BENCH_STARTED=1
+  wineserver -p >"$BENCH_LOGS/wineserver.log" 2>&1
+  if [ ! -f "$WINEPREFIX/.velmora-bench" ]; then
+    echo "bench: booting the Wine prefix $WINEPREFIX (once)"
+    wineboot -i >"$BENCH_LOGS/wineboot.log" 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$BENCH_LOGS/wineboot.log" 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$BENCH_LOGS/wineboot.log" 2>&1
+    # No crash dialog: a fault must end the test program, not wait for a click.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$BENCH_LOGS/wineboot.log" 2>&1
+    touch "$WINEPREFIX/.velmora-bench"
+  fi
+  # Services and the virtual desktop start now, their output to a file: a background
+  # process that inherited a test's pipe would hold it open for the wineserver's life.
+  wineboot >>"$BENCH_LOGS/wineboot.log" 2>&1 </dev/null
+  wine explorer.exe /desktop=Default,1024x768 >"$BENCH_LOGS/explorer.log" 2>&1 </dev/null &
+  BENCH_PIDS+=($!)
+  bench_wait 30 bench_desktop_ready || echo "bench: warning: desktop not seen" >&2
+}
+
+bench_desktop_ready() {
+  xwininfo -root -tree 2>/dev/null | grep -q '1024x768'
+}
+
+bench_stop() {
+  local status=$?
+  if [ -n "$BENCH_STARTED" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    BENCH_STARTED=""
+  fi
+  local p
+  for p in "${BENCH_PIDS[@]}"; do
+    kill "$p" >/dev/null 2>&1 || true
+  done
+  for p in "${BENCH_PIDS[@]}"; do
+    wait "$p" >/dev/null 2>&1 || true
+  done
+  BENCH_PIDS=()
+  return $status
+}

@@ -1,0 +1,32 @@
+#include <gtest/gtest.h>
+
+#include "hook/uShortCutWord.h"
+
+using namespace velmora;
+
+TEST(ShortCutWord, PlainAndModifiedKeys) {
+  EXPECT_EQ(MakeShortCutWord(0x74, 0), 0x74);                       // F5
+  EXPECT_EQ(MakeShortCutWord(0x74, ssCtrl | ssShift), 0x6074);      // Ctrl+Shift+F5
+  EXPECT_EQ(MakeShortCutWord('P', ssCtrl | ssAlt), 0xC050);         // Ctrl+Alt+P = 49232
+  EXPECT_EQ(MakeShortCutWord('P', ssCtrl | ssAlt | ssShift), 0xE050);
+}
+
+TEST(ShortCutWord, KeyCodesOutsideOneByteGiveNoWord) {
+  EXPECT_EQ(MakeShortCutWord(0x100, ssCtrl), 0);
+  EXPECT_EQ(MakeShortCutWord(0xFFFF, 0), 0);
+  // Only the low 16 bits of the hook's wParam are the key.
+  EXPECT_EQ(MakeShortCutWord(0x10041, 0), 0x41);
+}
+
+TEST(ShortCutWord, ShiftStateReadsBitSevenOnly) {
+  EXPECT_EQ(ShiftStateFromKeys(0x80, 0, 0), ssShift);
+  EXPECT_EQ(ShiftStateFromKeys(0x01, 0x01, 0x01), 0u);  // toggled, not down
+  EXPECT_EQ(ShiftStateFromKeys(0, 0x81, 0x80), ssAlt | ssCtrl);
+}
+
+TEST(ShortCutWord, FirstStrokeOnly) {
+  EXPECT_TRUE(IsFirstStroke(0x001F0001));       // press
+  EXPECT_FALSE(IsFirstStroke(0x401F0001));      // auto-repeat: was down before
+  EXPECT_FALSE(IsFirstStroke(0xC01F0001));      // release
+  EXPECT_FALSE(IsFirstStroke(0x801F0001));
+}

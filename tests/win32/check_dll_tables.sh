@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# The product exports one undecorated name and imports system DLLs only.
+set -euo pipefail
+objdump="$1"; dll="$2"
+dump="$("$objdump" -p "$dll")"
+exports="$(awk '/\[Ordinal\/Name Pointer\] Table/{f=1;next} f && /^[ \t]*\[/{print $NF; next} {f=0}' <<<"$dump")"
+echo "exports: $exports"
+if [ "$exports" != "winampGetGeneralPurposePlugin" ]; then
+  echo "FAIL: export table must hold exactly winampGetGeneralPurposePlugin" >&2
+  exit 1
+fi
+imports="$(awk '/DLL Name:/{print tolower($3)}' <<<"$dump" | sort -u)"
+echo "imports:" $imports
+allowed='^(kernel32|user32|gdi32|advapi32|shell32|comdlg32|comctl32|msvcrt|ole32|oleaut32|shlwapi|version|winmm|ntdll|imm32|api-ms-win-[a-z0-9-]+)\.dll$'
+bad=0
+for d in $imports; do
+  if ! [[ "$d" =~ $allowed ]]; then echo "FAIL: imports $d" >&2; bad=1; fi
+done
+size=$(stat -c %s "$dll")
+echo "size: $size bytes"
+if [ "$size" -ge 409600 ]; then echo "FAIL: $dll is $size bytes, over 400 KB" >&2; bad=1; fi
+exit $bad

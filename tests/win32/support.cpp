@@ -1,0 +1,181 @@
+#include "support.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace testsupport {
+
+bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (done()) return true;
+    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return done();
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+void Pump(int ms) {
+  WaitFor([] { return false; }, ms);
+}
+
+std::string ExeDirectory() {
+  char path[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string s(path, n);
+  return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::istringstream in(ReadFile(path));
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+TempDir::TempDir() {
+  char base[MAX_PATH];
+  GetTempPathA(MAX_PATH, base);
+  static int counter = 0;
+  for (;;) {
+    path_ = std::string(base) + "velmora" + std::to_string(GetCurrentProcessId()) + "_" +
+            std::to_string(++counter) + "\\";
+    if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+  }
+}
+
+namespace {
+void RemoveTree(const std::string& dir) {
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA((dir + "*").c_str(), &found);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string full = dir + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(full + "\\");
+      } else {
+        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(full.c_str());
+      }
+    } while (FindNextFileA(h, &found));
+    FindClose(h);
+  }
+  RemoveDirectoryA(dir.c_str());
+}
+}  // namespace
+
+TempDir::~TempDir() { RemoveTree(path_); }
+
+Process::Process(const std::string& commandLine, bool showWindow) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = showWindow ? SW_SHOWNORMAL : SW_HIDE;
+  std::string cmd = commandLine;
+  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                      &info_)) {
+    info_ = {};
+  }
+}
+
+Process::~Process() {
+  if (info_.hProcess) {
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(info_.hProcess, 99);
+      WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+  }
+}
+
+DWORD Process::Wait(int timeoutMs) {
+  if (!info_.hProcess) return STILL_ACTIVE;
+  bool ended = WaitFor([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; },
+                       timeoutMs);
+  if (!ended) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+namespace {
+struct WindowSearch {
+  DWORD pid;
+  const char* cls;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<WindowSearch*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  char cls[256];
+  GetClassNameA(w, cls, sizeof cls);
+  if (pid == s->pid && lstrcmpiA(cls, s->cls) == 0 && IsWindowVisible(w)) {
+    s->found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND FindProcessWindow(DWORD processId, const char* className) {
+  WindowSearch s{processId, className, nullptr};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HostDir::HostDir() {
+  const std::string bin = ExeDirectory();
+  CopyFileA((bin + "player.exe").c_str(), Player().c_str(), FALSE);
+  CreateDirectoryA(Plugins().c_str(), nullptr);
+  CopyFileA((bin + "gen_velmora.dll").c_str(), (Plugins() + "gen_velmora.dll").c_str(), FALSE);
+}
+
+Player::Player(const HostDir& host)
+    : host_(host), process_("\"" + host.Player() + "\" --log \"" + host.Log() + "\"") {
+  WaitFor(
+      [&] {
+        window_ = FindProcessWindow(process_.Id(), "VelmoraPlayer");
+        return window_ != nullptr && LogHas("plugin init gen_velmora.dll result=0");
+      },
+      20000);
+}
+
+DWORD Player::Close(int timeoutMs) {
+  if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+  return process_.Wait(timeoutMs);
+}
+
+std::vector<std::string> Player::Log() const { return ReadLines(host_.Log()); }
+
+bool Player::LogHas(const std::string& line) const {
+  for (const auto& l : Log())
+    if (l == line) return true;
+  return false;
+}
+
+}  // namespace testsupport

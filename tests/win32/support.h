@@ -1,0 +1,84 @@
+// Helpers shared by the Win32 and end-to-end test programs.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// Polls until done() is true or the bound runs out, pumping this thread's messages.
+bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000);
+
+// Pumps this thread's messages for about ms milliseconds.
+void Pump(int ms);
+
+std::string ExeDirectory();  // with trailing backslash
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& text);
+std::vector<std::string> ReadLines(const std::string& path);
+
+// A fresh directory under the temp folder, removed with its contents at destruction.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& Path() const { return path_; }  // with trailing backslash
+
+ private:
+  std::string path_;
+};
+
+// A process started from a command line; killed at destruction when still running.
+class Process {
+ public:
+  explicit Process(const std::string& commandLine, bool showWindow = true);
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+  bool Started() const { return info_.hProcess != nullptr; }
+  DWORD Id() const { return info_.dwProcessId; }
+  DWORD MainThreadId() const { return info_.dwThreadId; }
+  HANDLE Handle() const { return info_.hProcess; }
+  // Waits for the process to end; returns its exit code, or STILL_ACTIVE on timeout.
+  DWORD Wait(int timeoutMs = 15000);
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// The first visible top-level window of the process with the class name, or null.
+HWND FindProcessWindow(DWORD processId, const char* className);
+
+// A host directory: player.exe with gen_velmora.dll in its Plugins folder.
+struct HostDir {
+  TempDir dir;
+  HostDir();
+  std::string Player() const { return dir.Path() + "player.exe"; }
+  std::string Plugins() const { return dir.Path() + "Plugins\\"; }
+  std::string Ini() const { return Plugins() + "gen_velmora.Ini"; }
+  std::string Log() const { return dir.Path() + "events.log"; }
+};
+
+// A running stand-in player over a HostDir.
+class Player {
+ public:
+  explicit Player(const HostDir& host);
+  HWND Window() const { return window_; }
+  DWORD Close(int timeoutMs = 15000);  // WM_CLOSE, then waits for the exit code
+  bool LogHas(const std::string& line) const;  // an exact line of the event log
+  std::vector<std::string> Log() const;
+  Process& Proc() { return process_; }
+
+ private:
+  const HostDir& host_;
+  Process process_;
+  HWND window_ = nullptr;
+};
+
+}  // namespace testsupport

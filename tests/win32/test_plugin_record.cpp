@@ -1,0 +1,65 @@
+// The built DLL's record, through its one export.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "plugin/uPlugin.h"
+#include "support.h"
+
+using velmora::TPluginRecord;
+
+namespace {
+
+class PluginRecordTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    module_ = LoadLibraryA((testsupport::ExeDirectory() + "gen_velmora.dll").c_str());
+    ASSERT_NE(module_, nullptr);
+    get_ = reinterpret_cast<TPluginRecord* (*)()>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "winampGetGeneralPurposePlugin")));
+    ASSERT_NE(get_, nullptr);
+  }
+  void TearDown() override { FreeLibrary(module_); }
+  HMODULE module_ = nullptr;
+  TPluginRecord* (*get_)() = nullptr;
+};
+
+}  // namespace
+
+TEST_F(PluginRecordTest, VersionDescriptionAndEntries) {
+  TPluginRecord* r = get_();
+  EXPECT_EQ(r->Version, 16);
+  ASSERT_NE(r->Description, nullptr);
+  EXPECT_STREQ(r->Description, "DRAV v1.07   [gen_velmora.dll]");
+  EXPECT_NE(r->Init, nullptr);
+  EXPECT_NE(r->Config, nullptr);
+  EXPECT_NE(r->Quit, nullptr);
+  // The entries and the description live in the DLL's own image.
+  MEMORY_BASIC_INFORMATION mbi;
+  VirtualQuery(reinterpret_cast<void*>(r->Init), &mbi, sizeof mbi);
+  EXPECT_EQ(mbi.AllocationBase, module_);
+  EXPECT_EQ(r->ParentWindow, nullptr);
+  EXPECT_EQ(r->LibraryInstance, nullptr);
+}
+
+TEST_F(PluginRecordTest, SecondCallReturnsTheSameRecordReset) {
+  TPluginRecord* first = get_();
+  first->ParentWindow = reinterpret_cast<HWND>(0x1234);
+  first->LibraryInstance = reinterpret_cast<HINSTANCE>(0x5678);
+  first->Version = 3;
+  TPluginRecord* second = get_();
+  EXPECT_EQ(first, second);
+  EXPECT_EQ(second->ParentWindow, nullptr);
+  EXPECT_EQ(second->LibraryInstance, nullptr);
+  EXPECT_EQ(second->Version, 16);
+  unsigned char bytes[28];
+  std::memcpy(bytes, second, sizeof bytes);
+  for (int i = 20; i < 28; ++i) EXPECT_EQ(bytes[i], 0) << i;
+}
+
+TEST_F(PluginRecordTest, InitWithAnyParentSucceedsAndQuitReleases) {
+  TPluginRecord* r = get_();
+  r->ParentWindow = GetDesktopWindow();
+  EXPECT_EQ(r->Init(), 0);
+  r->Quit();
+}

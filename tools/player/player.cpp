@@ -1,0 +1,421 @@
+// Stand-in for the host player: a main window with the player's window-message
+// interface, the general-purpose plugin loader and an event log for tests and the demo.
+//
+//   player.exe [--log PATH] [--plugins DIR]
+//
+// Private WM_COMMAND identifiers for tests: PlayerConfigBase + i runs config of plugin i.
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kClassName[] = "VelmoraPlayer";
+constexpr UINT kIdPrev = 40044, kIdPlay = 40045, kIdPause = 40046, kIdStop = 40047,
+               kIdNext = 40048, kIdOpen = 40029, kIdVolUp = 40058, kIdVolDown = 40059,
+               kIdFileInfo = 40188, kIdExit = 40001;
+constexpr UINT kPlayerConfigBase = 40900;
+
+struct PluginRecord {
+  int version;
+  const char* description;
+  int (*init)();
+  void (*config)();
+  void (*quit)();
+  HWND parent;
+  HINSTANCE instance;
+};
+using GetRecord = PluginRecord* (*)();
+
+struct Plugin {
+  std::string file;
+  HMODULE module = nullptr;
+  PluginRecord* record = nullptr;
+  int initResult = -1;
+};
+
+struct Entry {
+  const char* title;
+  const char* artist;
+  const char* album;
+};
+// Made-up entries; the labels of the File-info dialog carry double-byte text.
+const Entry kPlaylist[] = {
+    {"Aurora Lane - Glass Harbour", "Aurora Lane", "Tidewater"},
+    {"The Quiet Engines - Lantern Mile", "The Quiet Engines", "Northbound"},
+    {"Mira Castell - Paper Satellites", "Mira Castell", "Orbitals"},
+    {"Kestrel Union - Salt Road", "Kestrel Union", "Coastline"},
+};
+constexpr int kPlaylistSize = sizeof kPlaylist / sizeof kPlaylist[0];
+
+// Code page 932: "タイトル", "アーティスト", "アルバム".
+constexpr char kLabelTitle[] = "\x83\x5e\x83\x43\x83\x67\x83\x8b";
+constexpr char kLabelArtist[] = "\x83\x41\x81\x5b\x83\x65\x83\x42\x83\x58\x83\x67";
+constexpr char kLabelAlbum[] = "\x83\x41\x83\x8b\x83\x6f\x83\x80";
+
+HANDLE gLog = INVALID_HANDLE_VALUE;
+DWORD gMainThread = 0;
+HWND gMain = nullptr;
+HWND gOpenWindow = nullptr;
+std::vector<Plugin> gPlugins;
+int gState = 0;  // 0 stopped, 1 playing, 3 paused
+int gPosition = 0;
+int gVolume = 200;
+char gTitleBuffer[256];
+
+void Log(const char* format, ...) {
+  char line[1024];
+  va_list args;
+  va_start(args, format);
+  int n = vsnprintf(line, sizeof line - 2, format, args);
+  va_end(args);
+  if (n < 0) return;
+  if (n > static_cast<int>(sizeof line) - 3) n = sizeof line - 3;
+  line[n++] = '\r';
+  line[n++] = '\n';
+  if (gLog == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(gLog, line, n, &written, nullptr);
+  FlushFileBuffers(gLog);
+}
+
+const char* ThreadName() { return GetCurrentThreadId() == gMainThread ? "main" : "other"; }
+
+const char* StateName() { return gState == 1 ? "playing" : gState == 3 ? "paused" : "stopped"; }
+
+void Repaint() {
+  if (gMain) InvalidateRect(gMain, nullptr, TRUE);
+}
+
+// ---- File-info dialog, built from an in-memory template -------------------------------
+
+constexpr int kEditTitle = 101, kEditArtist = 102, kEditAlbum = 103, kEditComment = 104;
+
+class DialogTemplate {
+ public:
+  void Header(DWORD style, int items, short cx, short cy, const wchar_t* title) {
+    DLGTEMPLATE t{};
+    t.style = style | DS_SETFONT;
+    t.cdit = static_cast<WORD>(items);
+    t.cx = cx;
+    t.cy = cy;
+    Append(&t, sizeof t);
+    Word(0);  // menu
+    Word(0);  // class
+    String(title);
+    Word(8);
+    String(L"MS Shell Dlg");
+  }
+  void Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD cls,
+            const wchar_t* text) {
+    Align();
+    DLGITEMTEMPLATE t{};
+    t.style = style | WS_CHILD | WS_VISIBLE;
+    t.x = x;
+    t.y = y;
+    t.cx = cx;
+    t.cy = cy;
+    t.id = id;
+    Append(&t, sizeof t);
+    Word(0xFFFF);
+    Word(cls);
+    String(text);
+    Word(0);  // creation data
+  }
+  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(data_.data()); }
+
+ private:
+  void Append(const void* p, size_t n) {
+    auto b = static_cast<const BYTE*>(p);
+    data_.insert(data_.end(), b, b + n);
+  }
+  void Word(WORD w) { Append(&w, sizeof w); }
+  void String(const wchar_t* s) { Append(s, (wcslen(s) + 1) * sizeof(wchar_t)); }
+  void Align() {
+    while (data_.size() % 4) data_.push_back(0);
+  }
+  std::vector<BYTE> data_;
+};
+
+INT_PTR CALLBACK FileInfoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      const Entry& e = kPlaylist[gPosition];
+      SetDlgItemTextA(dialog, kEditTitle, e.title);
+      SetDlgItemTextA(dialog, kEditArtist, e.artist);
+      SetDlgItemTextA(dialog, kEditAlbum, e.album);
+      SetDlgItemTextA(dialog, kEditComment, "made-up entry");
+      SetDlgItemTextA(dialog, 201, kLabelTitle);
+      SetDlgItemTextA(dialog, 202, kLabelArtist);
+      SetDlgItemTextA(dialog, 203, kLabelAlbum);
+      Log("fileinfo open %p", static_cast<void*>(dialog));
+      return TRUE;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        Log("fileinfo close %p", static_cast<void*>(dialog));
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+      }
+      break;
+  }
+  return FALSE;
+}
+
+void ShowFileInfo() {
+  DialogTemplate t;
+  t.Header(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 11, 220, 120, L"File info");
+  t.Item(SS_LEFT, 8, 10, 60, 10, 201, 0x0082, L"Title");
+  t.Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 72, 8, 140, 12, kEditTitle, 0x0081, L"");
+  t.Item(SS_LEFT, 8, 28, 60, 10, 202, 0x0082, L"Artist");
+  t.Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 72, 26, 140, 12, kEditArtist, 0x0081, L"");
+  t.Item(SS_LEFT, 8, 46, 60, 10, 203, 0x0082, L"Album");
+  t.Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 72, 44, 140, 12, kEditAlbum, 0x0081, L"");
+  t.Item(SS_LEFT, 8, 64, 60, 10, 204, 0x0082, L"Comment");
+  t.Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 72, 62, 140, 12, kEditComment, 0x0081, L"");
+  t.Item(SS_LEFT, 8, 82, 200, 10, 205, 0x0082, L"Tags are read only in this player.");
+  t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 106, 100, 50, 14, IDOK, 0x0080, L"OK");
+  t.Item(BS_PUSHBUTTON | WS_TABSTOP, 162, 100, 50, 14, IDCANCEL, 0x0080, L"Cancel");
+  DialogBoxIndirectParamA(GetModuleHandleA(nullptr), t.Get(), gMain, FileInfoProc, 0);
+}
+
+// ---- Open window: small, owned, not modal -----------------------------------------------
+
+LRESULT CALLBACK OpenProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY && window == gOpenWindow) gOpenWindow = nullptr;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void ShowOpen() {
+  if (!gOpenWindow) {
+    gOpenWindow = CreateWindowExA(WS_EX_TOOLWINDOW, "VelmoraPlayerOpen", "Open file",
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU, 200, 200, 260, 90, gMain,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  if (gOpenWindow) ShowWindow(gOpenWindow, SW_SHOWNORMAL);
+}
+
+// ---- Plugins ------------------------------------------------------------------------------
+
+std::string ExeDirectory() {
+  char path[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string s(path, n);
+  return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+void LoadPlugins(const std::string& directory) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((directory + "gen_*.dll").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    Plugin p;
+    p.file = found.cFileName;
+    p.module = LoadLibraryA((directory + p.file).c_str());
+    if (!p.module) {
+      Log("plugin load %s failed error=%lu", p.file.c_str(), GetLastError());
+      continue;
+    }
+    auto get = reinterpret_cast<GetRecord>(
+        reinterpret_cast<void*>(GetProcAddress(p.module, "winampGetGeneralPurposePlugin")));
+    if (!get) {
+      Log("plugin load %s no export", p.file.c_str());
+      FreeLibrary(p.module);
+      continue;
+    }
+    p.record = get();
+    Log("plugin load %s version=%d description=\"%s\"", p.file.c_str(), p.record->version,
+        p.record->description ? p.record->description : "");
+    p.record->parent = gMain;
+    p.record->instance = p.module;
+    gPlugins.push_back(p);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  for (Plugin& p : gPlugins) {
+    Log("plugin init %s thread=%s", p.file.c_str(), ThreadName());
+    p.initResult = p.record->init();
+    Log("plugin init %s result=%d", p.file.c_str(), p.initResult);
+  }
+}
+
+void ConfigPlugin(size_t index) {
+  if (index >= gPlugins.size() || gPlugins[index].initResult != 0) return;
+  Log("plugin config %s thread=%s", gPlugins[index].file.c_str(), ThreadName());
+  gPlugins[index].record->config();
+  Log("plugin config %s done", gPlugins[index].file.c_str());
+}
+
+void UnloadPlugins() {
+  for (Plugin& p : gPlugins) {
+    if (p.initResult == 0) {
+      Log("plugin quit %s thread=%s", p.file.c_str(), ThreadName());
+      p.record->quit();
+      Log("plugin quit %s done", p.file.c_str());
+    }
+    FreeLibrary(p.module);
+    Log("plugin unload %s", p.file.c_str());
+  }
+  gPlugins.clear();
+}
+
+// ---- Main window ----------------------------------------------------------------------------
+
+void OnCommand(UINT id) {
+  switch (id) {
+    case kIdPrev: gPosition = (gPosition + kPlaylistSize - 1) % kPlaylistSize; break;
+    case kIdNext: gPosition = (gPosition + 1) % kPlaylistSize; break;
+    case kIdPlay: gState = 1; break;
+    case kIdPause:
+      if (gState == 1) gState = 3;
+      else if (gState == 3) gState = 1;
+      break;
+    case kIdStop: gState = 0; break;
+    case kIdVolUp: gVolume = gVolume + 8 > 255 ? 255 : gVolume + 8; break;
+    case kIdVolDown: gVolume = gVolume - 8 < 0 ? 0 : gVolume - 8; break;
+    case kIdOpen: ShowOpen(); break;
+    case kIdFileInfo: ShowFileInfo(); break;
+    case kIdExit: PostMessageA(gMain, WM_CLOSE, 0, 0); break;
+    default:
+      if (id >= kPlayerConfigBase && id < kPlayerConfigBase + 16) ConfigPlugin(id - kPlayerConfigBase);
+      break;
+  }
+  Repaint();
+}
+
+LRESULT OnRequest(WPARAM wParam, LPARAM lParam) {
+  switch (lParam) {
+    case 104: return gState;
+    case 125: return gPosition;
+    case 212: {
+      if (wParam >= static_cast<WPARAM>(kPlaylistSize)) return 0;
+      lstrcpynA(gTitleBuffer, kPlaylist[wParam].title, sizeof gTitleBuffer);
+      return reinterpret_cast<LRESULT>(gTitleBuffer);
+    }
+    default: return 0;
+  }
+}
+
+void Paint(HWND window) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT client;
+  GetClientRect(window, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+  SetBkMode(dc, TRANSPARENT);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  char line[512];
+  int y = 8;
+  auto out = [&](const char* text) {
+    TextOutA(dc, 10, y, text, lstrlenA(text));
+    y += 18;
+  };
+  snprintf(line, sizeof line, "Now: %d. %s", gPosition + 1, kPlaylist[gPosition].title);
+  out(line);
+  snprintf(line, sizeof line, "State: %s    Volume: %d", StateName(), gVolume);
+  out(line);
+  out("Plugins:");
+  for (const Plugin& p : gPlugins) {
+    snprintf(line, sizeof line, "  %s  %s%s", p.file.c_str(),
+             p.record->description ? p.record->description : "",
+             p.initResult == 0 ? "" : "  (init failed)");
+    out(line);
+  }
+  SelectObject(dc, old);
+  EndPaint(window, &ps);
+}
+
+LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      Log("command %u", static_cast<unsigned>(LOWORD(wParam)));
+      OnCommand(LOWORD(wParam));
+      return 0;
+    case WM_USER: {
+      LRESULT r = OnRequest(wParam, lParam);
+      Log("request wparam=%lu lparam=%ld result=%s", static_cast<unsigned long>(wParam),
+          static_cast<long>(lParam), lParam == 212 ? (r ? "title" : "0") : std::to_string(r).c_str());
+      return r;
+    }
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE || (wParam & 0xFFF0) == SC_RESTORE)
+        Log("syscommand 0x%04lX", static_cast<unsigned long>(wParam & 0xFFF0));
+      break;
+    case WM_PAINT: Paint(window); return 0;
+    case WM_CLOSE:
+      UnloadPlugins();
+      DestroyWindow(window);
+      return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HMENU BuildMenu() {
+  HMENU file = CreatePopupMenu();
+  AppendMenuA(file, MF_STRING, kIdOpen, "&Open file...");
+  AppendMenuA(file, MF_STRING, kIdFileInfo, "File &info...");
+  AppendMenuA(file, MF_STRING, kPlayerConfigBase, "&Configure plugin...");
+  AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(file, MF_STRING, kIdExit, "E&xit");
+  HMENU play = CreatePopupMenu();
+  AppendMenuA(play, MF_STRING, kIdPrev, "P&revious");
+  AppendMenuA(play, MF_STRING, kIdPlay, "&Play");
+  AppendMenuA(play, MF_STRING, kIdPause, "P&ause");
+  AppendMenuA(play, MF_STRING, kIdStop, "&Stop");
+  AppendMenuA(play, MF_STRING, kIdNext, "&Next");
+  AppendMenuA(play, MF_STRING, kIdVolUp, "Volume &up");
+  AppendMenuA(play, MF_STRING, kIdVolDown, "Volume &down");
+  HMENU bar = CreateMenu();
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(play), "&Play");
+  return bar;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+  gMainThread = GetCurrentThreadId();
+  std::string plugins = ExeDirectory() + "Plugins\\";
+  for (int i = 1; i + 1 < __argc; ++i) {
+    if (!strcmp(__argv[i], "--log")) {
+      gLog = CreateFileA(__argv[++i], GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    } else if (!strcmp(__argv[i], "--plugins")) {
+      plugins = __argv[++i];
+      if (!plugins.empty() && plugins.back() != '\\') plugins += '\\';
+    }
+  }
+  Log("player start pid=%lu", GetCurrentProcessId());
+
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = MainProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = kClassName;
+  RegisterClassA(&wc);
+  wc.lpfnWndProc = OpenProc;
+  wc.lpszClassName = "VelmoraPlayerOpen";
+  RegisterClassA(&wc);
+
+  gMain = CreateWindowExA(0, kClassName, "Velmora Player", WS_OVERLAPPEDWINDOW, 40, 40, 520, 240,
+                          nullptr, BuildMenu(), instance, nullptr);
+  if (!gMain) return 2;
+  ShowWindow(gMain, show == SW_HIDE ? SW_SHOWNORMAL : show);
+  UpdateWindow(gMain);
+  LoadPlugins(plugins);
+  Repaint();
+
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  Log("player exit %d", static_cast<int>(msg.wParam));
+  if (gLog != INVALID_HANDLE_VALUE) CloseHandle(gLog);
+  return static_cast<int>(msg.wParam);
+}
