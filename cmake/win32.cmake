@@ -16,6 +16,9 @@ target_include_directories(zlib_static INTERFACE ${ZLIB_INCLUDE})
 # hook test library link the same objects.
 add_library(velmora_w32 STATIC
   ui/uApplication.cpp
+  ui/uComponent.cpp
+  hook/uMapMemory.cpp
+  hook/uHook.cpp
   engine/uWinampManager.cpp
   plugin/uPlugin.cpp
 )

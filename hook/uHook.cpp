@@ -1,0 +1,150 @@
+#include "hook/uHook.h"
+
+#include "hook/uMapMemory.h"
+#include "ui/uApplication.h"
+
+// The procedures run in foreign threads on every keystroke and retrieved message: each
+// opens the block for the call only, allocates nothing, takes no lock and throws nothing.
+
+namespace velmora {
+
+namespace {
+
+HHOOK AsHook(std::uint32_t h) noexcept { return reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(h)); }
+HWND AsWindow(std::uint32_t h) noexcept { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(h)); }
+std::uint32_t AsValue(const void* p) noexcept {
+  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p));
+}
+
+// Registered numbers are the same in every process of the session; two threads racing
+// here store the same values.
+UINT gJogDialMsg = 0;
+UINT gAsyncEventMsg = 0;
+
+}  // namespace
+
+bool InstallHooks(HWND targetWnd, UINT keyMsg, UINT jogMsg, UINT createMsg, bool sendMode) {
+  TMapMemory* map = OpenHookBlock();
+  if (!map) return false;
+  if (!map->Creator()) {
+    delete map;
+    return false;
+  }
+  THookBlock* b = BlockOf(map);
+  const HINSTANCE module = ui::ModuleInstance();
+  b->OwnerThreadId = GetCurrentThreadId();
+  b->TargetWnd = AsValue(targetWnd);
+  b->KeyMsg = keyMsg;
+  b->JogMsg = jogMsg;
+  b->CreateMsg = createMsg;
+  b->JogDialMsgId = RegisterWindowMessageA(JogDialMessageName);
+  b->AsyncEventMsgId = RegisterWindowMessageA(AsyncEventMessageName);
+  b->SendMode = sendMode ? 1 : 0;
+  if (b->KeyMsg != 0) b->KeyHook = AsValue(SetWindowsHookExA(WH_KEYBOARD, KeyboardProc, module, 0));
+  if (b->JogMsg != 0) b->GetMsgHook = AsValue(SetWindowsHookExA(WH_GETMESSAGE, GetMsgProc, module, 0));
+  b->CbtHook = 0;
+  return b->KeyHook != 0 && b->GetMsgHook != 0;  // map stays: it is the block's Owner
+}
+
+bool UninstallHooks() {
+  TMapMemory* map = OpenHookBlock();
+  if (!map) return false;
+  if (map->Creator()) {
+    delete map;
+    return false;
+  }
+  THookBlock* b = BlockOf(map);
+  if (GetCurrentThreadId() == b->OwnerThreadId) {
+    auto* owner = reinterpret_cast<TMapMemory*>(static_cast<std::uintptr_t>(b->Owner));
+    if (owner) {
+      UnhookWindowsHookEx(AsHook(b->KeyHook));
+      UnhookWindowsHookEx(AsHook(b->GetMsgHook));
+      UnhookWindowsHookEx(AsHook(b->CbtHook));
+      delete owner;
+      b->Owner = 0;
+    }
+  }
+  delete map;
+  return true;
+}
+
+void SetCbtHook(bool on) {
+  TMapMemory* map = OpenHookBlock();
+  if (!map) return;
+  THookBlock* b = BlockOf(map);
+  if (b->CbtHook != 0 && UnhookWindowsHookEx(AsHook(b->CbtHook))) b->CbtHook = 0;
+  if (on && b->CbtHook == 0) {
+    b->CbtHook = AsValue(SetWindowsHookExA(WH_CBT, CbtProc, ui::ModuleInstance(), 0));
+  }
+  ReleaseHookBlock(map);
+}
+
+unsigned GetShiftState() noexcept {
+  BYTE keys[256];
+  if (!GetKeyboardState(keys)) return 0;
+  return ShiftStateFromKeys(keys[VK_SHIFT], keys[VK_MENU], keys[VK_CONTROL]);
+}
+
+void SendToTarget(bool sendMode, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  if (!sendMode) {
+    PostMessageA(wnd, msg, wParam, lParam);
+    return;
+  }
+  const DWORD fg = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+  const DWORD self = GetCurrentThreadId();
+  AttachThreadInput(self, fg, TRUE);
+  SendMessageA(wnd, msg, wParam, lParam);
+  AttachThreadInput(self, fg, FALSE);
+}
+
+LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
+  TScopedHookBlock b;
+  if (!b) return CallNextHookEx(nullptr, code, wParam, lParam);
+  const LRESULT result = CallNextHookEx(AsHook(b->KeyHook), code, wParam, lParam);
+  const HWND target = AsWindow(b->TargetWnd);
+  if (code >= 0 && IsWindow(target) && IsFirstStroke(static_cast<std::uint32_t>(lParam))) {
+    const TShortCut word = MakeShortCutWord(static_cast<std::uint32_t>(wParam), GetShiftState());
+    SendToTarget(b->SendMode != 0, target, b->KeyMsg, word, lParam);
+  }
+  return result;
+}
+
+LRESULT CALLBACK GetMsgProcUnfiltered(int code, WPARAM wParam, LPARAM lParam) {
+  TScopedHookBlock b;
+  if (!b || code != HC_ACTION) return CallNextHookEx(nullptr, code, wParam, lParam);
+  const LRESULT result = CallNextHookEx(AsHook(b->GetMsgHook), code, wParam, lParam);
+  const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  const HWND target = AsWindow(b->TargetWnd);
+  if (msg && IsWindow(target) && msg->hwnd != target &&
+      (msg->message == b->JogDialMsgId || msg->message == b->AsyncEventMsgId)) {
+    SendToTarget(b->SendMode != 0, target, b->JogMsg, msg->wParam, msg->lParam);
+  }
+  return result;
+}
+
+LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
+  // CallNextHookEx ignores its hook handle since NT, so a message that is neither jog
+  // message chains without the block's four kernel calls.
+  if (gJogDialMsg == 0) {
+    gJogDialMsg = RegisterWindowMessageA(JogDialMessageName);
+    gAsyncEventMsg = RegisterWindowMessageA(AsyncEventMessageName);
+  }
+  const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  if (code == HC_ACTION && msg && msg->message != gJogDialMsg && msg->message != gAsyncEventMsg) {
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  return GetMsgProcUnfiltered(code, wParam, lParam);
+}
+
+LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
+  TScopedHookBlock b;
+  if (!b) return CallNextHookEx(nullptr, code, wParam, lParam);
+  const LRESULT result = CallNextHookEx(AsHook(b->CbtHook), code, wParam, lParam);
+  const HWND target = AsWindow(b->TargetWnd);
+  if (code == HCBT_CREATEWND && IsWindow(target) && reinterpret_cast<HWND>(wParam) != target) {
+    PostMessageA(target, b->CreateMsg, wParam, lParam);
+  }
+  return result;
+}
+
+}  // namespace velmora

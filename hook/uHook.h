@@ -1,0 +1,34 @@
+// System-wide input capture: three global hooks whose procedures run inside every
+// hooked thread and forward what matters to the engine's window.
+#pragma once
+
+#include <windows.h>
+
+#include "hook/uShortCutWord.h"
+
+namespace velmora {
+
+inline constexpr UINT WM_HOOK_KEY = WM_USER + 256;        // 1280
+inline constexpr UINT WM_HOOK_JOGDIAL = WM_USER + 257;    // 1281
+inline constexpr UINT WM_HOOK_CREATEWND = WM_USER + 258;  // 1282
+
+inline constexpr char JogDialMessageName[] = "SonyJogDialPlugIn";
+inline constexpr char AsyncEventMessageName[] = "SonyAsyncEvent";
+
+// Called on the engine's thread.
+bool InstallHooks(HWND targetWnd, UINT keyMsg, UINT jogMsg, UINT createMsg, bool sendMode);
+bool UninstallHooks();
+void SetCbtHook(bool on);
+
+// Called by the system in every hooked thread.
+LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
+// GetMsgProc without its pre-filter: the block is opened for every message. Kept for
+// the benchmark that weighs the pre-filter.
+LRESULT CALLBACK GetMsgProcUnfiltered(int code, WPARAM wParam, LPARAM lParam);
+
+void SendToTarget(bool sendMode, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+unsigned GetShiftState() noexcept;
+
+}  // namespace velmora

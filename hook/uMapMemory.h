@@ -1,0 +1,107 @@
+// Named shared memory, and the 45-byte hook block every hooked process reads.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "ui/uComponent.h"
+
+namespace velmora {
+
+class TMapMemory : public ui::TComponent {
+ public:
+  explicit TMapMemory(ui::TComponent* owner = nullptr);
+  ~TMapMemory() override;
+
+  // Maps the block named MapName, creating it with Size bytes when it does not exist.
+  bool OpenMap();
+  void CloseMap() noexcept;
+
+  const std::string& MapName() const noexcept { return mapName_; }
+  void SetMapName(const std::string& name);
+  std::int32_t Size() const noexcept { return size_; }
+  void SetSize(std::int32_t size);
+
+  void* Memory() const noexcept { return memory_; }
+  bool Creator() const noexcept { return creator_; }
+  bool Opened() const noexcept { return opened_; }
+
+ private:
+  template <class Store>
+  void Reopen(Store store);
+
+  void* saveBuffer_ = nullptr;
+  std::string mapName_;
+  std::int32_t size_ = 1024;
+  bool opened_ = false;
+  void* memory_ = nullptr;
+  HANDLE mapHandle_ = nullptr;
+  bool creator_ = false;
+};
+
+#pragma pack(push, 1)
+// Written only by the installing thread (InstallHooks, SetCbtHook, UninstallHooks);
+// read by the hook procedures in every hooked thread of every process.
+struct THookBlock {
+  std::uint32_t Owner;            // installer: address of the TMapMemory keeping the block
+  std::uint32_t KeyHook;          // WH_KEYBOARD handle, 0 when not set
+  std::uint32_t GetMsgHook;       // WH_GETMESSAGE handle, 0 when not set
+  std::uint32_t CbtHook;          // WH_CBT handle, set and cleared by SetCbtHook
+  std::uint32_t TargetWnd;        // the engine's window: destination of every notice
+  std::uint32_t OwnerThreadId;    // the installing thread
+  std::uint32_t KeyMsg;           // 1280, or 0 with key operation off
+  std::uint32_t JogMsg;           // 1281, or 0 with jog operation off
+  std::uint32_t CreateMsg;        // 1282
+  std::uint32_t JogDialMsgId;     // RegisterWindowMessageA("SonyJogDialPlugIn")
+  std::uint32_t AsyncEventMsgId;  // RegisterWindowMessageA("SonyAsyncEvent")
+  std::uint8_t SendMode;          // 1: SendMessageA with input attached; 0: PostMessageA
+};
+#pragma pack(pop)
+
+static_assert(sizeof(THookBlock) == 45);
+static_assert(offsetof(THookBlock, Owner) == 0);
+static_assert(offsetof(THookBlock, KeyHook) == 4);
+static_assert(offsetof(THookBlock, GetMsgHook) == 8);
+static_assert(offsetof(THookBlock, CbtHook) == 12);
+static_assert(offsetof(THookBlock, TargetWnd) == 16);
+static_assert(offsetof(THookBlock, OwnerThreadId) == 20);
+static_assert(offsetof(THookBlock, KeyMsg) == 24);
+static_assert(offsetof(THookBlock, JogMsg) == 28);
+static_assert(offsetof(THookBlock, CreateMsg) == 32);
+static_assert(offsetof(THookBlock, JogDialMsgId) == 36);
+static_assert(offsetof(THookBlock, AsyncEventMsgId) == 40);
+static_assert(offsetof(THookBlock, SendMode) == 44);
+
+inline constexpr char HookBlockName[] = "HOOK_52517C64_D326_46BC_9685_74FB3769E58D";
+inline constexpr std::int32_t HookBlockSize = sizeof(THookBlock);
+
+// A TMapMemory opened on the hook block (created when missing), or null.
+TMapMemory* OpenHookBlock();
+// Ends a use begun with OpenHookBlock; the creating object stays, keeping the block.
+void ReleaseHookBlock(TMapMemory* block) noexcept;
+
+inline THookBlock* BlockOf(TMapMemory* map) noexcept {
+  return static_cast<THookBlock*>(map->Memory());
+}
+
+// The hook procedures' use of the block: opens an existing block for one call and
+// never creates one, allocates nothing and cannot throw. A block created inside a
+// foreign process would outlive the plugin there and disable the next installation.
+class TScopedHookBlock {
+ public:
+  TScopedHookBlock() noexcept;
+  ~TScopedHookBlock();
+  TScopedHookBlock(const TScopedHookBlock&) = delete;
+  TScopedHookBlock& operator=(const TScopedHookBlock&) = delete;
+  const volatile THookBlock* operator->() const noexcept { return block_; }
+  explicit operator bool() const noexcept { return block_ != nullptr; }
+
+ private:
+  HANDLE handle_;
+  const volatile THookBlock* block_ = nullptr;
+};
+
+}  // namespace velmora
