@@ -37,3 +37,4 @@ add_subdirectory(tests/win32)
 add_subdirectory(tools)
 add_subdirectory(tests/e2e)
 
+add_subdirectory(bench)
