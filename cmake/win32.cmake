@@ -17,6 +17,13 @@ target_include_directories(zlib_static INTERFACE ${ZLIB_INCLUDE})
 add_library(velmora_w32 STATIC
   ui/uApplication.cpp
   ui/uComponent.cpp
+  ui/uFont.cpp
+  ui/uCanvas.cpp
+  ui/uBitmap.cpp
+  ui/uControls.cpp
+  ui/uTimer.cpp
+  popup/uPopupForm.cpp
+  settings/uIniManager.cpp
   hook/uMapMemory.cpp
   hook/uHook.cpp
   engine/uWinampManager.cpp

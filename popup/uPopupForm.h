@@ -1,0 +1,66 @@
+// The operation popup: a framed text or a skin bitmap, top-most and never active, that
+// hides and destroys itself after its show time. With a parent panel it is the
+// configuration dialog's live preview.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "ui/uBitmap.h"
+#include "ui/uControls.h"
+#include "ui/uTimer.h"
+
+namespace velmora {
+
+class TPopupForm : public ui::TForm {
+ public:
+  explicit TPopupForm(ui::TWinControl* parentPanel = nullptr);
+  ~TPopupForm() override;
+
+  ui::TColor FrameColor() const noexcept { return frameColor_; }
+  void SetFrameColor(ui::TColor color);
+  int FrameWidth() const noexcept { return frameWidth_; }
+  void SetFrameWidth(int width);
+  POINT ShowPoint() const noexcept { return showPoint_; }
+  void SetShowPoint(POINT point);
+  bool Centered = false;
+  // Shared with the engine's skin slots: a popup on the screen keeps its skin alive
+  // when the engine reloads or frees its skins.
+  const std::shared_ptr<const ui::TBitmap>& Graphic() const noexcept { return graphic_; }
+  void SetGraphic(std::shared_ptr<const ui::TBitmap> graphic);
+
+  void GetContentSize(int& width, int& height);
+  void UpdateBounds();
+  void ShowFor(int ms);
+  void SetTopMost(UINT flags);
+  ui::TTimer* HideTimer() const noexcept { return hideTimer_; }
+
+  // Popups alive in this process; the plugin destroys those left at quit, before the
+  // window classes go with the module.
+  static int LiveCount() noexcept;
+  static void DestroyAll() noexcept;
+
+ protected:
+  ui::TCreateParams CreateParams() override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Paint(ui::TCanvas& canvas) override;
+  void TextChanged() override;
+  void FontChanged() override;
+
+ private:
+  void HideStep();
+
+  ui::TTimer* hideTimer_;
+  ui::TWinControl* parentPanel_;
+  ui::TColor frameColor_ = 0;
+  int frameWidth_ = 1;
+  const int margin_ = 4;
+  POINT showPoint_{0, 0};
+  std::shared_ptr<const ui::TBitmap> graphic_;
+  TPopupForm* nextLive_ = nullptr;
+  TPopupForm* prevLive_ = nullptr;
+};
+
+}  // namespace velmora

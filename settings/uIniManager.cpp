@@ -1,0 +1,158 @@
+#include "settings/uIniManager.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "popup/uPopupForm.h"
+#include "settings/uIniValue.h"
+#include "ui/uFont.h"
+#include "ui/uTexts.h"
+
+namespace velmora {
+
+TIniManager* IniManager = nullptr;
+
+namespace {
+
+// The profile API over one file, made for one Load or Save.
+class TIniFile {
+ public:
+  explicit TIniFile(const std::string& path) : path_(path) {}
+
+  std::string ReadString(const char* section, const char* key, const std::string& def) const {
+    char buffer[2048];
+    GetPrivateProfileStringA(section, key, def.c_str(), buffer, sizeof buffer, path_.c_str());
+    return buffer;
+  }
+  std::int32_t ReadInteger(const char* section, const char* key, std::int32_t def) const {
+    return ParseIniInteger(ReadString(section, key, ""), def);
+  }
+  bool ReadBool(const char* section, const char* key, bool def) const {
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+  }
+  // The key is listed in the section, compared without regard to case.
+  bool ValueExists(const char* section, const char* key) const {
+    std::vector<char> names(16384);
+    const DWORD n = GetPrivateProfileStringA(section, nullptr, "", names.data(),
+                                             static_cast<DWORD>(names.size()), path_.c_str());
+    for (DWORD i = 0; i < n && names[i];) {
+      const char* name = &names[i];
+      if (lstrcmpiA(name, key) == 0) return true;
+      i += static_cast<DWORD>(lstrlenA(name)) + 1;
+    }
+    return false;
+  }
+
+  void WriteString(const char* section, const char* key, const std::string& value) const {
+    if (!WritePrivateProfileStringA(section, key, value.c_str(), path_.c_str())) {
+      std::vector<char> text(path_.size() + 64);
+      std::snprintf(text.data(), text.size(), texts::WriteError.Cp932, path_.c_str());
+      throw EIniWriteError(text.data());
+    }
+  }
+  void WriteInteger(const char* section, const char* key, std::int64_t value) const {
+    WriteString(section, key, std::to_string(value));
+  }
+  void WriteBool(const char* section, const char* key, bool value) const {
+    WriteString(section, key, value ? "1" : "0");
+  }
+
+ private:
+  std::string path_;
+};
+
+const char* Key(int i) {
+  static const char* const keys[CommandCount] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
+  return keys[i];
+}
+
+bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+
+}  // namespace
+
+std::string TIniManager::SettingsPath(const std::string& hostExecutable) {
+  return hostExecutable.substr(0, DirectoryLength(hostExecutable, IsLeadByte)) + "Plugins\\gen_velmora.Ini";
+}
+
+TIniManager::TIniManager() {
+  char exe[MAX_PATH];
+  const DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  FileName = SettingsPath(std::string(exe, n));
+  Load();
+}
+
+TIniManager::~TIniManager() noexcept(false) { Save(); }
+
+void TIniManager::Load() {
+  const TIniFile ini(FileName);
+  for (int i = 0; i < CommandCount; ++i) {
+    HotKeys[i] = static_cast<TShortCut>(ini.ReadInteger("HotKeys", Key(i), 0));
+    JogDials[i] = static_cast<std::uint8_t>(ini.ReadInteger("JogDials", Key(i), 0));
+    Skins[i] = ini.ReadString("Skins", Key(i), "");
+  }
+  DisableSkin = ini.ReadString("Skins", "Disable", "");
+  IgnoreInterval = ini.ReadInteger("Interval", "IgnoreInterval", 100);
+  CommandInterval = ini.ReadInteger("Interval", "CommandInterval", 1000);
+  UseJogDial = ini.ReadBool("Use", "JogDial", false);
+  UseKey = ini.ReadBool("Use", "Key", false);
+  UsePopup = ini.ReadBool("Popup", "UsePopup", true);
+  FormColor = static_cast<ui::TColor>(ini.ReadInteger("Popup", "FormColor", 0));
+  FrameColor = static_cast<ui::TColor>(ini.ReadInteger("Popup", "FrameColor", 0xFF00));
+  FontColor = static_cast<ui::TColor>(ini.ReadInteger("Popup", "FontColor", 0xFF00));
+  FontSize = ini.ReadInteger("Popup", "FontSize", 10);
+  FrameWidth = ini.ReadInteger("Popup", "FrameWidth", 2);
+  ShowTime = ini.ReadInteger("Popup", "ShowTime", 300);
+  ShowPointSet = ini.ValueExists("Popup", "ShowPointX") && ini.ValueExists("Popup", "ShowPointY");
+  ShowPoint.x = ini.ReadInteger("Popup", "ShowPointX", 0);
+  ShowPoint.y = ini.ReadInteger("Popup", "ShowPointY", 0);
+  UseSendMessage = ini.ReadBool("System", "UseSendMessage", false);
+  UseJpFont = ini.ReadBool("System", "UseJpFont", true);
+  ID3AtCenter = ini.ReadBool("System", "ID3AtCenter", true);
+}
+
+void TIniManager::Save() {
+  const TIniFile ini(FileName);
+  for (int i = 0; i < CommandCount; ++i) {
+    ini.WriteInteger("HotKeys", Key(i), HotKeys[i]);
+    ini.WriteInteger("JogDials", Key(i), JogDials[i]);
+    ini.WriteString("Skins", Key(i), Skins[i]);
+  }
+  ini.WriteString("Skins", "Disable", DisableSkin);
+  ini.WriteInteger("Interval", "IgnoreInterval", IgnoreInterval);
+  ini.WriteInteger("Interval", "CommandInterval", CommandInterval);
+  ini.WriteBool("Use", "JogDial", UseJogDial);
+  ini.WriteBool("Use", "Key", UseKey);
+  ini.WriteBool("Popup", "UsePopup", UsePopup);
+  ini.WriteInteger("Popup", "FormColor", static_cast<std::int32_t>(FormColor));
+  ini.WriteInteger("Popup", "FrameColor", static_cast<std::int32_t>(FrameColor));
+  ini.WriteInteger("Popup", "FontColor", static_cast<std::int32_t>(FontColor));
+  ini.WriteInteger("Popup", "FontSize", FontSize);
+  ini.WriteInteger("Popup", "FrameWidth", FrameWidth);
+  ini.WriteInteger("Popup", "ShowTime", ShowTime);
+  if (ShowPointSet) {
+    ini.WriteInteger("Popup", "ShowPointX", ShowPoint.x);
+    ini.WriteInteger("Popup", "ShowPointY", ShowPoint.y);
+  }
+  ini.WriteBool("System", "UseSendMessage", UseSendMessage);
+  ini.WriteBool("System", "UseJpFont", UseJpFont);
+  ini.WriteBool("System", "ID3AtCenter", ID3AtCenter);
+}
+
+void TIniManager::ApplyToPopup(TPopupForm& popup) const {
+  popup.SetFrameWidth(FrameWidth);
+  popup.SetShowPoint(ShowPoint);
+  popup.Centered = !ShowPointSet;
+  popup.SetColor(FormColor);
+  popup.SetFrameColor(FrameColor);
+  popup.Font().SetStyle(ui::fsBold);
+  popup.Font().SetSize(FontSize);
+  popup.Font().SetColor(FontColor);
+}
+
+void TIniManager::SetShowPoint(POINT point) {
+  if (point.x == ShowPoint.x && point.y == ShowPoint.y) return;
+  ShowPoint = point;
+  ShowPointSet = true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,77 @@
+// Every user setting, in memory and in one ini file in the host's Plugins folder.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "engine/uPlayerCommand.h"
+#include "hook/uShortCutWord.h"
+#include "ui/uColor.h"
+
+namespace velmora {
+
+class TPopupForm;
+
+// A write that failed; the text is "%s に書き込めません" (code page 932) with the path.
+class EIniWriteError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TIniManager {
+ public:
+  TIniManager();  // the path rule, then Load
+  ~TIniManager() noexcept(false);  // runs Save; its error goes to the caller
+  TIniManager(const TIniManager&) = delete;
+  TIniManager& operator=(const TIniManager&) = delete;
+
+  void Load();
+  void Save();
+
+  TShortCut GetHotKey(PlayerCommand c) const { return HotKeys[Index(c)]; }
+  void SetHotKey(PlayerCommand c, TShortCut word) { HotKeys[Index(c)] = word; }
+  std::uint8_t GetJogDial(PlayerCommand c) const { return JogDials[Index(c)]; }
+  void SetJogDial(PlayerCommand c, std::uint8_t value) { JogDials[Index(c)] = value; }
+  const std::string& GetSkin(PlayerCommand c) const { return Skins[Index(c)]; }
+  void SetSkin(PlayerCommand c, const std::string& path) { Skins[Index(c)] = path; }
+
+  void ApplyToPopup(TPopupForm& popup) const;
+  void SetShowPoint(POINT point);
+
+  // Path of the settings file beside a host executable: its folder, "Plugins\",
+  // "gen_velmora.Ini".
+  static std::string SettingsPath(const std::string& hostExecutable);
+
+  std::string FileName;
+  TShortCut HotKeys[CommandCount] = {};
+  std::uint8_t JogDials[CommandCount] = {};
+  std::string Skins[CommandCount];
+  std::int32_t IgnoreInterval = 100;
+  std::int32_t CommandInterval = 1000;
+  bool UseJogDial = false;
+  bool UseKey = false;
+  ui::TColor FontColor = 0xFF00;
+  ui::TColor FormColor = 0;
+  ui::TColor FrameColor = 0xFF00;
+  std::int32_t FontSize = 10;
+  std::int32_t FrameWidth = 2;
+  std::int32_t ShowTime = 300;
+  bool UsePopup = true;
+  POINT ShowPoint{0, 0};
+  bool ShowPointSet = false;
+  std::string DisableSkin;
+  bool UseSendMessage = false;
+  bool UseJpFont = true;
+  bool ID3AtCenter = true;
+
+ private:
+  static int Index(PlayerCommand c) { return static_cast<int>(c); }
+};
+
+// Process-wide settings instance, published by init and cleared by quit.
+extern TIniManager* IniManager;
+
+}  // namespace velmora

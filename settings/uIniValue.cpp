@@ -1,0 +1,35 @@
+#include "settings/uIniValue.h"
+
+#include <charconv>
+
+namespace velmora {
+
+std::int32_t ParseIniInteger(std::string_view text, std::int32_t defaultValue) noexcept {
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    std::uint32_t value = 0;
+    const std::string_view digits = text.substr(2);
+    auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+    if (error != std::errc() || end != digits.data() + digits.size()) return defaultValue;
+    return static_cast<std::int32_t>(value);
+  }
+  if (!text.empty() && text[0] == '+') text.remove_prefix(1);
+  std::int32_t value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 10);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return defaultValue;
+  return value;
+}
+
+std::size_t DirectoryLength(std::string_view path, bool (*isLeadByte)(unsigned char)) {
+  std::size_t length = 0;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    const auto c = static_cast<unsigned char>(path[i]);
+    if (isLeadByte(c) && i + 1 < path.size()) {
+      ++i;
+      continue;
+    }
+    if (c == '\\') length = i + 1;
+  }
+  return length;
+}
+
+}  // namespace velmora

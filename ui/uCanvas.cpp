@@ -1,0 +1,33 @@
+#include "ui/uCanvas.h"
+
+namespace velmora::ui {
+
+void TCanvas::TextOut(int x, int y, const std::string& text) {
+  TSelect font(dc_, font_.Handle());
+  SetTextColor(dc_, ColorToRGB(font_.Color()));
+  SetBkColor(dc_, ColorToRGB(BrushColor));
+  SetBkMode(dc_, OPAQUE);
+  ::TextOutA(dc_, x, y, text.data(), static_cast<int>(text.size()));
+}
+
+void TCanvas::Rectangle(int left, int top, int right, int bottom) {
+  TPenHandle pen(CreatePen(PS_SOLID, PenWidth, ColorToRGB(PenColor)));
+  TBrushHandle brush(CreateSolidBrush(ColorToRGB(BrushColor)));
+  TSelect selectPen(dc_, pen.Get());
+  TSelect selectBrush(dc_, brush.Get());
+  ::Rectangle(dc_, left, top, right, bottom);
+}
+
+SIZE TCanvas::TextExtent(const std::string& text) {
+  SIZE size{0, 0};
+  TSelect font(dc_, font_.Handle());
+  GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
+  return size;
+}
+
+void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+  if (bitmap.Empty()) return;
+  BitBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), bitmap.DC(), 0, 0, SRCCOPY);
+}
+
+}  // namespace velmora::ui

@@ -1,0 +1,37 @@
+// Drawing on a borrowed DC with a pen, a brush and a font; each operation selects its
+// objects for its own length and restores the DC's previous ones.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/uBitmap.h"
+#include "ui/uColor.h"
+#include "ui/uFont.h"
+
+namespace velmora::ui {
+
+class TCanvas {
+ public:
+  TCanvas(HDC dc, TFont& font) noexcept : dc_(dc), font_(font) {}
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  HDC Handle() const noexcept { return dc_; }
+  TFont& Font() noexcept { return font_; }
+  TColor PenColor = 0;
+  int PenWidth = 1;
+  TColor BrushColor = 0x00FFFFFF;
+
+  void TextOut(int x, int y, const std::string& text);  // opaque, on the brush colour
+  void Rectangle(int left, int top, int right, int bottom);
+  SIZE TextExtent(const std::string& text);
+  void Draw(int x, int y, const TBitmap& bitmap);  // unscaled, every pixel
+
+ private:
+  HDC dc_;
+  TFont& font_;
+};
+
+}  // namespace velmora::ui
