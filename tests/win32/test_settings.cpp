@@ -1,0 +1,205 @@
+// The settings store on real ini files through Wine's profile API.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "settings/uIniManager.h"
+#include "support.h"
+#include "ui/uTexts.h"
+
+using namespace velmora;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+
+namespace {
+
+class Settings : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    plugins_ = testsupport::ExeDirectory() + "Plugins\\";
+    CreateDirectoryA(plugins_.c_str(), nullptr);
+    path_ = plugins_ + "gen_velmora.Ini";
+    Remove();
+  }
+  void TearDown() override { Remove(); }
+  void Remove() {
+    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path_.c_str());
+  }
+  std::string Value(const char* section, const char* key) {
+    char buffer[256];
+    GetPrivateProfileStringA(section, key, "<absent>", buffer, sizeof buffer, path_.c_str());
+    return buffer;
+  }
+  // Loads without saving at the end: the destructor's save is not under test here.
+  std::unique_ptr<TIniManager> Load() { return std::make_unique<TIniManager>(); }
+  std::string plugins_, path_;
+};
+
+}  // namespace
+
+TEST_F(Settings, PathIsThePluginsFolderBesideTheHostExecutable) {
+  auto s = Load();
+  EXPECT_EQ(s->FileName, path_);
+  EXPECT_EQ(TIniManager::SettingsPath("C:\\Program Files\\Player\\player.exe"),
+            "C:\\Program Files\\Player\\Plugins\\gen_velmora.Ini");
+}
+
+TEST_F(Settings, NoFileGivesTheDefaults) {
+  auto s = Load();
+  for (int i = 0; i < CommandCount; ++i) {
+    EXPECT_EQ(s->HotKeys[i], 0);
+    EXPECT_EQ(s->JogDials[i], 0);
+    EXPECT_EQ(s->Skins[i], "");
+  }
+  EXPECT_EQ(s->DisableSkin, "");
+  EXPECT_EQ(s->IgnoreInterval, 100);
+  EXPECT_EQ(s->CommandInterval, 1000);
+  EXPECT_FALSE(s->UseJogDial);
+  EXPECT_FALSE(s->UseKey);
+  EXPECT_TRUE(s->UsePopup);
+  EXPECT_EQ(s->FormColor, 0u);
+  EXPECT_EQ(s->FrameColor, 65280u);
+  EXPECT_EQ(s->FontColor, 65280u);
+  EXPECT_EQ(s->FontSize, 10);
+  EXPECT_EQ(s->FrameWidth, 2);
+  EXPECT_EQ(s->ShowTime, 300);
+  EXPECT_FALSE(s->ShowPointSet);
+  EXPECT_EQ(s->ShowPoint.x, 0);
+  EXPECT_EQ(s->ShowPoint.y, 0);
+  EXPECT_FALSE(s->UseSendMessage);
+  EXPECT_TRUE(s->UseJpFont);
+  EXPECT_TRUE(s->ID3AtCenter);
+}
+
+TEST_F(Settings, FirstSaveWritesEveryKeyButTheShowPointInOrder) {
+  Load()->Save();
+  const auto lines = testsupport::ReadLines(path_);
+  std::vector<std::string> expected;
+  auto section = [&](const char* s) { expected.push_back(std::string("[") + s + "]"); };
+  section("HotKeys");
+  for (int i = 0; i < 11; ++i) expected.push_back(std::to_string(i) + "=0");
+  section("JogDials");
+  for (int i = 0; i < 11; ++i) expected.push_back(std::to_string(i) + "=0");
+  section("Skins");
+  for (int i = 0; i < 11; ++i) expected.push_back(std::to_string(i) + "=");
+  expected.push_back("Disable=");
+  section("Interval");
+  expected.insert(expected.end(), {"IgnoreInterval=100", "CommandInterval=1000"});
+  section("Use");
+  expected.insert(expected.end(), {"JogDial=0", "Key=0"});
+  section("Popup");
+  expected.insert(expected.end(), {"UsePopup=1", "FormColor=0", "FrameColor=65280", "FontColor=65280",
+                                   "FontSize=10", "FrameWidth=2", "ShowTime=300"});
+  section("System");
+  expected.insert(expected.end(), {"UseSendMessage=0", "UseJpFont=1", "ID3AtCenter=1"});
+  std::vector<std::string> nonEmpty;
+  for (const auto& l : lines)
+    if (!l.empty()) nonEmpty.push_back(l);
+  EXPECT_EQ(nonEmpty, expected);
+}
+
+TEST_F(Settings, AChosenPositionIsSavedLastInPopup) {
+  auto s = Load();
+  s->SetShowPoint({-5, 40});
+  EXPECT_TRUE(s->ShowPointSet);
+  s->Save();
+  EXPECT_EQ(Value("Popup", "ShowPointX"), "-5");
+  EXPECT_EQ(Value("Popup", "ShowPointY"), "40");
+  auto again = Load();
+  EXPECT_TRUE(again->ShowPointSet);
+  EXPECT_EQ(again->ShowPoint.y, 40);
+}
+
+TEST_F(Settings, ALoneShowPointXLoadsButDoesNotCountAsAPosition) {
+  WriteFile(path_, "[Popup]\r\nshowpointx=77\r\n");
+  auto s = Load();
+  EXPECT_EQ(s->ShowPoint.x, 77);
+  EXPECT_FALSE(s->ShowPointSet);
+  s->Save();
+  EXPECT_EQ(Value("Popup", "ShowPointX"), "77");
+  EXPECT_EQ(Value("Popup", "ShowPointY"), "<absent>");
+}
+
+TEST_F(Settings, WideNumbersHexLettersAndBooleans) {
+  WriteFile(path_,
+            "[HotKeys]\r\n3=65537\r\n01=49232\r\n[JogDials]\r\n0=256\r\n1=14\r\n"
+            "[Popup]\r\nFontSize=0x1F\r\nFrameWidth=abc\r\nFormColor=0x80000005\r\n"
+            "[Use]\r\nKey=2\r\n");
+  auto s = Load();
+  EXPECT_EQ(s->GetHotKey(PlayerCommand::Stop), 1);
+  EXPECT_EQ(s->GetHotKey(PlayerCommand::Play), 0);  // "01" is not command 1's key
+  EXPECT_EQ(s->GetJogDial(PlayerCommand::Prev), 0);
+  EXPECT_EQ(s->GetJogDial(PlayerCommand::Play), 14);
+  EXPECT_EQ(s->FontSize, 31);
+  EXPECT_EQ(s->FrameWidth, 2);
+  EXPECT_EQ(s->FormColor, 0x80000005u);
+  EXPECT_TRUE(s->UseKey);
+  s->Save();
+  EXPECT_EQ(Value("HotKeys", "3"), "1");
+  EXPECT_EQ(Value("HotKeys", "01"), "49232");  // never deleted
+  EXPECT_EQ(Value("Use", "Key"), "1");
+  EXPECT_EQ(Value("Popup", "FormColor"), "-2147483643");
+}
+
+TEST_F(Settings, SetShowPointOfTheStoredPointChangesNothing) {
+  auto s = Load();
+  s->SetShowPoint({0, 0});
+  EXPECT_FALSE(s->ShowPointSet);
+  s->SetShowPoint({0, 1});
+  EXPECT_TRUE(s->ShowPointSet);
+}
+
+TEST_F(Settings, AccessorsAndHotKeyWordsCompareExactly) {
+  auto s = Load();
+  s->SetHotKey(PlayerCommand::Next, 0x4050);
+  s->SetSkin(PlayerCommand::Winamp, "C:\\skins\\x.bmp");
+  s->SetJogDial(PlayerCommand::Open, 7);
+  EXPECT_NE(s->GetHotKey(PlayerCommand::Next), 0x6050);
+  s->Save();
+  auto again = Load();
+  EXPECT_EQ(again->GetHotKey(PlayerCommand::Next), 0x4050);
+  EXPECT_EQ(again->GetSkin(PlayerCommand::Winamp), "C:\\skins\\x.bmp");
+  EXPECT_EQ(again->GetJogDial(PlayerCommand::Open), 7);
+}
+
+// A file that cannot be written: the bench runs as root, which writes read-only files
+// regardless, so the file is held open without sharing instead.
+TEST_F(Settings, AnUnwritableFileFailsWithTheWriteErrorNamingThePath) {
+  WriteFile(path_, "[HotKeys]\r\n0=5\r\n");
+  auto s = Load();
+  s->HotKeys[0] = 9;
+  HANDLE lock = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  char expected[512];
+  std::snprintf(expected, sizeof expected, texts::WriteError.Cp932, path_.c_str());
+  try {
+    s->Save();
+    ADD_FAILURE() << "Save of a locked file succeeded";
+  } catch (const EIniWriteError& e) {
+    EXPECT_STREQ(e.what(), expected);
+  }
+  CloseHandle(lock);
+  EXPECT_EQ(s->HotKeys[0], 9);  // in-memory values unchanged
+  EXPECT_EQ(ReadFile(path_), "[HotKeys]\r\n0=5\r\n");
+}
+
+TEST_F(Settings, AMissingPluginsFolderFailsTooAndTheDestructorReportsIt) {
+  RemoveDirectoryA(plugins_.c_str());
+  CreateDirectoryA(plugins_.c_str(), nullptr);
+  auto* s = new TIniManager();
+  s->FileName = testsupport::ExeDirectory() + "NoSuchFolder\\gen_velmora.Ini";
+  EXPECT_THROW(s->Save(), EIniWriteError);
+  EXPECT_THROW(delete s, EIniWriteError);
+}
+
+TEST(SystemTexts, EachCodePage932TextDecodesToItsUnicodeForm) {
+  for (const auto& t : texts::All) {
+    wchar_t wide[256] = {};
+    const int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, t.Cp932, -1, wide, 256);
+    ASSERT_GT(n, 0) << t.Cp932;
+    EXPECT_EQ(std::wstring(wide), std::wstring(t.Unicode));
+  }
+}
