@@ -4,6 +4,8 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(VELMORA_STATIC_LINK -static -static-libgcc -static-libstdc++)
 add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections)
+# The DLL is loaded into every hooked process: optimise for size.
+set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
 find_library(ZLIB_STATIC NAMES libz.a z REQUIRED)
@@ -27,6 +29,8 @@ add_library(velmora_w32 STATIC
   hook/uMapMemory.cpp
   hook/uHook.cpp
   engine/uWinampManager.cpp
+  engine/uUtils.cpp
+  engine/uWatch.cpp
   plugin/uPlugin.cpp
 )
 target_link_libraries(velmora_w32 PUBLIC velmora_core zlib_static user32 gdi32 kernel32 advapi32

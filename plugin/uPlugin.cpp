@@ -3,8 +3,13 @@
 #include <cstring>
 #include <memory>
 
+#include "engine/uWatch.h"
 #include "engine/uWinampManager.h"
+#include "popup/uPopupForm.h"
+#include "settings/uIniManager.h"
 #include "ui/uApplication.h"
+#include "ui/uControls.h"
+#include "ui/uTimer.h"
 
 namespace velmora {
 
@@ -12,32 +17,60 @@ namespace {
 
 TPluginRecord gRecord;
 
-// The frame is the one owner of the long-lived objects; the process-wide pointers
-// only borrow them.
+// The frame is the one owner of the three long-lived objects; the process-wide pointers
+// only borrow them. The settings object is held raw: its destructor saves and may throw.
+TIniManager* gIniManager = nullptr;
 std::unique_ptr<TWinampManager> gWinampManager;
+std::unique_ptr<TWatch> gWatch;
 
+void DestroySettings() {
+  TIniManager* settings = std::exchange(gIniManager, nullptr);
+  IniManager = nullptr;
+  delete settings;  // saves; a failed write is reported by the caller
+}
+
+// Quit's order: the engine (hooks, window), the popups still on the screen (their
+// window class goes with the module), the player control, the settings.
 void DestroyObjects() noexcept {
+  ui::Guarded([] { gWatch.reset(); });
+  TPopupForm::DestroyAll();
   WinampManager = nullptr;
   gWinampManager.reset();
+  ui::Guarded([] { DestroySettings(); });
+  TWatch::UnregisterClass();
+  ui::TTimer::UnregisterClass();
+  ui::TWinControl::UnregisterClasses();
 }
 
 int PluginInit() noexcept {
   try {
+    gIniManager = new TIniManager();
+    IniManager = gIniManager;
     gWinampManager = std::make_unique<TWinampManager>(gRecord.ParentWindow);
     WinampManager = gWinampManager.get();
+    gWatch = std::make_unique<TWatch>(gRecord.ParentWindow);
     return 0;
   } catch (const std::exception& e) {
-    DestroyObjects();
     ui::ShowException(e);
   } catch (...) {
-    DestroyObjects();
+    ui::ShowErrorText("Unknown error");
   }
-  return 1;  // the host's failure value: it unloads the plugin
+  DestroyObjects();
+  return 1;  // the host's failure value
 }
 
-void PluginConfig() noexcept {}
+void PluginConfig() noexcept {
+  if (!gWatch) return;
+  gWatch->EngineEnabled = false;
+  ui::Guarded([] {
+    // The configuration dialog runs here; its deferred destruction is processed below.
+    ui::ProcessMessages();
+    gWatch->Reload();
+  });
+  gWatch->EngineEnabled = true;
+}
 
-void PluginQuit() noexcept { ui::Guarded([] { DestroyObjects(); }); }
+void PluginQuit() noexcept { DestroyObjects(); }
 
 }  // namespace
 

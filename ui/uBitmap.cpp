@@ -1,8 +1,6 @@
 #include "ui/uBitmap.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace velmora::ui {
@@ -88,9 +86,18 @@ std::size_t TBitmap::LoadFromStream(const std::uint8_t* data, std::size_t size) 
 }
 
 void TBitmap::LoadFromFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot open " + path);
-  std::vector<std::uint8_t> data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path);
+  LARGE_INTEGER size{};
+  std::vector<std::uint8_t> data;
+  DWORD read = 0;
+  const bool ok = GetFileSizeEx(file, &size) && size.QuadPart <= 0x10000000 &&
+                  (data.resize(static_cast<std::size_t>(size.QuadPart)), true) &&
+                  ReadFile(file, data.data(), static_cast<DWORD>(data.size()), &read, nullptr) &&
+                  read == data.size();
+  CloseHandle(file);
+  if (!ok) throw std::runtime_error("cannot read " + path);
   LoadFromStream(data.data(), data.size());
 }
 

@@ -1,0 +1,42 @@
+// The engine's decisions that need no window: hot-key and gesture matching and the jog
+// event rules. No Windows header.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/uPlayerCommand.h"
+#include "hook/uShortCutWord.h"
+
+namespace velmora {
+
+// Popup text of each command.
+inline constexpr const char* CommandNames[CommandCount] = {
+    "Prev", "Play", "Pause", "Stop", "Next", "Open", "Volume Up", "Volume Down", "Enabled", "ID3", "Winamp"};
+inline constexpr const char* DisabledText = "Disabled";
+
+inline constexpr int JogCodeCount = 15;
+inline constexpr const char* JogCodes[JogCodeCount] = {
+    "", "U", "D", "UU", "DD", "UD", "DU", "UUU", "DDD", "UUD", "DDU", "UDU", "DUD", "UDD", "DUU"};
+
+inline constexpr unsigned JogPress = 1, JogRelease = 2, JogUp = 0x1001, JogDown = 0x1002;
+
+// The lowest command whose hot key equals word, or -1.
+int FindHotKeyCommand(const TShortCut (&hotKeys)[CommandCount], TShortCut word) noexcept;
+
+// The first gesture index whose code equals sequence exactly, or -1.
+int FindGesture(std::string_view sequence) noexcept;
+
+// The lowest command whose gesture index equals index, or -1.
+int FindJogCommand(const std::uint8_t (&jogDials)[CommandCount], int index) noexcept;
+
+// One accepted jog event: appends its letter and says whether the gesture's countdown
+// runs afterwards (a letter came, and the dial is not held).
+struct TJogState {
+  std::string Sequence;
+  bool Pressed = false;
+};
+bool ApplyJogEvent(TJogState& state, unsigned code);
+
+}  // namespace velmora

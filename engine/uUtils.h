@@ -1,0 +1,17 @@
+// Foreground, window-text and lead-byte helpers of the engine and the dialog.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+HWND GetForegroundFocus();
+void ForceForeground(HWND window);
+void GetClassAndText(HWND window, bool upperClass, bool upperText, std::string& className,
+                     std::string& text);
+bool ContainsLeadByte(std::string_view text);
+
+}  // namespace velmora

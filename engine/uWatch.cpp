@@ -1,0 +1,309 @@
+#include "engine/uWatch.h"
+
+#include <commctrl.h>
+
+#include "engine/uCommandMatch.h"
+#include "engine/uUtils.h"
+#include "engine/uWinampManager.h"
+#include "hook/uHook.h"
+#include "popup/uPopupForm.h"
+#include "settings/uIniManager.h"
+#include "ui/uApplication.h"
+#include "ui/uFont.h"
+#include "ui/uTexts.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr char kWindowClass[] = "VelmoraWatch";
+constexpr UINT_PTR kInfoSubclass = 0x564C4D;
+bool gClassRegistered = false;
+
+bool FileExists(const std::string& path) {
+  if (path.empty()) return false;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// An existing file that is not a readable bitmap leaves its slot empty too.
+std::shared_ptr<ui::TBitmap> LoadSkin(const std::string& path) {
+  if (!FileExists(path)) return nullptr;
+  try {
+    auto bitmap = std::make_shared<ui::TBitmap>();
+    bitmap->LoadFromFile(path);
+    return bitmap;
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+}
+
+struct TEnumFont {
+  HFONT Font;
+};
+
+BOOL CALLBACK SetInfoFont(HWND window, LPARAM data) {
+  ui::Guarded([&] {
+    std::string className, text;
+    GetClassAndText(window, true, false, className, text);
+    if (className == "EDIT" || ContainsLeadByte(text)) {
+      SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(reinterpret_cast<TEnumFont*>(data)->Font), TRUE);
+    }
+  });
+  return TRUE;
+}
+
+}  // namespace
+
+TWatch::TWatch(HWND playerWindow) {
+  EngineEnabled = true;
+  CommandTimer = std::make_unique<ui::TTimer>(nullptr);
+  CommandTimer->OnTimer = [this] { OnCommandTimer(); };
+  LoadSkins();
+  PlayerWindow = playerWindow;
+  if (!gClassRegistered) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = MessageWindowProc;
+    wc.hInstance = ui::ModuleInstance();
+    wc.lpszClassName = kWindowClass;
+    WNDCLASSA existing;
+    if (!GetClassInfoA(wc.hInstance, kWindowClass, &existing) && !RegisterClassA(&wc))
+      throw std::runtime_error("cannot register the engine's window class");
+    gClassRegistered = true;
+  }
+  MessageWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                  nullptr, ui::ModuleInstance(), this);
+  if (!MessageWindow) throw std::runtime_error("cannot create the engine's window");
+  InstallEngineHooks();
+}
+
+TWatch::~TWatch() {
+  UninstallHooks();
+  SetWindowLongPtrA(MessageWindow, GWLP_USERDATA, 0);
+  DestroyWindow(MessageWindow);
+  while (!infoFonts_.empty()) ReleaseInfoFont(infoFonts_.back().Dialog);
+  FreeSkins();
+  CommandTimer.reset();
+}
+
+void TWatch::InstallEngineHooks() {
+  const TIniManager& s = *IniManager;
+  InstallHooks(MessageWindow, s.UseKey ? WM_HOOK_KEY : 0, s.UseJogDial ? WM_HOOK_JOGDIAL : 0,
+               WM_HOOK_CREATEWND, s.UseSendMessage);
+}
+
+// The installation of the first run stays in place, so this changes the hooks only when
+// that one failed; the skins come from the settings as they are now.
+void TWatch::Reload() {
+  InstallEngineHooks();
+  LoadSkins();
+}
+
+void TWatch::LoadSkins() {
+  FreeSkins();
+  for (int c = 0; c < CommandCount; ++c) {
+    const auto command = static_cast<PlayerCommand>(c);
+    if (TWinampManager::HasPopup(command)) CommandBitmaps[c] = LoadSkin(IniManager->GetSkin(command));
+  }
+  DisabledBitmap = LoadSkin(IniManager->DisableSkin);
+}
+
+void TWatch::FreeSkins() {
+  for (int c = 0; c < CommandCount; ++c)
+    if (TWinampManager::HasPopup(static_cast<PlayerCommand>(c))) CommandBitmaps[c].reset();
+  DisabledBitmap.reset();
+}
+
+void TWatch::SaveForeground() {
+  SavedForeground = GetForegroundWindow();
+  SavedFocus = GetForegroundFocus();
+}
+
+void TWatch::RestoreForeground() {
+  ForceForeground(SavedFocus);
+  ForceForeground(SavedForeground);
+}
+
+void TWatch::ExecuteCommand(PlayerCommand command) {
+  const TIniManager& s = *IniManager;
+  if (!EngineEnabled && command != PlayerCommand::Enabled) return;
+  const int c = static_cast<int>(command);
+
+  if (s.UsePopup && TWinampManager::HasPopup(command)) {
+    auto* popup = new TPopupForm(nullptr);
+    try {
+      s.ApplyToPopup(*popup);
+      if (command == PlayerCommand::Enabled && EngineEnabled) {
+        popup->SetText(DisabledText);
+        popup->SetGraphic(DisabledBitmap);
+      } else {
+        popup->SetText(CommandNames[c]);
+        popup->SetGraphic(CommandBitmaps[c]);
+      }
+    } catch (...) {
+      delete popup;
+      throw;
+    }
+    popup->ShowFor(s.ShowTime);  // it releases itself when its time is up
+  }
+
+  if (command == PlayerCommand::Enabled) {
+    EngineEnabled = !EngineEnabled;
+    return;
+  }
+
+  if (command == PlayerCommand::ID3) {
+    if (InfoDialog && IsWindow(InfoDialog) && IsWindowVisible(InfoDialog)) {
+      SetCbtHook(false);
+      SendMessageA(InfoDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+      InfoDialog = nullptr;
+      RestoreForeground();
+    } else {
+      SaveForeground();
+      SetCbtHook(true);
+      WinampManager->SendCommand(IdFileInfo);
+    }
+  }
+
+  if (command == PlayerCommand::Winamp) {
+    if (IsWindowVisible(PlayerWindow)) {
+      SendMessageA(PlayerWindow, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      RestoreForeground();
+    } else {
+      SaveForeground();
+      ForceForeground(PlayerWindow);
+      SendMessageA(PlayerWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+    }
+  }
+
+  const PlayStatus status = WinampManager->GetStatus();
+  WinampManager->Execute(command);
+  if (status == PlayStatus::Stopped &&
+      (command == PlayerCommand::Prev || command == PlayerCommand::Pause || command == PlayerCommand::Next)) {
+    WinampManager->Execute(PlayerCommand::Play);
+  }
+}
+
+void TWatch::OnCommandTimer() {
+  CommandTimer->SetEnabled(false);
+  struct TClear {
+    std::string& s;
+    ~TClear() { s.clear(); }
+  } clear{JogSequence};
+  const int gesture = FindGesture(JogSequence);
+  if (gesture < 0) return;
+  const int command = FindJogCommand(IniManager->JogDials, gesture);
+  if (command >= 0) ExecuteCommand(static_cast<PlayerCommand>(command));
+}
+
+void TWatch::OnHotKey(WPARAM wParam) {
+  const int command = FindHotKeyCommand(IniManager->HotKeys, static_cast<TShortCut>(wParam & 0xFFFF));
+  if (Busy) return;
+  Busy = command != static_cast<int>(PlayerCommand::ID3);
+  struct TIdle {
+    bool& busy;
+    ~TIdle() { busy = false; }
+  } idle{Busy};
+  if (InSendMessage()) ReplyMessage(0);
+  if (command >= 0) ExecuteCommand(static_cast<PlayerCommand>(command));
+  ui::ProcessMessages();
+}
+
+void TWatch::OnJogDial(WPARAM wParam) {
+  if (InSendMessage()) ReplyMessage(0);
+  const auto time = static_cast<std::int32_t>(GetMessageTime());
+  const std::int32_t elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(time) -
+                                                         static_cast<std::uint32_t>(LastJogTime));
+  LastJogTime = time;
+  if (elapsed < IniManager->IgnoreInterval) return;
+  TJogState state{JogSequence, JogPressed};
+  const bool run = ApplyJogEvent(state, static_cast<unsigned>(wParam));
+  JogSequence = state.Sequence;
+  JogPressed = state.Pressed;
+  CommandTimer->SetInterval(static_cast<unsigned>(IniManager->CommandInterval < 0 ? 0 : IniManager->CommandInterval));
+  CommandTimer->SetEnabled(run);
+}
+
+void TWatch::OnCreateWindow(HWND window) {
+  if (GetWindow(window, GW_OWNER) != PlayerWindow) return;
+  SetCbtHook(false);
+  InfoDialog = window;
+  const TIniManager& s = *IniManager;
+  if (s.ID3AtCenter) {
+    RECT r;
+    GetWindowRect(InfoDialog, &r);
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
+    SetWindowPos(InfoDialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  }
+  if (s.UseJpFont) {
+    const ui::TDefaultFont d = ui::DefaultFont();
+    ui::TFontHandle font(CreateFontA(-MulDiv(d.Size, ui::ScreenPixelsPerInch(), 72), 0, 0, 0,
+                                     FW_NORMAL, FALSE, FALSE, FALSE, d.Charset, OUT_DEFAULT_PRECIS,
+                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                     texts::JapaneseFontName.Cp932));
+    if (font && SetWindowSubclass(InfoDialog, InfoDialogProc, kInfoSubclass, reinterpret_cast<DWORD_PTR>(this))) {
+      TEnumFont data{font.Get()};
+      infoFonts_.push_back({InfoDialog, std::move(font)});
+      EnumChildWindows(InfoDialog, SetInfoFont, reinterpret_cast<LPARAM>(&data));
+    }
+  }
+  ForceForeground(InfoDialog);
+}
+
+void TWatch::ReleaseInfoFont(HWND dialog) noexcept {
+  RemoveWindowSubclass(dialog, InfoDialogProc, kInfoSubclass);
+  for (auto it = infoFonts_.begin(); it != infoFonts_.end(); ++it) {
+    if (it->Dialog == dialog) {
+      infoFonts_.erase(it);
+      return;
+    }
+  }
+}
+
+LRESULT CALLBACK TWatch::InfoDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR data) {
+  if (message == WM_NCDESTROY) {
+    // The dialog's controls are gone with it: its font can go too.
+    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    reinterpret_cast<TWatch*>(data)->ReleaseInfoFont(window);
+    return result;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT TWatch::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_HOOK_KEY: OnHotKey(wParam); return 0;
+    case WM_HOOK_JOGDIAL: OnJogDial(wParam); return 0;
+    case WM_HOOK_CREATEWND: OnCreateWindow(reinterpret_cast<HWND>(wParam)); return 0;
+    default: return DefWindowProcA(MessageWindow, message, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK TWatch::MessageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<TWatch*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->MessageWindow = window;
+  }
+  auto* self = reinterpret_cast<TWatch*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  try {
+    return self->WindowProc(message, wParam, lParam);
+  } catch (const std::exception& e) {
+    self->Busy = false;
+    ui::ShowException(e);
+  } catch (...) {
+    self->Busy = false;
+    ui::ShowErrorText("Unknown error");
+  }
+  return 0;
+}
+
+void TWatch::UnregisterClass() noexcept {
+  if (gClassRegistered) ::UnregisterClassA(kWindowClass, ui::ModuleInstance());
+  gClassRegistered = false;
+}
+
+}  // namespace velmora
