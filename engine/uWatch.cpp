@@ -289,6 +289,7 @@ LRESULT CALLBACK TWatch::MessageWindowProc(HWND window, UINT message, WPARAM wPa
   }
   auto* self = reinterpret_cast<TWatch*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  ui::TDispatchScope scope;
   try {
     return self->WindowProc(message, wParam, lParam);
   } catch (const std::exception& e) {

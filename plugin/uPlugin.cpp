@@ -61,6 +61,7 @@ int PluginInit() noexcept {
 
 void PluginConfig() noexcept {
   if (!gWatch) return;
+  ui::TDispatchScope scope;
   gWatch->EngineEnabled = false;
   ui::Guarded([] {
     // The configuration dialog runs here; its deferred destruction is processed below.
@@ -70,7 +71,17 @@ void PluginConfig() noexcept {
   gWatch->EngineEnabled = true;
 }
 
-void PluginQuit() noexcept { DestroyObjects(); }
+// Quit called from inside a pump of the plugin's own (a hot key's, a popup's, config's):
+// the frames below still use the objects, and the host unloads the module as soon as quit
+// returns. The module is pinned and the objects go when those frames have unwound.
+void PluginQuit() noexcept {
+  if (ui::InDispatch()) {
+    HMODULE self = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCSTR>(&PluginQuit), &self);
+  }
+  ui::RunWhenUnwound(DestroyObjects);
+}
 
 }  // namespace
 

@@ -1,9 +1,32 @@
 #include "ui/uApplication.h"
 
+#include <utility>
+
 namespace velmora::ui {
 
 namespace {
 HINSTANCE gInstance = nullptr;
+int gDispatchDepth = 0;          // the UI thread's only
+void (*gOnUnwound)() noexcept = nullptr;
+}  // namespace
+
+TDispatchScope::TDispatchScope() noexcept { ++gDispatchDepth; }
+
+TDispatchScope::~TDispatchScope() {
+  if (--gDispatchDepth == 0 && gOnUnwound) {
+    auto action = std::exchange(gOnUnwound, nullptr);
+    action();
+  }
+}
+
+bool InDispatch() noexcept { return gDispatchDepth > 0; }
+
+void RunWhenUnwound(void (*action)() noexcept) noexcept {
+  if (gDispatchDepth == 0) {
+    action();
+    return;
+  }
+  gOnUnwound = action;
 }
 
 HINSTANCE ModuleInstance() noexcept { return gInstance ? gInstance : GetModuleHandleA(nullptr); }

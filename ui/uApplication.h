@@ -22,6 +22,21 @@ void ProcessMessages() noexcept;
 void ShowException(const std::exception& error) noexcept;
 void ShowErrorText(const char* text) noexcept;
 
+// Marks a frame of the plugin on the thread's stack while it may pump messages: the
+// host can then re-enter the plugin, even call quit and unload it, from inside that
+// pump. Work that would pull the frames' objects away waits until the outermost scope
+// ends.
+class TDispatchScope {
+ public:
+  TDispatchScope() noexcept;
+  ~TDispatchScope();
+  TDispatchScope(const TDispatchScope&) = delete;
+  TDispatchScope& operator=(const TDispatchScope&) = delete;
+};
+bool InDispatch() noexcept;
+// Runs action when the outermost dispatch scope ends (now, when there is none).
+void RunWhenUnwound(void (*action)() noexcept) noexcept;
+
 // Message-box caption of the default error report.
 inline constexpr const char* ReportCaption = "gen_velmora";
 

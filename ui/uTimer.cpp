@@ -54,6 +54,7 @@ void TTimer::SetEnabled(bool enabled) {
 LRESULT CALLBACK TTimer::TimerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER && wParam == kTimerId) {
     auto* self = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    TDispatchScope scope;
     if (self && self->enabled_ && self->OnTimer) Guarded([&] { self->OnTimer(); });
     return 0;
   }

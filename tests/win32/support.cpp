@@ -1,5 +1,6 @@
 #include "support.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -17,6 +18,13 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
     }
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
+}
+
+double NowMs() {
+  LARGE_INTEGER f, t;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
 }
 
 void Pump(int ms) {
@@ -155,8 +163,8 @@ HostDir::HostDir() {
   CopyFileA((bin + "gen_velmora.dll").c_str(), (Plugins() + "gen_velmora.dll").c_str(), FALSE);
 }
 
-Player::Player(const HostDir& host)
-    : host_(host), process_("\"" + host.Player() + "\" --log \"" + host.Log() + "\"") {
+Player::Player(const HostDir& host, const std::string& extraArgs)
+    : host_(host), process_("\"" + host.Player() + "\" --log \"" + host.Log() + "\" " + extraArgs) {
   WaitFor(
       [&] {
         window_ = FindProcessWindow(process_.Id(), "VelmoraPlayer");
@@ -170,12 +178,79 @@ DWORD Player::Close(int timeoutMs) {
   return process_.Wait(timeoutMs);
 }
 
-std::vector<std::string> Player::Log() const { return ReadLines(host_.Log()); }
+std::vector<std::string> Player::Log() const {
+  std::vector<std::string> lines;
+  for (const auto& l : TimedLog()) lines.push_back(l.Text);
+  return lines;
+}
+
+std::vector<TimedLine> Player::TimedLog() const {
+  std::vector<TimedLine> lines;
+  for (const auto& l : ReadLines(host_.Log())) {
+    const auto close = l.find("] ");
+    if (l.empty() || l[0] != '[' || close == std::string::npos) continue;
+    lines.push_back({std::atof(l.c_str() + 1), l.substr(close + 2)});
+  }
+  return lines;
+}
+
+int Player::Count(const std::string& line) const {
+  int n = 0;
+  for (const auto& l : Log()) n += l == line;
+  return n;
+}
 
 bool Player::LogHas(const std::string& line) const {
   for (const auto& l : Log())
     if (l == line) return true;
   return false;
+}
+
+void Key(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &in, sizeof in);
+}
+
+void Tap(WORD vk) {
+  Key(vk, false);
+  Key(vk, true);
+}
+
+void Chord(std::initializer_list<WORD> modifiers, WORD vk) {
+  for (WORD m : modifiers) Key(m, false);
+  Tap(vk);
+  for (auto it = modifiers.end(); it != modifiers.begin();) Key(*--it, true);
+}
+
+Notepad::Notepad() : process_("notepad.exe") {
+  WaitFor([&] { return (main_ = FindProcessWindow(process_.Id(), "Notepad")) != nullptr; }, 20000);
+  if (main_) edit_ = FindWindowExA(main_, nullptr, "Edit", nullptr);
+}
+
+bool Notepad::Focus() {
+  return WaitFor(
+      [&] {
+        if (GetForegroundWindow() != main_) SetForegroundWindow(main_);
+        return GetForegroundWindow() == main_;
+      },
+      10000);
+}
+
+std::string Notepad::Text() const {
+  char text[4096] = {};
+  SendMessageTimeoutA(edit_, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 5000, nullptr);
+  return text;
+}
+
+bool Notepad::Alive() { return WaitForSingleObject(process_.Handle(), 0) == WAIT_TIMEOUT; }
+
+std::string JogdialCommand(const std::string& args, const std::string& log) {
+  return "\"" + ExeDirectory() + "jogdial.exe\" " + (log.empty() ? "" : "--log \"" + log + "\" ") + args;
 }
 
 }  // namespace testsupport

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -65,14 +66,24 @@ struct HostDir {
   std::string Log() const { return dir.Path() + "events.log"; }
 };
 
+struct TimedLine {
+  double Ms;  // the shared performance counter, in milliseconds
+  std::string Text;
+};
+
+// Milliseconds on the performance counter every process of the session shares.
+double NowMs();
+
 // A running stand-in player over a HostDir.
 class Player {
  public:
-  explicit Player(const HostDir& host);
+  explicit Player(const HostDir& host, const std::string& extraArgs = "");
   HWND Window() const { return window_; }
   DWORD Close(int timeoutMs = 15000);  // WM_CLOSE, then waits for the exit code
   bool LogHas(const std::string& line) const;  // an exact line of the event log
-  std::vector<std::string> Log() const;
+  std::vector<std::string> Log() const;  // without the time stamps
+  std::vector<TimedLine> TimedLog() const;
+  int Count(const std::string& line) const;
   Process& Proc() { return process_; }
 
  private:
@@ -80,5 +91,29 @@ class Player {
   Process process_;
   HWND window_ = nullptr;
 };
+
+// Typed input through SendInput, as a user's keyboard would give it.
+void Key(WORD vk, bool up);
+void Tap(WORD vk);
+void Chord(std::initializer_list<WORD> modifiers, WORD vk);
+
+// Wine's own notepad, a program no one here wrote.
+class Notepad {
+ public:
+  Notepad();
+  bool Focus();
+  std::string Text() const;
+  HWND Main() const { return main_; }
+  HWND Edit() const { return edit_; }
+  bool Alive();
+
+ private:
+  Process process_;
+  HWND main_ = nullptr;
+  HWND edit_ = nullptr;
+};
+
+// The stand-in Jog Dial utility's command line.
+std::string JogdialCommand(const std::string& args, const std::string& log = "");
 
 }  // namespace testsupport

@@ -77,53 +77,7 @@ int CountKey(WPARAM word) {
   return n;
 }
 
-void Key(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &in, sizeof in);
-}
-
-void Tap(WORD vk) {
-  Key(vk, false);
-  Key(vk, true);
-}
-
-class Notepad {
- public:
-  Notepad() : process_("notepad.exe") {
-    WaitFor([&] { return (main_ = FindProcessWindow(process_.Id(), "Notepad")) != nullptr; }, 20000);
-    if (main_) edit_ = FindWindowExA(main_, nullptr, "Edit", nullptr);
-  }
-  bool Focus() {
-    return WaitFor(
-        [&] {
-          if (GetForegroundWindow() != main_) SetForegroundWindow(main_);
-          return GetForegroundWindow() == main_;
-        },
-        10000);
-  }
-  std::string Text() const {
-    char text[4096] = {};
-    SendMessageTimeoutA(edit_, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 5000, nullptr);
-    return text;
-  }
-  HWND Main() const { return main_; }
-  HWND Edit() const { return edit_; }
-  bool Alive() { return WaitForSingleObject(process_.Handle(), 0) == WAIT_TIMEOUT; }
-
- private:
-  Process process_;
-  HWND main_ = nullptr;
-  HWND edit_ = nullptr;
-};
-
-std::string Jogdial(const std::string& args, const std::string& log = "") {
-  return "\"" + ExeDirectory() + "jogdial.exe\" " + (log.empty() ? "" : "--log \"" + log + "\" ") + args;
-}
+std::string Jogdial(const std::string& args, const std::string& log = "") { return JogdialCommand(args, log); }
 
 class Hooks : public ::testing::Test {
  protected:

@@ -23,14 +23,21 @@ UINT gJogMsg, gAsyncMsg, gOtherMsg;
 HANDLE gLog = INVALID_HANDLE_VALUE;
 int gDispatched = 0;
 
+// Lines start with "[ms] ", the performance counter every process of the session shares.
 void Log(const char* format, ...) {
   if (gLog == INVALID_HANDLE_VALUE) return;
   char line[256];
+  LARGE_INTEGER f, t;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&t);
+  int n = snprintf(line, 32, "[%.3f] ", static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart));
   va_list args;
   va_start(args, format);
-  int n = vsnprintf(line, sizeof line - 2, format, args);
+  const int m = vsnprintf(line + n, sizeof line - 2 - n, format, args);
   va_end(args);
-  if (n < 0) return;
+  if (m < 0) return;
+  n += m;
+  if (n > static_cast<int>(sizeof line) - 3) n = sizeof line - 3;
   line[n++] = '\r';
   line[n++] = '\n';
   DWORD written;

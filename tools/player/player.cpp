@@ -1,13 +1,17 @@
 // Stand-in for the host player: a main window with the player's window-message
 // interface, the general-purpose plugin loader and an event log for tests and the demo.
 //
-//   player.exe [--log PATH] [--plugins DIR]
+//   player.exe [--log PATH] [--plugins DIR] [--modal-command ID] [--hotkey VK]
 //
-// Private WM_COMMAND identifiers for tests: PlayerConfigBase + i runs config of plugin i.
+// Every log line starts with "[ms] ", the shared performance counter in milliseconds.
+// Private WM_COMMAND identifiers for tests: 40900 + i runs config of plugin i; 40999 ends
+// the nested loop of the --modal-command. --hotkey registers VK as a system hot key that
+// plays, the baseline of the latency benchmark.
 #include <windows.h>
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -19,6 +23,8 @@ constexpr UINT kIdPrev = 40044, kIdPlay = 40045, kIdPause = 40046, kIdStop = 400
                kIdNext = 40048, kIdOpen = 40029, kIdVolUp = 40058, kIdVolDown = 40059,
                kIdFileInfo = 40188, kIdExit = 40001;
 constexpr UINT kPlayerConfigBase = 40900;
+constexpr UINT kModalRelease = 40999;
+constexpr UINT kReportFileInfo = 40997;
 
 struct PluginRecord {
   int version;
@@ -65,15 +71,27 @@ std::vector<Plugin> gPlugins;
 int gState = 0;  // 0 stopped, 1 playing, 3 paused
 int gPosition = 0;
 int gVolume = 200;
+UINT gModalCommand = 0;  // --modal-command: this command runs a nested message loop
+bool gInModal = false;
+HWND gFileInfo = nullptr;  // the open File-info dialog
 char gTitleBuffer[256];
+
+LARGE_INTEGER gFrequency;
+
+// Milliseconds on the performance counter, which every process of the session shares.
+double NowMs() {
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(gFrequency.QuadPart);
+}
 
 void Log(const char* format, ...) {
   char line[1024];
+  int n = snprintf(line, 32, "[%.3f] ", NowMs());
   va_list args;
   va_start(args, format);
-  int n = vsnprintf(line, sizeof line - 2, format, args);
+  n += vsnprintf(line + n, sizeof line - 2 - n, format, args);
   va_end(args);
-  if (n < 0) return;
   if (n > static_cast<int>(sizeof line) - 3) n = sizeof line - 3;
   line[n++] = '\r';
   line[n++] = '\n';
@@ -152,12 +170,14 @@ INT_PTR CALLBACK FileInfoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
       SetDlgItemTextA(dialog, 201, kLabelTitle);
       SetDlgItemTextA(dialog, 202, kLabelArtist);
       SetDlgItemTextA(dialog, 203, kLabelAlbum);
+      gFileInfo = dialog;
       Log("fileinfo open %p", static_cast<void*>(dialog));
       return TRUE;
     }
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
         Log("fileinfo close %p", static_cast<void*>(dialog));
+        gFileInfo = nullptr;
         EndDialog(dialog, LOWORD(wParam));
         return TRUE;
       }
@@ -264,7 +284,51 @@ void UnloadPlugins() {
 
 // ---- Main window ----------------------------------------------------------------------------
 
+// Stands in for a command whose handling runs a modal loop (a dialog, a message box):
+// it dispatches until the release command, logging what reaches the plugin meanwhile.
+void RunModalLoop() {
+  gInModal = true;
+  Log("modal enter");
+  MSG msg;
+  while (gInModal && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message >= WM_USER + 256 && msg.message <= WM_USER + 258)
+      Log("nested %u", static_cast<unsigned>(msg.message));
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  Log("modal leave");
+}
+
+// Fonts live in their own process: tests ask the player to report its dialog's.
+void ReportFileInfo() {
+  if (!gFileInfo) {
+    Log("fileinfo none");
+    return;
+  }
+  RECT r;
+  GetWindowRect(gFileInfo, &r);
+  Log("fileinfo rect %ld %ld %ld %ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
+  for (int id : {101, 102, 103, 104, 201, 202, 203, 204, 205, IDOK}) {
+    HFONT f = reinterpret_cast<HFONT>(SendDlgItemMessageA(gFileInfo, id, WM_GETFONT, 0, 0));
+    LOGFONTA lf{};
+    if (!f || !GetObjectA(f, sizeof lf, &lf)) lf.lfFaceName[0] = 0;
+    Log("fileinfo font %d %s", id, lf.lfFaceName);
+  }
+}
+
 void OnCommand(UINT id) {
+  if (id == kReportFileInfo) {
+    ReportFileInfo();
+    return;
+  }
+  if (id == kModalRelease) {
+    gInModal = false;
+    return;
+  }
+  if (id == gModalCommand && !gInModal) {
+    RunModalLoop();
+    return;
+  }
   switch (id) {
     case kIdPrev: gPosition = (gPosition + kPlaylistSize - 1) % kPlaylistSize; break;
     case kIdNext: gPosition = (gPosition + 1) % kPlaylistSize; break;
@@ -344,8 +408,19 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       if ((wParam & 0xFFF0) == SC_MINIMIZE || (wParam & 0xFFF0) == SC_RESTORE)
         Log("syscommand 0x%04lX", static_cast<unsigned long>(wParam & 0xFFF0));
       break;
+    case WM_HOTKEY:
+      Log("hotkey %lu", static_cast<unsigned long>(wParam));
+      OnCommand(kIdPlay);
+      return 0;
     case WM_PAINT: Paint(window); return 0;
     case WM_CLOSE:
+      // A modal loop is still running: it ends first, and the close comes again after it.
+      if (gFileInfo || gInModal) {
+        if (gFileInfo) PostMessageA(gFileInfo, WM_COMMAND, IDCANCEL, 0);
+        gInModal = false;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        return 0;
+      }
       UnloadPlugins();
       DestroyWindow(window);
       return 0;
@@ -379,11 +454,17 @@ HMENU BuildMenu() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   gMainThread = GetCurrentThreadId();
+  QueryPerformanceFrequency(&gFrequency);
+  UINT hotKey = 0;
   std::string plugins = ExeDirectory() + "Plugins\\";
   for (int i = 1; i + 1 < __argc; ++i) {
     if (!strcmp(__argv[i], "--log")) {
       gLog = CreateFileA(__argv[++i], GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    } else if (!strcmp(__argv[i], "--modal-command")) {
+      gModalCommand = static_cast<UINT>(strtoul(__argv[++i], nullptr, 0));
+    } else if (!strcmp(__argv[i], "--hotkey")) {
+      hotKey = static_cast<UINT>(strtoul(__argv[++i], nullptr, 0));
     } else if (!strcmp(__argv[i], "--plugins")) {
       plugins = __argv[++i];
       if (!plugins.empty() && plugins.back() != '\\') plugins += '\\';
@@ -407,6 +488,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   if (!gMain) return 2;
   ShowWindow(gMain, show == SW_HIDE ? SW_SHOWNORMAL : show);
   UpdateWindow(gMain);
+  if (hotKey) RegisterHotKey(gMain, 1, 0, hotKey);
   LoadPlugins(plugins);
   Repaint();
 

@@ -1,0 +1,386 @@
+// The plugin's main job end to end: the stand-in player with the DLL, hot keys typed
+// while Wine's notepad has the focus, gestures from the stand-in Jog Dial utility.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+#include "support.h"
+#include "ui/uTexts.h"
+
+using namespace testsupport;
+
+namespace {
+
+constexpr WORD kF6 = VK_F6, kF7 = VK_F7, kF8 = VK_F8, kF9 = VK_F9, kF11 = VK_F11;
+
+struct Popup {
+  HWND Window;
+  std::string Text;
+  int Width, Height;
+};
+
+struct PopupSearch {
+  DWORD Pid;
+  std::vector<Popup>* Out;
+};
+
+BOOL CALLBACK CollectPopup(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<PopupSearch*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  char cls[64];
+  GetClassNameA(w, cls, sizeof cls);
+  if (pid == s->Pid && std::string(cls) == "VelmoraPopup" && IsWindowVisible(w)) {
+    char text[64] = {};
+    GetWindowTextA(w, text, sizeof text);
+    RECT r;
+    GetWindowRect(w, &r);
+    s->Out->push_back({w, text, r.right - r.left, r.bottom - r.top});
+  }
+  return TRUE;
+}
+
+std::vector<Popup> Popups(DWORD pid) {
+  std::vector<Popup> out;
+  PopupSearch s{pid, &out};
+  EnumWindows(CollectPopup, reinterpret_cast<LPARAM>(&s));
+  return out;
+}
+
+std::string Testdata(const char* name) { return ExeDirectory() + "testdata\\" + name; }
+
+// A host with its settings file, the player running over it, notepad in the foreground.
+class Engine : public ::testing::Test {
+ protected:
+  void Start(const std::string& ini, const std::string& playerArgs = "") {
+    WriteFile(host_.Ini(), ini);
+    player_ = std::make_unique<Player>(host_, playerArgs);
+    ASSERT_NE(player_->Window(), nullptr);
+  }
+  void FocusNotepad() {
+    if (!notepad_) notepad_ = std::make_unique<Notepad>();
+    ASSERT_TRUE(notepad_->Focus());
+  }
+  void TearDown() override {
+    if (!player_) return;
+    EXPECT_EQ(player_->Close(), 0u);
+    if (HasFailure())
+      for (const auto& l : player_->Log()) std::printf("  player: %s\n", l.c_str());
+  }
+  bool WaitLog(const std::string& line, int count = 1, int timeoutMs = 10000) {
+    return WaitFor([&] { return player_->Count(line) >= count; }, timeoutMs);
+  }
+  // Commands the player received, in order.
+  std::vector<std::string> Commands() {
+    std::vector<std::string> out;
+    for (const auto& l : player_->Log())
+      if (l.rfind("command ", 0) == 0) out.push_back(l.substr(8));
+    return out;
+  }
+  // Runs the utility's script to its end.
+  void Jog(const std::string& script) {
+    Process p(JogdialCommand(script, host_.dir.Path() + "jog.log"));
+    ASSERT_TRUE(p.Started());
+    ASSERT_EQ(p.Wait(30000), 0u);
+    Pump(300);
+  }
+  double FirstJogPost() {
+    for (const auto& l : ReadLines(host_.dir.Path() + "jog.log"))
+      if (l.find("] posted 1 ") != std::string::npos) return std::atof(l.c_str() + 1);
+    return 0;
+  }
+  std::map<int, std::string> DialogFonts(RECT* rect = nullptr);
+  double CommandTime(const std::string& id) {
+    for (const auto& l : player_->TimedLog())
+      if (l.Text == "command " + id) return l.Ms;
+    return 0;
+  }
+
+  HostDir host_;
+  std::unique_ptr<Player> player_;
+  std::unique_ptr<Notepad> notepad_;
+};
+
+const char kKeysOff[] = "[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=0\r\n";
+
+}  // namespace
+
+TEST_F(Engine, HotKeysDriveThePlayerTheLowerCommandWinsAndStoppedPlaysFollow) {
+  // Play and Stop share F6; Next is Ctrl+F7; Pause F8; Prev F9.
+  Start(std::string(kKeysOff) + "[HotKeys]\r\n1=117\r\n3=117\r\n4=16502\r\n2=119\r\n0=120\r\n");
+  FocusNotepad();
+  Chord({VK_CONTROL}, kF7);  // Next while stopped: Next, then Play
+  ASSERT_TRUE(WaitLog("command 40045"));
+  EXPECT_EQ(Commands(), (std::vector<std::string>{"40048", "40045"}));
+  Tap(kF7);  // no modifier: matches nothing
+  Tap(kF6);  // Play, not Stop
+  ASSERT_TRUE(WaitLog("command 40045", 2));
+  Tap(kF8);  // Pause while playing: no Play after it
+  ASSERT_TRUE(WaitLog("command 40046"));
+  Tap(kF9);  // Prev while paused
+  ASSERT_TRUE(WaitLog("command 40044"));
+  Pump(200);
+  EXPECT_EQ(Commands(), (std::vector<std::string>{"40048", "40045", "40045", "40046", "40044"}));
+  EXPECT_TRUE(Popups(player_->Proc().Id()).empty());  // UsePopup off
+  EXPECT_EQ(notepad_->Text(), "");  // F-keys type nothing; the hook never eats a key
+}
+
+TEST_F(Engine, InSendModeTheSameKeysWork) {
+  Start(std::string(kKeysOff) + "[System]\r\nUseSendMessage=1\r\n[HotKeys]\r\n3=117\r\n");
+  FocusNotepad();
+  Tap(kF6);
+  ASSERT_TRUE(WaitLog("command 40047"));
+  Tap('A');
+  ASSERT_TRUE(WaitFor([&] { return notepad_->Text() == "a"; }));
+}
+
+TEST_F(Engine, AHotKeyWhileAnotherIsHandledIsDropped) {
+  // Stop's handling runs a modal loop in the player until the test releases it.
+  Start(std::string(kKeysOff) + "[HotKeys]\r\n3=117\r\n1=118\r\n", "--modal-command 40047");
+  FocusNotepad();
+  Tap(kF6);
+  ASSERT_TRUE(WaitLog("modal enter"));
+  Tap(kF7);  // reaches the engine inside the modal loop: dropped
+  ASSERT_TRUE(WaitLog("nested 1280"));
+  PostMessageA(player_->Window(), WM_COMMAND, 40999, 0);
+  ASSERT_TRUE(WaitLog("modal leave"));
+  Pump(300);
+  EXPECT_EQ(player_->Count("command 40045"), 0);
+  Tap(kF7);
+  EXPECT_TRUE(WaitLog("command 40045"));
+}
+
+namespace {
+
+struct DialogSearch {
+  HWND Owner;
+  HWND Found;
+};
+BOOL CALLBACK FindOwned(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<DialogSearch*>(p);
+  char cls[16];
+  GetClassNameA(w, cls, sizeof cls);
+  if (GetWindow(w, GW_OWNER) == s->Owner && std::string(cls) == "#32770" && IsWindowVisible(w)) {
+    s->Found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+HWND FileInfoDialog(HWND player) {
+  DialogSearch s{player, nullptr};
+  EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&s));
+  return s.Found;
+}
+
+}  // namespace
+
+// The File-info dialog's control fonts, as the player reports them (GDI handles do not
+// cross processes).
+std::map<int, std::string> Engine::DialogFonts(RECT* rect) {
+  const int before = static_cast<int>(player_->Log().size());
+  PostMessageA(player_->Window(), WM_COMMAND, 40997, 0);
+  std::map<int, std::string> fonts;
+  WaitFor([&] {
+    fonts.clear();
+    const auto log = player_->Log();
+    for (size_t i = before; i < log.size(); ++i) {
+      int id = 0;
+      char face[64] = {};
+      long x, y, w, h;
+      if (std::sscanf(log[i].c_str(), "fileinfo font %d %63[^\n]", &id, face) >= 1) fonts[id] = face;
+      if (rect && std::sscanf(log[i].c_str(), "fileinfo rect %ld %ld %ld %ld", &x, &y, &w, &h) == 4)
+        *rect = {x, y, x + w, y + h};
+    }
+    return fonts.count(IDOK) != 0;
+  });
+  return fonts;
+}
+
+TEST_F(Engine, FileInfoOpensCentredInTheJapaneseFontAndTheSameKeyClosesIt) {
+  Start(std::string(kKeysOff) + "[HotKeys]\r\n9=122\r\n[System]\r\nID3AtCenter=1\r\nUseJpFont=1\r\n");
+  FocusNotepad();
+  Tap(kF11);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (dialog = FileInfoDialog(player_->Window())) != nullptr; }));
+  const std::string jp = velmora::texts::JapaneseFontName.Cp932;
+  std::map<int, std::string> fonts;
+  ASSERT_TRUE(WaitFor([&] { return (fonts = DialogFonts())[101] == jp; })) << fonts[101];
+  RECT r{};
+  fonts = DialogFonts(&r);
+  EXPECT_EQ(r.left, (1024 - (r.right - r.left)) / 2);
+  EXPECT_EQ(r.top, (768 - (r.bottom - r.top)) / 2);
+  for (int edit : {101, 102, 103, 104}) EXPECT_EQ(fonts[edit], jp) << edit;
+  for (int label : {201, 202, 203}) EXPECT_EQ(fonts[label], jp) << label;
+  for (int plain : {204, 205, IDOK}) EXPECT_NE(fonts[plain], jp) << plain;
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
+  EXPECT_TRUE(Popups(player_->Proc().Id()).empty());
+
+  Tap(kF11);  // the same key, pressed in the modal dialog, closes it
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == notepad_->Main(); }));
+  Tap('Z');
+  EXPECT_TRUE(WaitFor([&] { return notepad_->Text() == "z"; })) << "focus went back to notepad's edit";
+}
+
+TEST_F(Engine, AFileInfoDialogFromThePlayersMenuIsLeftAlone) {
+  Start(std::string(kKeysOff) + "[HotKeys]\r\n9=122\r\n");
+  PostMessageA(player_->Window(), WM_COMMAND, 40188, 0);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (dialog = FileInfoDialog(player_->Window())) != nullptr; }));
+  Pump(300);
+  RECT r{};
+  const auto fonts = DialogFonts(&r);
+  EXPECT_NE(r.left, (1024 - (r.right - r.left)) / 2);
+  ASSERT_FALSE(fonts.at(101).empty());
+  EXPECT_NE(fonts.at(101), velmora::texts::JapaneseFontName.Cp932);
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+}
+
+TEST_F(Engine, DisabledEngineRunsOnlyEnableDisableWithItsSkins) {
+  CopyFileA(Testdata("four4.bmp").c_str(), (host_.dir.Path() + "Disable.bmp").c_str(), FALSE);
+  CopyFileA(Testdata("mono1.bmp").c_str(), (host_.dir.Path() + "Enable.bmp").c_str(), FALSE);
+  Start("[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\n[HotKeys]\r\n8=117\r\n1=118\r\n"
+        "[Skins]\r\n8=" + host_.dir.Path() + "Enable.bmp\r\nDisable=" + host_.dir.Path() +
+        "Disable.bmp\r\n1=" + host_.dir.Path() + "missing.bmp\r\n");
+  const DWORD pid = player_->Proc().Id();
+  FocusNotepad();
+  Tap(kF6);  // switches off: "Disabled" with the Disable skin (9 x 3)
+  ASSERT_TRUE(WaitFor([&] { return Popups(pid).size() == 1; }));
+  EXPECT_EQ(Popups(pid)[0].Text, "Disabled");
+  EXPECT_EQ(Popups(pid)[0].Width, 9);
+  EXPECT_EQ(Popups(pid)[0].Height, 3);
+  Tap(kF7);  // disabled: nothing at all
+  Tap(kF6);  // switches on: "Enabled" with the Enable skin (10 x 3)
+  ASSERT_TRUE(WaitFor([&] { return Popups(pid).size() == 2; }));
+  auto popups = Popups(pid);
+  auto enabled = std::find_if(popups.begin(), popups.end(), [](const Popup& p) { return p.Text == "Enabled"; });
+  ASSERT_NE(enabled, popups.end());
+  EXPECT_EQ(enabled->Width, 10);
+  EXPECT_EQ(player_->Count("command 40045"), 0);
+  Tap(kF7);  // Play, whose skin file is missing: its text in a frame
+  ASSERT_TRUE(WaitLog("command 40045"));
+  ASSERT_TRUE(WaitFor([&] { return Popups(pid).size() == 3; }));
+  popups = Popups(pid);
+  auto play = std::find_if(popups.begin(), popups.end(), [](const Popup& p) { return p.Text == "Play"; });
+  ASSERT_NE(play, popups.end());
+  EXPECT_GT(play->Width, 12);
+}
+
+TEST_F(Engine, ShowHideMinimisesAVisiblePlayerAndRestoresAHiddenOne) {
+  Start("[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\n[HotKeys]\r\n10=117\r\n");
+  HWND w = player_->Window();
+  FocusNotepad();
+  Tap(kF6);
+  ASSERT_TRUE(WaitLog("syscommand 0xF020"));
+  EXPECT_TRUE(WaitFor([&] { return IsIconic(w) != FALSE; }));
+  // A key pressed while the first is still handled would be dropped: wait for its end.
+  ASSERT_TRUE(WaitLog("request wparam=0 lparam=104 result=0"));
+  Pump(100);
+  Tap(kF6);  // minimised but still visible: minimised again
+  ASSERT_TRUE(WaitLog("syscommand 0xF020", 2));
+  ASSERT_TRUE(WaitLog("request wparam=0 lparam=104 result=0", 2));
+  ShowWindow(w, SW_HIDE);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(w); }));
+  FocusNotepad();
+  Tap(kF6);
+  ASSERT_TRUE(WaitLog("syscommand 0xF120"));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(w) && !IsIconic(w); }));
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
+  EXPECT_TRUE(Popups(player_->Proc().Id()).empty());
+}
+
+TEST_F(Engine, ConfigKeepsTheHooksAndReloadsTheSkinsFromDisk) {
+  const std::string skin = host_.dir.Path() + "Play.bmp";
+  CopyFileA(Testdata("rgb24.bmp").c_str(), skin.c_str(), FALSE);
+  Start("[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\n[HotKeys]\r\n1=117\r\n[Skins]\r\n1=" + skin + "\r\n");
+  const DWORD pid = player_->Proc().Id();
+  FocusNotepad();
+  Tap(kF6);
+  ASSERT_TRUE(WaitLog("command 40045"));  // sent after the popup: the command is done
+  ASSERT_EQ(Popups(pid).size(), 1u);
+  EXPECT_EQ(Popups(pid)[0].Width, 7);
+  CopyFileA(Testdata("four4.bmp").c_str(), skin.c_str(), FALSE);
+  SendMessageA(player_->Window(), WM_COMMAND, 40900, 0);
+  ASSERT_TRUE(WaitLog("plugin config gen_velmora.dll done"));
+  FocusNotepad();
+  Tap(kF6);
+  ASSERT_TRUE(WaitLog("command 40045", 2));
+  ASSERT_TRUE(WaitFor([&] { return Popups(pid).size() == 2; }));
+  auto popups = Popups(pid);
+  EXPECT_TRUE(std::any_of(popups.begin(), popups.end(), [](const Popup& p) { return p.Width == 9 && p.Height == 3; }));
+}
+
+namespace {
+// Play has gesture 3 ("UU"), Stop too (higher: never runs), Next gesture 1 ("U").
+std::string JogIni(int ignore, int interval) {
+  return "[Use]\r\nJogDial=1\r\n[Popup]\r\nUsePopup=0\r\n[JogDials]\r\n1=3\r\n3=3\r\n4=1\r\n0=7\r\n"
+         "[Interval]\r\nIgnoreInterval=" + std::to_string(ignore) + "\r\nCommandInterval=" +
+         std::to_string(interval) + "\r\n";
+}
+}  // namespace
+
+TEST_F(Engine, TwoStepsMakeAGestureReadWhenItsWindowEnds) {
+  Start(JogIni(100, 1000));
+  Jog("up wait:300 up wait:1500");
+  ASSERT_TRUE(WaitLog("command 40045"));
+  EXPECT_EQ(Commands(), (std::vector<std::string>{"40045"}));
+  const double elapsed = CommandTime("40045") - FirstJogPost();
+  EXPECT_GE(elapsed, 950.0);  // read at the end of the window, not at the second step
+  EXPECT_LT(elapsed, 5000.0);
+}
+
+TEST_F(Engine, StepsCloserThanTheIgnoreIntervalAreDropped) {
+  Start(JogIni(100, 1000));
+  Jog("up up up wait:1500");
+  ASSERT_TRUE(WaitLog("command 40048"));  // "U": Next, then Play as it was stopped
+  EXPECT_EQ(Commands(), (std::vector<std::string>{"40048", "40045"}));
+}
+
+TEST_F(Engine, FourStepsAPressAndReleaseOrAHeldDialMatchNothing) {
+  Start(JogIni(100, 1000));
+  Jog("up wait:150 up wait:150 up wait:150 up wait:1500");
+  Jog("up wait:150 press wait:150 release wait:1500");
+  Jog("up wait:150 press wait:1800");  // held: the countdown does not run
+  EXPECT_TRUE(Commands().empty());
+  Jog("release wait:1500");  // "USs" is read now, and matches nothing
+  Jog("down wait:150 down wait:150 up wait:1500");  // a new gesture, still nothing
+  EXPECT_TRUE(Commands().empty());
+  Jog("up wait:1500");
+  EXPECT_TRUE(WaitLog("command 40048"));
+}
+
+TEST_F(Engine, ACommandIntervalOfZeroNeverReadsAGesture) {
+  Start(JogIni(100, 0));
+  Jog("up wait:1500 up wait:150 up wait:1500");
+  EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(Engine, AnExistingSkinThatIsNoBitmapShowsTheText) {
+  const std::string bad = host_.dir.Path() + "Pause.bmp";
+  WriteFile(bad, "this is not a bitmap");
+  Start("[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\n[HotKeys]\r\n2=117\r\n[Skins]\r\n2=" + bad + "\r\n");
+  FocusNotepad();
+  Tap(kF6);
+  ASSERT_TRUE(WaitLog("command 40045"));  // Pause while stopped, then Play
+  const auto popups = Popups(player_->Proc().Id());
+  ASSERT_EQ(popups.size(), 1u);
+  EXPECT_EQ(popups[0].Text, "Pause");
+  EXPECT_GT(popups[0].Width, 12);
+}
+
+// Quit arrives while the plugin's own frames are on the stack (the File-info command
+// waits in the player's modal dialog): the player still ends cleanly.
+TEST_F(Engine, ClosingThePlayerWhileTheFileInfoDialogIsOpenEndsCleanly) {
+  Start(std::string(kKeysOff) + "[HotKeys]\r\n9=122\r\n");
+  FocusNotepad();
+  Tap(kF11);
+  ASSERT_TRUE(WaitFor([&] { return FileInfoDialog(player_->Window()) != nullptr; }));
+  EXPECT_EQ(player_->Close(), 0u);
+  EXPECT_TRUE(player_->LogHas("plugin quit gen_velmora.dll done"));
+  EXPECT_TRUE(player_->LogHas("player exit 0"));
+  player_.reset();
+}
