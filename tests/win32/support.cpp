@@ -220,8 +220,13 @@ void Tap(WORD vk) {
   Key(vk, true);
 }
 
+// Paced like a hand: a modifier's own stroke reaches the engine as a key that matches
+// nothing, and a hot key that arrives while that one is handled is dropped.
 void Chord(std::initializer_list<WORD> modifiers, WORD vk) {
-  for (WORD m : modifiers) Key(m, false);
+  for (WORD m : modifiers) {
+    Key(m, false);
+    Pump(40);
+  }
   Tap(vk);
   for (auto it = modifiers.end(); it != modifiers.begin();) Key(*--it, true);
 }

@@ -1,7 +1,8 @@
-// The demo's scripted tour: drives the stand-in player with the plugin and writes a
-// transcript, one line per step with its verdict, and screen shots as BMP files.
+// The demo's scripted tour: the stand-in player with the plugin, the sample settings and
+// skins, Wine's notepad typed into, hot keys, a Jog Dial gesture, File info, Show/Hide.
+// Writes a transcript with one verdict per step, the player's events and screen shots.
 //
-//   demotour.exe OUTDIR [--show]
+//   demotour.exe OUTDIR DEMODIR SKINDIR [--show]
 #include <windows.h>
 
 #include <cstdio>
@@ -17,12 +18,13 @@ std::string gOut;
 FILE* gTranscript = nullptr;
 int gFailures = 0;
 
-void Step(bool ok, const std::string& what) {
+bool Step(bool ok, const std::string& what) {
   std::fprintf(gTranscript, "%s  %s\n", ok ? "PASS" : "FAIL", what.c_str());
   std::fflush(gTranscript);
   std::printf("%s  %s\n", ok ? "PASS" : "FAIL", what.c_str());
   std::fflush(stdout);
   if (!ok) ++gFailures;
+  return ok;
 }
 
 // Writes the whole screen to OUTDIR\name.bmp (24 bits, bottom-up).
@@ -61,24 +63,165 @@ bool Screenshot(const std::string& name) {
   return ok;
 }
 
+struct OwnedSearch {
+  HWND Owner;
+  const char* Class;
+  HWND Found;
+};
+BOOL CALLBACK FindOwned(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<OwnedSearch*>(p);
+  char cls[32];
+  GetClassNameA(w, cls, sizeof cls);
+  if (GetWindow(w, GW_OWNER) == s->Owner && lstrcmpA(cls, s->Class) == 0 && IsWindowVisible(w)) {
+    s->Found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+HWND FileInfoDialog(HWND player) {
+  OwnedSearch s{player, "#32770", nullptr};
+  EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&s));
+  return s.Found;
+}
+
+struct PopupSearch {
+  DWORD Pid;
+  std::string Text;
+  bool Found;
+};
+BOOL CALLBACK FindPopup(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<PopupSearch*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  char cls[32], text[64];
+  GetClassNameA(w, cls, sizeof cls);
+  GetWindowTextA(w, text, sizeof text);
+  if (pid == s->Pid && lstrcmpA(cls, "VelmoraPopup") == 0 && IsWindowVisible(w) && s->Text == text) {
+    s->Found = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+bool PopupShown(DWORD pid, const std::string& text) {
+  return WaitFor([&] {
+    PopupSearch s{pid, text, false};
+    EnumWindows(FindPopup, reinterpret_cast<LPARAM>(&s));
+    return s.Found;
+  }, 5000);
+}
+
+std::string ReplaceAll(std::string s, const std::string& from, const std::string& to) {
+  for (size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size()) s.replace(at, from.size(), to);
+  return s;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return 2;
+  if (argc < 4) return 2;
   gOut = argv[1];
   if (gOut.back() != '\\') gOut += '\\';
-  const bool show = argc > 2 && std::string(argv[2]) == "--show";
+  std::string demo = argv[2], skins = argv[3];
+  if (demo.back() != '\\') demo += '\\';
+  if (skins.back() != '\\') skins += '\\';
+  const bool show = argc > 4 && std::string(argv[4]) == "--show";
   gTranscript = std::fopen((gOut + "transcript.txt").c_str(), "w");
   if (!gTranscript) return 2;
 
   HostDir host;
+  WriteFile(host.Ini(), ReplaceAll(ReadFile(demo + "gen_velmora.Ini"), "%SKINS%", skins));
   Player player(host);
+  const DWORD pid = player.Proc().Id();
+  auto waitLog = [&](const std::string& line, int count = 1) {
+    return WaitFor([&] { return player.Count(line) >= count; }, 10000);
+  };
+  // The engine drops a key that comes while the previous one is handled: each step
+  // waits for its command's last message to the player, then a little longer.
+  auto settle = [] { Pump(250); };
+
   Step(player.Window() != nullptr, "the player starts and loads gen_velmora.dll");
-  Step(player.LogHas("plugin load gen_velmora.dll version=16 "
-                     "description=\"DRAV v1.07   [gen_velmora.dll]\""),
+  Step(player.LogHas("plugin load gen_velmora.dll version=16 description=\"DRAV v1.07   [gen_velmora.dll]\""),
        "the player lists the plugin with its description");
   Pump(300);
-  Step(Screenshot("01-player"), "screen shot of the player with the plugin loaded");
+  Screenshot("01-player");
+
+  Notepad notepad;
+  Step(notepad.Focus(), "Wine's notepad has the focus");
+  for (char c : std::string("HELLO")) Tap(static_cast<WORD>(c));
+  Step(WaitFor([&] { return notepad.Text() == "hello"; }), "typing into notepad reaches notepad");
+
+  // Wine's notepad thread misses the first modifier after typed letters in its key state
+  // (GetKeyboardState shows no Ctrl while Ctrl is down, seen here once per thread): a
+  // lone Ctrl stroke first, as a hand on the keyboard would often give.
+  Tap(VK_CONTROL);
+  Pump(100);
+  Chord({VK_CONTROL, VK_MENU}, 'X');
+  Step(waitLog("command 40045") && PopupShown(pid, "Play"), "Ctrl+Alt+X in notepad: Play, with its popup");
+  Screenshot("02-play-popup");
+  settle();
+  Chord({VK_CONTROL, VK_MENU}, 'B');
+  Step(waitLog("command 40048") && PopupShown(pid, "Next"), "Ctrl+Alt+B: Next");
+  settle();
+  Chord({VK_CONTROL, VK_MENU}, VK_UP);
+  Step(waitLog("command 40058"), "Ctrl+Alt+Up: Volume Up");
+  settle();
+  Chord({VK_CONTROL, VK_MENU}, 'C');
+  Step(waitLog("command 40046"), "Ctrl+Alt+C: Pause (the player was playing: no Play after it)");
+  settle();
+  Step(notepad.Text() == "hello", "notepad kept its text: the hot keys typed nothing there");
+
+  {
+    Process dial(JogdialCommand("up wait:300 up wait:1600", host.dir.Path() + "jog.log"));
+    Step(dial.Wait(20000) == 0 && waitLog("command 40045", 2) && PopupShown(pid, "Play"),
+         "Jog Dial gesture up, up: Play, read when the gesture's window closes");
+    Screenshot("03-gesture-popup");
+  }
+  settle();
+
+  notepad.Focus();
+  Chord({VK_CONTROL, VK_MENU}, 'I');
+  HWND dialog = nullptr;
+  Step(WaitFor([&] { return (dialog = FileInfoDialog(player.Window())) != nullptr; }) &&
+           WaitFor([&] { return GetForegroundWindow() == dialog; }),
+       "Ctrl+Alt+I: the File-info dialog opens, centred, in front");
+  Pump(300);
+  Screenshot("04-file-info");
+  Chord({VK_CONTROL, VK_MENU}, 'I');
+  Step(WaitFor([&] { return !IsWindow(dialog); }) &&
+           WaitFor([&] { return GetForegroundWindow() == notepad.Main(); }),
+       "Ctrl+Alt+I again: the dialog closes, notepad is in front again");
+  settle();
+
+  Chord({VK_CONTROL, VK_MENU}, 'E');
+  Step(PopupShown(pid, "Disabled"), "Ctrl+Alt+E: operation off, the Disabled popup");
+  Screenshot("05-disabled-popup");
+  settle();
+  const int stops = player.Count("command 40047");
+  Chord({VK_CONTROL, VK_MENU}, 'V');
+  Pump(500);
+  Step(player.Count("command 40047") == stops, "Ctrl+Alt+V while off: nothing reaches the player");
+  Chord({VK_CONTROL, VK_MENU}, 'E');
+  Step(PopupShown(pid, "Enabled"), "Ctrl+Alt+E: operation on again, the Enabled popup");
+  settle();
+  Chord({VK_CONTROL, VK_MENU}, 'V');
+  Step(waitLog("command 40047"), "Ctrl+Alt+V: Stop");
+  settle();
+
+  Chord({VK_CONTROL, VK_MENU}, 'W');
+  Step(waitLog("syscommand 0xF020") && WaitFor([&] { return IsIconic(player.Window()) != FALSE; }),
+       "Ctrl+Alt+W: the player is minimised");
+  Screenshot("06-player-minimised");
+  waitLog("request wparam=0 lparam=104 result=0", 1);
+  settle();
+  ShowWindow(player.Window(), SW_HIDE);
+  notepad.Focus();
+  Chord({VK_CONTROL, VK_MENU}, 'W');
+  Step(waitLog("syscommand 0xF120") &&
+           WaitFor([&] { return IsWindowVisible(player.Window()) && !IsIconic(player.Window()); }),
+       "the player hidden, Ctrl+Alt+W brings it back restored");
+  Pump(300);
+  Screenshot("07-player-shown");
+  settle();
 
   SendMessageA(player.Window(), WM_COMMAND, 40900, 0);
   Step(player.LogHas("plugin config gen_velmora.dll done"), "config runs and returns");
@@ -92,6 +235,7 @@ int main(int argc, char** argv) {
   }
   Step(player.LogHas("plugin quit gen_velmora.dll done"), "quit ran");
   CopyFileA(host.Log().c_str(), (gOut + "player-events.log").c_str(), FALSE);
+  CopyFileA(host.Ini().c_str(), (gOut + "gen_velmora.Ini").c_str(), FALSE);
   std::fprintf(gTranscript, "%d step(s) failed\n", gFailures);
   std::fclose(gTranscript);
   return gFailures ? 1 : 0;
