@@ -153,7 +153,8 @@ int main(int argc, char** argv) {
   const Stats send = Summarise(MeasureKeys(VK_F8, kKeyMsg));
   VT_UninstallHooks();
   std::printf("  %-36s %10s %10s\n", "path", "median", "p99");
-  std::printf("  %-36s %10.3f %10.3f\n", "RegisterHotKey, WM_HOTKEY (baseline)", hot.median, hot.p99);
+  std::printf("  %-36s %10.3f %10.3f\n", "RegisterHotKey, WM_HOTKEY (baseline)", hot.median,
+              hot.p99);
   std::printf("  %-36s %10.3f %10.3f\n", "keyboard hook, posted", post.median, post.p99);
   std::printf("  %-36s %10.3f %10.3f\n", "keyboard hook, sent", send.median, send.p99);
   DestroyWindow(target);

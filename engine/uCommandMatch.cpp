@@ -31,9 +31,15 @@ bool ApplyJogEvent(TJogState& state, unsigned code) {
       state.Sequence += 's';
       state.Pressed = false;
       break;
-    case JogUp: state.Sequence += 'U'; break;
-    case JogDown: state.Sequence += 'D'; break;
-    default: letter = false; break;
+    case JogUp:
+      state.Sequence += 'U';
+      break;
+    case JogDown:
+      state.Sequence += 'D';
+      break;
+    default:
+      letter = false;
+      break;
   }
   return letter && !state.Pressed;
 }

@@ -13,7 +13,8 @@ namespace velmora {
 
 // Popup text of each command.
 inline constexpr const char* CommandNames[CommandCount] = {
-    "Prev", "Play", "Pause", "Stop", "Next", "Open", "Volume Up", "Volume Down", "Enabled", "ID3", "Winamp"};
+    "Prev",      "Play",        "Pause",   "Stop", "Next",  "Open",
+    "Volume Up", "Volume Down", "Enabled", "ID3",  "Winamp"};
 inline constexpr const char* DisabledText = "Disabled";
 
 inline constexpr int JogCodeCount = 15;

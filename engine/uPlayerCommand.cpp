@@ -7,18 +7,25 @@ std::optional<unsigned> CommandIdentifier(int command) {
     return IdPrev + static_cast<unsigned>(command);
   }
   switch (static_cast<PlayerCommand>(command)) {
-    case PlayerCommand::Open: return IdOpen;
-    case PlayerCommand::VolumeUp: return IdVolumeUp;
-    case PlayerCommand::VolumeDown: return IdVolumeDown;
-    default: return std::nullopt;
+    case PlayerCommand::Open:
+      return IdOpen;
+    case PlayerCommand::VolumeUp:
+      return IdVolumeUp;
+    case PlayerCommand::VolumeDown:
+      return IdVolumeDown;
+    default:
+      return std::nullopt;
   }
 }
 
 PlayStatus StatusFromResult(std::intptr_t result) {
   switch (result) {
-    case 1: return PlayStatus::Playing;
-    case 3: return PlayStatus::Paused;
-    default: return PlayStatus::Stopped;
+    case 1:
+      return PlayStatus::Playing;
+    case 3:
+      return PlayStatus::Paused;
+    default:
+      return PlayStatus::Stopped;
   }
 }
 

@@ -65,6 +65,8 @@ void GetClassAndText(HWND window, bool upperClass, bool upperText, std::string& 
   if (upperText && !text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
 }
 
-bool ContainsLeadByte(std::string_view text) { return ContainsMarker(text, Markers()); }
+bool ContainsLeadByte(std::string_view text) {
+  return ContainsMarker(text, Markers());
+}
 
 }  // namespace velmora

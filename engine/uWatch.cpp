@@ -47,7 +47,8 @@ BOOL CALLBACK SetInfoFont(HWND window, LPARAM data) {
     std::string className, text;
     GetClassAndText(window, true, false, className, text);
     if (className == "EDIT" || ContainsLeadByte(text)) {
-      SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(reinterpret_cast<TEnumFont*>(data)->Font), TRUE);
+      SendMessageA(window, WM_SETFONT,
+                   reinterpret_cast<WPARAM>(reinterpret_cast<TEnumFont*>(data)->Font), TRUE);
     }
   });
   return TRUE;
@@ -103,7 +104,8 @@ void TWatch::LoadSkins() {
   FreeSkins();
   for (int c = 0; c < CommandCount; ++c) {
     const auto command = static_cast<PlayerCommand>(c);
-    if (TWinampManager::HasPopup(command)) CommandBitmaps[c] = LoadSkin(IniManager->GetSkin(command));
+    if (TWinampManager::HasPopup(command))
+      CommandBitmaps[c] = LoadSkin(IniManager->GetSkin(command));
   }
   DisabledBitmap = LoadSkin(IniManager->DisableSkin);
 }
@@ -179,7 +181,8 @@ void TWatch::ExecuteCommand(PlayerCommand command) {
   const PlayStatus status = WinampManager->GetStatus();
   WinampManager->Execute(command);
   if (status == PlayStatus::Stopped &&
-      (command == PlayerCommand::Prev || command == PlayerCommand::Pause || command == PlayerCommand::Next)) {
+      (command == PlayerCommand::Prev || command == PlayerCommand::Pause ||
+       command == PlayerCommand::Next)) {
     WinampManager->Execute(PlayerCommand::Play);
   }
 }
@@ -197,7 +200,8 @@ void TWatch::OnCommandTimer() {
 }
 
 void TWatch::OnHotKey(WPARAM wParam) {
-  const int command = FindHotKeyCommand(IniManager->HotKeys, static_cast<TShortCut>(wParam & 0xFFFF));
+  const int command =
+      FindHotKeyCommand(IniManager->HotKeys, static_cast<TShortCut>(wParam & 0xFFFF));
   if (Busy) return;
   Busy = command != static_cast<int>(PlayerCommand::ID3);
   struct TIdle {
@@ -220,7 +224,8 @@ void TWatch::OnJogDial(WPARAM wParam) {
   const bool run = ApplyJogEvent(state, static_cast<unsigned>(wParam));
   JogSequence = state.Sequence;
   JogPressed = state.Pressed;
-  CommandTimer->SetInterval(static_cast<unsigned>(IniManager->CommandInterval < 0 ? 0 : IniManager->CommandInterval));
+  CommandTimer->SetInterval(
+      static_cast<unsigned>(IniManager->CommandInterval < 0 ? 0 : IniManager->CommandInterval));
   CommandTimer->SetEnabled(run);
 }
 
@@ -242,7 +247,8 @@ void TWatch::OnCreateWindow(HWND window) {
                                      FW_NORMAL, FALSE, FALSE, FALSE, d.Charset, OUT_DEFAULT_PRECIS,
                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                      texts::JapaneseFontName.Cp932));
-    if (font && SetWindowSubclass(InfoDialog, InfoDialogProc, kInfoSubclass, reinterpret_cast<DWORD_PTR>(this))) {
+    if (font && SetWindowSubclass(InfoDialog, InfoDialogProc, kInfoSubclass,
+                                  reinterpret_cast<DWORD_PTR>(this))) {
       TEnumFont data{font.Get()};
       infoFonts_.push_back({InfoDialog, std::move(font)});
       EnumChildWindows(InfoDialog, SetInfoFont, reinterpret_cast<LPARAM>(&data));
@@ -274,14 +280,22 @@ LRESULT CALLBACK TWatch::InfoDialogProc(HWND window, UINT message, WPARAM wParam
 
 LRESULT TWatch::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_HOOK_KEY: OnHotKey(wParam); return 0;
-    case WM_HOOK_JOGDIAL: OnJogDial(wParam); return 0;
-    case WM_HOOK_CREATEWND: OnCreateWindow(reinterpret_cast<HWND>(wParam)); return 0;
-    default: return DefWindowProcA(MessageWindow, message, wParam, lParam);
+    case WM_HOOK_KEY:
+      OnHotKey(wParam);
+      return 0;
+    case WM_HOOK_JOGDIAL:
+      OnJogDial(wParam);
+      return 0;
+    case WM_HOOK_CREATEWND:
+      OnCreateWindow(reinterpret_cast<HWND>(wParam));
+      return 0;
+    default:
+      return DefWindowProcA(MessageWindow, message, wParam, lParam);
   }
 }
 
-LRESULT CALLBACK TWatch::MessageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TWatch::MessageWindowProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* self = static_cast<TWatch*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));

@@ -50,7 +50,8 @@ class TWatch {
   bool Busy = false;
 
  private:
-  static LRESULT CALLBACK MessageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK MessageWindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
   static LRESULT CALLBACK InfoDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR data);
   void InstallEngineHooks();

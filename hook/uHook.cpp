@@ -10,8 +10,12 @@ namespace velmora {
 
 namespace {
 
-HHOOK AsHook(std::uint32_t h) noexcept { return reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(h)); }
-HWND AsWindow(std::uint32_t h) noexcept { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(h)); }
+HHOOK AsHook(std::uint32_t h) noexcept {
+  return reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(h));
+}
+HWND AsWindow(std::uint32_t h) noexcept {
+  return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(h));
+}
 std::uint32_t AsValue(const void* p) noexcept {
   return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p));
 }
@@ -41,7 +45,8 @@ bool InstallHooks(HWND targetWnd, UINT keyMsg, UINT jogMsg, UINT createMsg, bool
   b->AsyncEventMsgId = RegisterWindowMessageA(AsyncEventMessageName);
   b->SendMode = sendMode ? 1 : 0;
   if (b->KeyMsg != 0) b->KeyHook = AsValue(SetWindowsHookExA(WH_KEYBOARD, KeyboardProc, module, 0));
-  if (b->JogMsg != 0) b->GetMsgHook = AsValue(SetWindowsHookExA(WH_GETMESSAGE, GetMsgProc, module, 0));
+  if (b->JogMsg != 0)
+    b->GetMsgHook = AsValue(SetWindowsHookExA(WH_GETMESSAGE, GetMsgProc, module, 0));
   b->CbtHook = 0;
   return b->KeyHook != 0 && b->GetMsgHook != 0;  // map stays: it is the block's Owner
 }

@@ -100,7 +100,9 @@ void ReleaseHookBlock(TMapMemory* block) noexcept {
 
 TScopedHookBlock::TScopedHookBlock() noexcept
     : handle_(OpenFileMappingA(FILE_MAP_READ, FALSE, HookBlockName)) {
-  if (handle_) block_ = static_cast<const volatile THookBlock*>(MapViewOfFile(handle_, FILE_MAP_READ, 0, 0, 0));
+  if (handle_)
+    block_ =
+        static_cast<const volatile THookBlock*>(MapViewOfFile(handle_, FILE_MAP_READ, 0, 0, 0));
 }
 
 TScopedHookBlock::~TScopedHookBlock() {

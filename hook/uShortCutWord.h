@@ -24,6 +24,8 @@ unsigned ShiftStateFromKeys(std::uint8_t shift, std::uint8_t menu, std::uint8_t 
 
 // True when a keyboard hook's lParam is the first stroke of a press: going down,
 // and up before (neither a repeat nor a release).
-constexpr bool IsFirstStroke(std::uint32_t lParam) noexcept { return (lParam & 0xC0000000u) == 0; }
+constexpr bool IsFirstStroke(std::uint32_t lParam) noexcept {
+  return (lParam & 0xC0000000u) == 0;
+}
 
 }  // namespace velmora

@@ -18,7 +18,7 @@ struct TPluginRecord {
   InitEntry Init;
   VoidEntry Config;
   VoidEntry Quit;
-  HWND ParentWindow;        // written by the host
+  HWND ParentWindow;          // written by the host
   HINSTANCE LibraryInstance;  // written by the host; not read
 };
 

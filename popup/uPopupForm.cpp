@@ -24,13 +24,17 @@ TPopupForm::TPopupForm(ui::TWinControl* parentPanel)
 TPopupForm::~TPopupForm() {
   delete hideTimer_;
   hideTimer_ = nullptr;
-  if (prevLive_) prevLive_->nextLive_ = nextLive_;
-  else gLive = nextLive_;
+  if (prevLive_)
+    prevLive_->nextLive_ = nextLive_;
+  else
+    gLive = nextLive_;
   if (nextLive_) nextLive_->prevLive_ = prevLive_;
   --gLiveCount;
 }
 
-int TPopupForm::LiveCount() noexcept { return gLiveCount; }
+int TPopupForm::LiveCount() noexcept {
+  return gLiveCount;
+}
 
 void TPopupForm::DestroyAll() noexcept {
   while (gLive) delete gLive;
@@ -70,9 +74,13 @@ void TPopupForm::SetGraphic(std::shared_ptr<const ui::TBitmap> graphic) {
   UpdateBounds();
 }
 
-void TPopupForm::TextChanged() { UpdateBounds(); }
+void TPopupForm::TextChanged() {
+  UpdateBounds();
+}
 
-void TPopupForm::FontChanged() { UpdateBounds(); }
+void TPopupForm::FontChanged() {
+  UpdateBounds();
+}
 
 void TPopupForm::GetContentSize(int& width, int& height) {
   if (graphic_ && !graphic_->Empty()) {
@@ -124,7 +132,9 @@ void TPopupForm::Paint(ui::TCanvas& canvas) {
   canvas.TextOut((Width() - text.cx) / 2, (Height() - text.cy) / 2, Text());
 }
 
-void TPopupForm::SetTopMost(UINT flags) { velmora::SetTopMost(Handle(), flags); }
+void TPopupForm::SetTopMost(UINT flags) {
+  velmora::SetTopMost(Handle(), flags);
+}
 
 void TPopupForm::ShowFor(int ms) {
   ShowWindow(Handle(), SW_SHOWNOACTIVATE);

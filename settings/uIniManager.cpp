@@ -62,16 +62,20 @@ class TIniFile {
 };
 
 const char* Key(int i) {
-  static const char* const keys[CommandCount] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
+  static const char* const keys[CommandCount] = {"0", "1", "2", "3", "4", "5",
+                                                 "6", "7", "8", "9", "10"};
   return keys[i];
 }
 
-bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+bool IsLeadByte(unsigned char c) {
+  return IsDBCSLeadByte(c) != FALSE;
+}
 
 }  // namespace
 
 std::string TIniManager::SettingsPath(const std::string& hostExecutable) {
-  return hostExecutable.substr(0, DirectoryLength(hostExecutable, IsLeadByte)) + "Plugins\\gen_velmora.Ini";
+  return hostExecutable.substr(0, DirectoryLength(hostExecutable, IsLeadByte)) +
+         "Plugins\\gen_velmora.Ini";
 }
 
 TIniManager::TIniManager() {
@@ -81,7 +85,9 @@ TIniManager::TIniManager() {
   Load();
 }
 
-TIniManager::~TIniManager() noexcept(false) { Save(); }
+TIniManager::~TIniManager() noexcept(false) {
+  Save();
+}
 
 void TIniManager::Load() {
   const TIniFile ini(FileName);

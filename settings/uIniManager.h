@@ -23,7 +23,7 @@ class EIniWriteError : public std::runtime_error {
 
 class TIniManager {
  public:
-  TIniManager();  // the path rule, then Load
+  TIniManager();                   // the path rule, then Load
   ~TIniManager() noexcept(false);  // runs Save; its error goes to the caller
   TIniManager(const TIniManager&) = delete;
   TIniManager& operator=(const TIniManager&) = delete;

@@ -6,11 +6,13 @@ namespace velmora::ui {
 
 namespace {
 HINSTANCE gInstance = nullptr;
-int gDispatchDepth = 0;          // the UI thread's only
+int gDispatchDepth = 0;  // the UI thread's only
 void (*gOnUnwound)() noexcept = nullptr;
 }  // namespace
 
-TDispatchScope::TDispatchScope() noexcept { ++gDispatchDepth; }
+TDispatchScope::TDispatchScope() noexcept {
+  ++gDispatchDepth;
+}
 
 TDispatchScope::~TDispatchScope() {
   if (--gDispatchDepth == 0 && gOnUnwound) {
@@ -19,7 +21,9 @@ TDispatchScope::~TDispatchScope() {
   }
 }
 
-bool InDispatch() noexcept { return gDispatchDepth > 0; }
+bool InDispatch() noexcept {
+  return gDispatchDepth > 0;
+}
 
 void RunWhenUnwound(void (*action)() noexcept) noexcept {
   if (gDispatchDepth == 0) {
@@ -29,9 +33,13 @@ void RunWhenUnwound(void (*action)() noexcept) noexcept {
   gOnUnwound = action;
 }
 
-HINSTANCE ModuleInstance() noexcept { return gInstance ? gInstance : GetModuleHandleA(nullptr); }
+HINSTANCE ModuleInstance() noexcept {
+  return gInstance ? gInstance : GetModuleHandleA(nullptr);
+}
 
-void SetModuleInstance(HINSTANCE instance) noexcept { gInstance = instance; }
+void SetModuleInstance(HINSTANCE instance) noexcept {
+  gInstance = instance;
+}
 
 void ProcessMessages() noexcept {
   MSG msg;
@@ -49,6 +57,8 @@ void ShowErrorText(const char* text) noexcept {
   MessageBoxA(nullptr, text, ReportCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
-void ShowException(const std::exception& error) noexcept { ShowErrorText(error.what()); }
+void ShowException(const std::exception& error) noexcept {
+  ShowErrorText(error.what());
+}
 
 }  // namespace velmora::ui

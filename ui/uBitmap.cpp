@@ -9,18 +9,25 @@ namespace {
 
 TPixelFormat FormatOf(const bmp::TDib& dib) {
   switch (dib.BitCount) {
-    case 1: return TPixelFormat::Bit1;
-    case 4: return TPixelFormat::Bit4;
-    case 8: return TPixelFormat::Bit8;
+    case 1:
+      return TPixelFormat::Bit1;
+    case 4:
+      return TPixelFormat::Bit4;
+    case 8:
+      return TPixelFormat::Bit8;
     case 16:
-      if (!dib.BitFields || (dib.Masks[0] == 0x7C00 && dib.Masks[1] == 0x03E0 && dib.Masks[2] == 0x001F))
+      if (!dib.BitFields ||
+          (dib.Masks[0] == 0x7C00 && dib.Masks[1] == 0x03E0 && dib.Masks[2] == 0x001F))
         return TPixelFormat::Bit15;
       if (dib.Masks[0] == 0xF800 && dib.Masks[1] == 0x07E0 && dib.Masks[2] == 0x001F)
         return TPixelFormat::Bit16;
       return TPixelFormat::Custom;
-    case 24: return TPixelFormat::Bit24;
-    case 32: return TPixelFormat::Bit32;
-    default: return TPixelFormat::Custom;
+    case 24:
+      return TPixelFormat::Bit24;
+    case 32:
+      return TPixelFormat::Bit32;
+    default:
+      return TPixelFormat::Custom;
   }
 }
 
@@ -31,7 +38,9 @@ struct TBitmapInfo {
 
 }  // namespace
 
-TBitmap::~TBitmap() { Clear(); }
+TBitmap::~TBitmap() {
+  Clear();
+}
 
 void TBitmap::Clear() noexcept {
   if (original_) {
@@ -134,7 +143,8 @@ bmp::TDib TBitmap::ToDib() const {
   SelectObject(dc_.Get(), handle_.Get());
   if (rows != height_) throw std::runtime_error("cannot read the bitmap's pixels");
   if (dib.BitCount <= 8) {
-    const std::size_t n = isDib && section.dsBmih.biClrUsed ? section.dsBmih.biClrUsed : std::size_t{1} << dib.BitCount;
+    const std::size_t n = isDib && section.dsBmih.biClrUsed ? section.dsBmih.biClrUsed
+                                                            : std::size_t{1} << dib.BitCount;
     dib.Palette.resize(std::min<std::size_t>(n, 256));
     std::memcpy(dib.Palette.data(), info.Colors, dib.Palette.size() * sizeof(RGBQUAD));
   }

@@ -46,7 +46,7 @@ class TBitmap {
   void SaveToStream(std::vector<std::uint8_t>& out) const;  // appends a BMP file image
   void LoadFromDib(const bmp::TDib& dib);
   bmp::TDib ToDib() const;
-  void Assign(const TBitmap& source);  // a copy of the pixels and format
+  void Assign(const TBitmap& source);           // a copy of the pixels and format
   void SetDeviceBitmap(int width, int height);  // a device-dependent bitmap
   void Clear() noexcept;
 

@@ -44,8 +44,10 @@ void SetIndex(TDib& dib, std::int32_t x, std::int32_t row, unsigned value) {
     line[x] = static_cast<std::uint8_t>(value);
   } else {  // 4 bits: high nibble first
     std::uint8_t& b = line[x / 2];
-    if (x % 2 == 0) b = static_cast<std::uint8_t>((b & 0x0F) | (value << 4));
-    else b = static_cast<std::uint8_t>((b & 0xF0) | (value & 0x0F));
+    if (x % 2 == 0)
+      b = static_cast<std::uint8_t>((b & 0x0F) | (value << 4));
+    else
+      b = static_cast<std::uint8_t>((b & 0xF0) | (value & 0x0F));
   }
 }
 
@@ -119,19 +121,24 @@ std::uint32_t TDib::PixelRgb(std::int32_t x, std::int32_t y) const {
     return index < Palette.size() ? Palette[index] & 0xFFFFFF : 0;
   };
   switch (BitCount) {
-    case 1: return fromPalette((line[x / 8] >> (7 - x % 8)) & 1);
-    case 4: return fromPalette(x % 2 ? line[x / 2] & 0x0F : line[x / 2] >> 4);
-    case 8: return fromPalette(line[x]);
+    case 1:
+      return fromPalette((line[x / 8] >> (7 - x % 8)) & 1);
+    case 4:
+      return fromPalette(x % 2 ? line[x / 2] & 0x0F : line[x / 2] >> 4);
+    case 8:
+      return fromPalette(line[x]);
     case 16: {
       const std::uint32_t v = line[x * 2] | line[x * 2 + 1] << 8;
       const std::uint32_t r = BitFields ? Masks[0] : 0x7C00, g = BitFields ? Masks[1] : 0x03E0,
                           b = BitFields ? Masks[2] : 0x001F;
       return Channel(v, r) << 16 | Channel(v, g) << 8 | Channel(v, b);
     }
-    case 24: return line[x * 3 + 2] << 16 | line[x * 3 + 1] << 8 | line[x * 3];
+    case 24:
+      return line[x * 3 + 2] << 16 | line[x * 3 + 1] << 8 | line[x * 3];
     default: {
       const std::uint8_t* p = line + x * 4;
-      const std::uint32_t v = p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+      const std::uint32_t v =
+          p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
       if (!BitFields) return v & 0xFFFFFF;
       return Channel(v, Masks[0]) << 16 | Channel(v, Masks[1]) << 8 | Channel(v, Masks[2]);
     }
@@ -183,12 +190,14 @@ TReadResult ReadBmp(const std::uint8_t* data, std::size_t size) {
   dib.Width = static_cast<std::int32_t>(width);
   dib.Height = static_cast<std::int32_t>(height);
   // In 64 bits: on the 32-bit target the product of two maximal dimensions overflows.
-  const std::uint64_t bits64 = static_cast<std::uint64_t>(dib.Stride()) * static_cast<std::uint64_t>(dib.Height);
+  const std::uint64_t bits64 =
+      static_cast<std::uint64_t>(dib.Stride()) * static_cast<std::uint64_t>(dib.Height);
   if (bits64 > MaxBitsBytes) throw EBmpError("BMP dimensions are too large");
   const auto bitsBytes = static_cast<std::size_t>(bits64);
 
   switch (compression) {
-    case kRgb: break;
+    case kRgb:
+      break;
     case kRle8:
       if (bc != 8 || result.TopDown) throw EBmpError("BMP compression is invalid");
       break;
@@ -203,9 +212,11 @@ TReadResult ReadBmp(const std::uint8_t* data, std::size_t size) {
         afterHeader += 12;
       }
       for (int i = 0; i < 3; ++i) dib.Masks[i] = in.U32(14 + 40 + 4 * i);
-      if (!dib.Masks[0] && !dib.Masks[1] && !dib.Masks[2]) throw EBmpError("BMP bit masks are invalid");
+      if (!dib.Masks[0] && !dib.Masks[1] && !dib.Masks[2])
+        throw EBmpError("BMP bit masks are invalid");
       break;
-    default: throw EBmpError("unsupported BMP compression");
+    default:
+      throw EBmpError("unsupported BMP compression");
   }
   result.Compression = compression;
 
@@ -225,7 +236,8 @@ TReadResult ReadBmp(const std::uint8_t* data, std::size_t size) {
   if (offBits < afterHeader || offBits >= size) throw EBmpError("BMP pixel offset is invalid");
   if (bc <= 8) {
     // A table cut short by the pixel offset keeps the entries that fit.
-    const std::size_t room = (std::min<std::size_t>(paletteEnd, offBits) - afterHeader) / paletteEntry;
+    const std::size_t room =
+        (std::min<std::size_t>(paletteEnd, offBits) - afterHeader) / paletteEntry;
     if (room == 0) throw EBmpError("BMP colour table is missing");
     in.Need(afterHeader, room * paletteEntry);
     dib.Palette.resize(room);
@@ -260,12 +272,14 @@ TReadResult ReadBmp(const std::uint8_t* data, std::size_t size) {
 
 std::vector<std::uint8_t> WriteBmp(const TDib& dib) {
   const unsigned bc = dib.BitCount;
-  if (dib.Width <= 0 || dib.Height <= 0 || (bc != 1 && bc != 4 && bc != 8 && bc != 16 && bc != 24 && bc != 32))
+  if (dib.Width <= 0 || dib.Height <= 0 ||
+      (bc != 1 && bc != 4 && bc != 8 && bc != 16 && bc != 24 && bc != 32))
     throw EBmpError("bitmap cannot be written");
   const std::size_t bitsBytes = dib.Stride() * static_cast<std::size_t>(dib.Height);
   if (dib.Bits.size() < bitsBytes) throw EBmpError("bitmap cannot be written");
   const bool masks = dib.BitFields && (bc == 16 || bc == 32);
-  const std::size_t colors = bc <= 8 ? std::min<std::size_t>(dib.Palette.size(), std::size_t{1} << bc) : 0;
+  const std::size_t colors =
+      bc <= 8 ? std::min<std::size_t>(dib.Palette.size(), std::size_t{1} << bc) : 0;
   const std::size_t offBits = 14 + 40 + (masks ? 12 : 0) + colors * 4;
   std::vector<std::uint8_t> out(offBits + bitsBytes, 0);
   auto put32 = [&](std::size_t at, std::uint32_t v) {

@@ -17,9 +17,9 @@ class EBmpError : public std::runtime_error {
 // An uncompressed DIB: rows bottom-up, each padded to 4 bytes, as GDI takes them.
 struct TDib {
   std::int32_t Width = 0;
-  std::int32_t Height = 0;  // always positive here
-  std::uint16_t BitCount = 0;  // 1, 4, 8, 16, 24 or 32
-  bool BitFields = false;      // Masks hold the channel masks (16 and 32 bits)
+  std::int32_t Height = 0;             // always positive here
+  std::uint16_t BitCount = 0;          // 1, 4, 8, 16, 24 or 32
+  bool BitFields = false;              // Masks hold the channel masks (16 and 32 bits)
   std::uint32_t Masks[3] = {0, 0, 0};  // red, green, blue
   std::vector<std::uint32_t> Palette;  // RGBQUAD values: 0x00RRGGBB
   std::vector<std::uint8_t> Bits;

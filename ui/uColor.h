@@ -12,7 +12,8 @@ using TColor = std::uint32_t;
 inline constexpr TColor clSystemFlag = 0x80000000u;
 
 inline COLORREF ColorToRGB(TColor color) noexcept {
-  return (color & clSystemFlag) ? GetSysColor(static_cast<int>(color & 0xFF)) : (color & 0x00FFFFFF);
+  return (color & clSystemFlag) ? GetSysColor(static_cast<int>(color & 0xFF))
+                                : (color & 0x00FFFFFF);
 }
 
 }  // namespace velmora::ui

@@ -19,7 +19,9 @@ TComponent::~TComponent() {
   if (owner_) owner_->Remove(this);
 }
 
-void TComponent::Insert(TComponent* child) { owned_.push_back(child); }
+void TComponent::Insert(TComponent* child) {
+  owned_.push_back(child);
+}
 
 void TComponent::Remove(TComponent* child) noexcept {
   auto it = std::find(owned_.begin(), owned_.end(), child);

@@ -64,7 +64,9 @@ HWND TWinControl::Handle() {
   return handle_;
 }
 
-void TWinControl::SetParent(TWinControl* parent) { parent_ = parent; }
+void TWinControl::SetParent(TWinControl* parent) {
+  parent_ = parent;
+}
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
@@ -72,7 +74,8 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
   top_ = top;
   width_ = width;
   height_ = height;
-  if (handle_) SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (handle_)
+    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TWinControl::SetText(const std::string& text) {
@@ -134,7 +137,8 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       RECT r;
       GetWindowRect(handle_, &r);
       POINT topLeft{r.left, r.top};
-      if (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD) ScreenToClient(GetParent(handle_), &topLeft);
+      if (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD)
+        ScreenToClient(GetParent(handle_), &topLeft);
       left_ = topLeft.x;
       top_ = topLeft.y;
       width_ = r.right - r.left;

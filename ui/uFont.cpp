@@ -33,7 +33,9 @@ TFont::TFont() {
   height_ = -MulDiv(d.Size, ScreenPixelsPerInch(), 72);
 }
 
-int TFont::Size() const noexcept { return -MulDiv(height_, 72, ScreenPixelsPerInch()); }
+int TFont::Size() const noexcept {
+  return -MulDiv(height_, 72, ScreenPixelsPerInch());
+}
 
 void TFont::SetName(const std::string& name) {
   if (name == name_) return;
@@ -41,7 +43,9 @@ void TFont::SetName(const std::string& name) {
   Changed();
 }
 
-void TFont::SetSize(int points) { SetHeight(-MulDiv(points, ScreenPixelsPerInch(), 72)); }
+void TFont::SetSize(int points) {
+  SetHeight(-MulDiv(points, ScreenPixelsPerInch(), 72));
+}
 
 void TFont::SetHeight(int height) {
   if (height == height_) return;

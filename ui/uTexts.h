@@ -10,14 +10,31 @@ struct TSystemText {
 };
 
 // %s に書き込めません
-inline constexpr TSystemText WriteError{"%s \x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1", L"%s \u306B\u66F8\u304D\u8FBC\u3081\u307E\u305B\u3093"};
+inline constexpr TSystemText WriteError{
+    "%s \x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1",
+    L"%s \u306B\u66F8\u304D\u8FBC\u3081\u307E\u305B\u3093"};
 // ＭＳ Ｐゴシック
-inline constexpr TSystemText JapaneseFontName{"\x82l\x82r \x82o\x83S\x83V\x83" "b\x83N", L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF"};
+inline constexpr TSystemText JapaneseFontName{
+    "\x82l\x82r \x82o\x83S\x83V\x83"
+    "b\x83N",
+    L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF"};
 // 演算できないビットマップ形式です。
-inline constexpr TSystemText BitmapFormatError{"\x89\x89\x8EZ\x82\xC5\x82\xAB\x82\xC8\x82\xA2\x83r\x83" "b\x83g\x83}\x83" "b\x83v\x8C`\x8E\xAE\x82\xC5\x82\xB7\x81" "B", L"\u6F14\u7B97\u3067\u304D\u306A\u3044\u30D3\u30C3\u30C8\u30DE\u30C3\u30D7\u5F62\u5F0F\u3067\u3059\u3002"};
+inline constexpr TSystemText BitmapFormatError{
+    "\x89\x89\x8EZ\x82\xC5\x82\xAB\x82\xC8\x82\xA2\x83r\x83"
+    "b\x83g\x83}\x83"
+    "b\x83v\x8C`\x8E\xAE\x82\xC5\x82\xB7\x81"
+    "B",
+    L"\u6F14\u7B97\u3067\u304D\u306A\u3044\u30D3\u30C3\u30C8\u30DE\u30C3\u30D7\u5F62\u5F0F\u3067"
+    L"\u3059\u3002"};
 // ビットマップイメージが不正です
-inline constexpr TSystemText InvalidBitmapError{"\x83r\x83" "b\x83g\x83}\x83" "b\x83v\x83" "C\x83\x81\x81[\x83W\x82\xAA\x95s\x90\xB3\x82\xC5\x82\xB7", L"\u30D3\u30C3\u30C8\u30DE\u30C3\u30D7\u30A4\u30E1\u30FC\u30B8\u304C\u4E0D\u6B63\u3067\u3059"};
+inline constexpr TSystemText InvalidBitmapError{
+    "\x83r\x83"
+    "b\x83g\x83}\x83"
+    "b\x83v\x83"
+    "C\x83\x81\x81[\x83W\x82\xAA\x95s\x90\xB3\x82\xC5\x82\xB7",
+    L"\u30D3\u30C3\u30C8\u30DE\u30C3\u30D7\u30A4\u30E1\u30FC\u30B8\u304C\u4E0D\u6B63\u3067\u3059"};
 
-inline constexpr TSystemText All[] = {WriteError, JapaneseFontName, BitmapFormatError, InvalidBitmapError};
+inline constexpr TSystemText All[] = {WriteError, JapaneseFontName, BitmapFormatError,
+                                      InvalidBitmapError};
 
 }  // namespace velmora::texts

@@ -23,7 +23,8 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner) {
       throw std::runtime_error("cannot register the timer window class");
     gRegistered = true;
   }
-  window_ = CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ModuleInstance(), nullptr);
+  window_ = CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ModuleInstance(),
+                            nullptr);
   if (!window_) throw std::runtime_error("cannot create the timer window");
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }

@@ -22,35 +22,25 @@ struct Popup {
   int Width, Height;
 };
 
-struct PopupSearch {
-  DWORD Pid;
-  std::vector<Popup>* Out;
-};
-
-BOOL CALLBACK CollectPopup(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<PopupSearch*>(p);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  char cls[64];
-  GetClassNameA(w, cls, sizeof cls);
-  if (pid == s->Pid && std::string(cls) == "VelmoraPopup" && IsWindowVisible(w)) {
+std::vector<Popup> Popups(DWORD pid) {
+  std::vector<Popup> out;
+  for (HWND w : TopLevelWindows([&](HWND w) {
+         DWORD owner = 0;
+         GetWindowThreadProcessId(w, &owner);
+         return owner == pid && ClassOf(w) == "VelmoraPopup" && IsWindowVisible(w);
+       })) {
     char text[64] = {};
     GetWindowTextA(w, text, sizeof text);
     RECT r;
     GetWindowRect(w, &r);
-    s->Out->push_back({w, text, r.right - r.left, r.bottom - r.top});
+    out.push_back({w, text, r.right - r.left, r.bottom - r.top});
   }
-  return TRUE;
-}
-
-std::vector<Popup> Popups(DWORD pid) {
-  std::vector<Popup> out;
-  PopupSearch s{pid, &out};
-  EnumWindows(CollectPopup, reinterpret_cast<LPARAM>(&s));
   return out;
 }
 
-std::string Testdata(const char* name) { return ExeDirectory() + "testdata\\" + name; }
+std::string Testdata(const char* name) {
+  return ExeDirectory() + "testdata\\" + name;
+}
 
 // A host with its settings file, the player running over it, notepad in the foreground.
 class Engine : public ::testing::Test {
@@ -155,24 +145,8 @@ TEST_F(Engine, AHotKeyWhileAnotherIsHandledIsDropped) {
 
 namespace {
 
-struct DialogSearch {
-  HWND Owner;
-  HWND Found;
-};
-BOOL CALLBACK FindOwned(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<DialogSearch*>(p);
-  char cls[16];
-  GetClassNameA(w, cls, sizeof cls);
-  if (GetWindow(w, GW_OWNER) == s->Owner && std::string(cls) == "#32770" && IsWindowVisible(w)) {
-    s->Found = w;
-    return FALSE;
-  }
-  return TRUE;
-}
 HWND FileInfoDialog(HWND player) {
-  DialogSearch s{player, nullptr};
-  EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&s));
-  return s.Found;
+  return FindOwnedWindow(player, "#32770");
 }
 
 }  // namespace
@@ -190,7 +164,8 @@ std::map<int, std::string> Engine::DialogFonts(RECT* rect) {
       int id = 0;
       char face[64] = {};
       long x, y, w, h;
-      if (std::sscanf(log[i].c_str(), "fileinfo font %d %63[^\n]", &id, face) >= 1) fonts[id] = face;
+      if (std::sscanf(log[i].c_str(), "fileinfo font %d %63[^\n]", &id, face) >= 1)
+        fonts[id] = face;
       if (rect && std::sscanf(log[i].c_str(), "fileinfo rect %ld %ld %ld %ld", &x, &y, &w, &h) == 4)
         *rect = {x, y, x + w, y + h};
     }
@@ -200,7 +175,8 @@ std::map<int, std::string> Engine::DialogFonts(RECT* rect) {
 }
 
 TEST_F(Engine, FileInfoOpensCentredInTheJapaneseFontAndTheSameKeyClosesIt) {
-  Start(std::string(kKeysOff) + "[HotKeys]\r\n9=122\r\n[System]\r\nID3AtCenter=1\r\nUseJpFont=1\r\n");
+  Start(std::string(kKeysOff) +
+        "[HotKeys]\r\n9=122\r\n[System]\r\nID3AtCenter=1\r\nUseJpFont=1\r\n");
   FocusNotepad();
   Tap(kF11);
   HWND dialog = nullptr;
@@ -222,7 +198,8 @@ TEST_F(Engine, FileInfoOpensCentredInTheJapaneseFontAndTheSameKeyClosesIt) {
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
   EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == notepad_->Main(); }));
   Tap('Z');
-  EXPECT_TRUE(WaitFor([&] { return notepad_->Text() == "z"; })) << "focus went back to notepad's edit";
+  EXPECT_TRUE(WaitFor([&] { return notepad_->Text() == "z"; }))
+      << "focus went back to notepad's edit";
 }
 
 TEST_F(Engine, AFileInfoDialogFromThePlayersMenuIsLeftAlone) {
@@ -243,9 +220,11 @@ TEST_F(Engine, AFileInfoDialogFromThePlayersMenuIsLeftAlone) {
 TEST_F(Engine, DisabledEngineRunsOnlyEnableDisableWithItsSkins) {
   CopyFileA(Testdata("four4.bmp").c_str(), (host_.dir.Path() + "Disable.bmp").c_str(), FALSE);
   CopyFileA(Testdata("mono1.bmp").c_str(), (host_.dir.Path() + "Enable.bmp").c_str(), FALSE);
-  Start("[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\n[HotKeys]\r\n8=117\r\n1=118\r\n"
-        "[Skins]\r\n8=" + host_.dir.Path() + "Enable.bmp\r\nDisable=" + host_.dir.Path() +
-        "Disable.bmp\r\n1=" + host_.dir.Path() + "missing.bmp\r\n");
+  Start(
+      "[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\n[HotKeys]\r\n8=117\r\n1=118\r\n"
+      "[Skins]\r\n8=" +
+      host_.dir.Path() + "Enable.bmp\r\nDisable=" + host_.dir.Path() +
+      "Disable.bmp\r\n1=" + host_.dir.Path() + "missing.bmp\r\n");
   const DWORD pid = player_->Proc().Id();
   FocusNotepad();
   Tap(kF6);  // switches off: "Disabled" with the Disable skin (9 x 3)
@@ -257,7 +236,8 @@ TEST_F(Engine, DisabledEngineRunsOnlyEnableDisableWithItsSkins) {
   Tap(kF6);  // switches on: "Enabled" with the Enable skin (10 x 3)
   ASSERT_TRUE(WaitFor([&] { return Popups(pid).size() == 2; }));
   auto popups = Popups(pid);
-  auto enabled = std::find_if(popups.begin(), popups.end(), [](const Popup& p) { return p.Text == "Enabled"; });
+  auto enabled = std::find_if(popups.begin(), popups.end(),
+                              [](const Popup& p) { return p.Text == "Enabled"; });
   ASSERT_NE(enabled, popups.end());
   EXPECT_EQ(enabled->Width, 10);
   EXPECT_EQ(player_->Count("command 40045"), 0);
@@ -265,7 +245,8 @@ TEST_F(Engine, DisabledEngineRunsOnlyEnableDisableWithItsSkins) {
   ASSERT_TRUE(WaitLog("command 40045"));
   ASSERT_TRUE(WaitFor([&] { return Popups(pid).size() == 3; }));
   popups = Popups(pid);
-  auto play = std::find_if(popups.begin(), popups.end(), [](const Popup& p) { return p.Text == "Play"; });
+  auto play =
+      std::find_if(popups.begin(), popups.end(), [](const Popup& p) { return p.Text == "Play"; });
   ASSERT_NE(play, popups.end());
   EXPECT_GT(play->Width, 12);
 }
@@ -296,7 +277,8 @@ TEST_F(Engine, ShowHideMinimisesAVisiblePlayerAndRestoresAHiddenOne) {
 TEST_F(Engine, ConfigKeepsTheHooksAndReloadsTheSkinsFromDisk) {
   const std::string skin = host_.dir.Path() + "Play.bmp";
   CopyFileA(Testdata("rgb24.bmp").c_str(), skin.c_str(), FALSE);
-  Start("[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\n[HotKeys]\r\n1=117\r\n[Skins]\r\n1=" + skin + "\r\n");
+  Start("[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\n[HotKeys]\r\n1=117\r\n[Skins]\r\n1=" + skin +
+        "\r\n");
   const DWORD pid = player_->Proc().Id();
   FocusNotepad();
   Tap(kF6);
@@ -311,15 +293,16 @@ TEST_F(Engine, ConfigKeepsTheHooksAndReloadsTheSkinsFromDisk) {
   ASSERT_TRUE(WaitLog("command 40045", 2));
   ASSERT_TRUE(WaitFor([&] { return Popups(pid).size() == 2; }));
   auto popups = Popups(pid);
-  EXPECT_TRUE(std::any_of(popups.begin(), popups.end(), [](const Popup& p) { return p.Width == 9 && p.Height == 3; }));
+  EXPECT_TRUE(std::any_of(popups.begin(), popups.end(),
+                          [](const Popup& p) { return p.Width == 9 && p.Height == 3; }));
 }
 
 namespace {
 // Play has gesture 3 ("UU"), Stop too (higher: never runs), Next gesture 1 ("U").
 std::string JogIni(int ignore, int interval) {
   return "[Use]\r\nJogDial=1\r\n[Popup]\r\nUsePopup=0\r\n[JogDials]\r\n1=3\r\n3=3\r\n4=1\r\n0=7\r\n"
-         "[Interval]\r\nIgnoreInterval=" + std::to_string(ignore) + "\r\nCommandInterval=" +
-         std::to_string(interval) + "\r\n";
+         "[Interval]\r\nIgnoreInterval=" +
+         std::to_string(ignore) + "\r\nCommandInterval=" + std::to_string(interval) + "\r\n";
 }
 }  // namespace
 
@@ -346,7 +329,7 @@ TEST_F(Engine, FourStepsAPressAndReleaseOrAHeldDialMatchNothing) {
   Jog("up wait:150 press wait:150 release wait:1500");
   Jog("up wait:150 press wait:1800");  // held: the countdown does not run
   EXPECT_TRUE(Commands().empty());
-  Jog("release wait:1500");  // "USs" is read now, and matches nothing
+  Jog("release wait:1500");                         // "USs" is read now, and matches nothing
   Jog("down wait:150 down wait:150 up wait:1500");  // a new gesture, still nothing
   EXPECT_TRUE(Commands().empty());
   Jog("up wait:1500");
@@ -362,7 +345,8 @@ TEST_F(Engine, ACommandIntervalOfZeroNeverReadsAGesture) {
 TEST_F(Engine, AnExistingSkinThatIsNoBitmapShowsTheText) {
   const std::string bad = host_.dir.Path() + "Pause.bmp";
   WriteFile(bad, "this is not a bitmap");
-  Start("[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\n[HotKeys]\r\n2=117\r\n[Skins]\r\n2=" + bad + "\r\n");
+  Start("[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\n[HotKeys]\r\n2=117\r\n[Skins]\r\n2=" + bad +
+        "\r\n");
   FocusNotepad();
   Tap(kF6);
   ASSERT_TRUE(WaitLog("command 40045"));  // Pause while stopped, then Play

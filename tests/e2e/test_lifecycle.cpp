@@ -24,8 +24,9 @@ TEST(Lifecycle, InitConfigQuitRunOnTheMainThreadInOrder) {
   ASSERT_EQ(player.Close(), 0u);
 
   const auto log = player.Log();
-  const auto load = IndexOf(log, "plugin load gen_velmora.dll version=16 "
-                                 "description=\"DRAV v1.07   [gen_velmora.dll]\"");
+  const auto load = IndexOf(log,
+                            "plugin load gen_velmora.dll version=16 "
+                            "description=\"DRAV v1.07   [gen_velmora.dll]\"");
   const auto init = IndexOf(log, "plugin init gen_velmora.dll thread=main");
   const auto initDone = IndexOf(log, "plugin init gen_velmora.dll result=0");
   const auto config = IndexOf(log, "plugin config gen_velmora.dll thread=main");

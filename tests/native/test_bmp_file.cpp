@@ -17,7 +17,9 @@ std::vector<std::uint8_t> Load(const std::string& name) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TReadResult Read(const std::vector<std::uint8_t>& d) { return ReadBmp(d.data(), d.size()); }
+TReadResult Read(const std::vector<std::uint8_t>& d) {
+  return ReadBmp(d.data(), d.size());
+}
 
 std::uint32_t RgbPattern(int x, int y) {
   return static_cast<std::uint32_t>(x * 30) << 16 | static_cast<std::uint32_t>(y * 50) << 8 |
@@ -71,7 +73,8 @@ TEST(BmpReaderImageMagick, SixteenBitsWithMasks) {
     for (int x = 0; x < 7; ++x) {
       const auto got = r.Dib.PixelRgb(x, y), want = RgbPattern(x, y);
       for (int shift : {0, 8, 16})
-        EXPECT_NEAR(static_cast<int>((got >> shift) & 0xFF), static_cast<int>((want >> shift) & 0xFF), 8);
+        EXPECT_NEAR(static_cast<int>((got >> shift) & 0xFF),
+                    static_cast<int>((want >> shift) & 0xFF), 8);
     }
 }
 
@@ -108,7 +111,8 @@ TEST(BmpReaderVariants, TopDownRowsAndTheV4Header) {
   auto d = Load("rgb24.bmp");
   const std::size_t off = 54, stride = 24;
   std::vector<std::uint8_t> flipped(d.begin(), d.begin() + off);
-  for (int r = 4; r >= 0; --r) flipped.insert(flipped.end(), d.begin() + off + r * stride, d.begin() + off + (r + 1) * stride);
+  for (int r = 4; r >= 0; --r)
+    flipped.insert(flipped.end(), d.begin() + off + r * stride, d.begin() + off + (r + 1) * stride);
   Put32(flipped, 22, static_cast<std::uint32_t>(-5));
   const auto top = Read(flipped);
   EXPECT_TRUE(top.TopDown);
@@ -145,7 +149,8 @@ TEST(BmpReaderVariants, Rle4WithDeltaAndAbsoluteRuns) {
 }
 
 TEST(BmpWriter, RoundTripsEveryFormat) {
-  for (const char* name : {"rgb24.bmp", "rgb32.bmp", "rgb16.bmp", "rgb8.bmp", "four4.bmp", "mono1.bmp"}) {
+  for (const char* name :
+       {"rgb24.bmp", "rgb32.bmp", "rgb16.bmp", "rgb8.bmp", "four4.bmp", "mono1.bmp"}) {
     SCOPED_TRACE(name);
     const auto first = Read(Load(name));
     const auto written = WriteBmp(first.Dib);
@@ -154,7 +159,8 @@ TEST(BmpWriter, RoundTripsEveryFormat) {
     EXPECT_EQ(again.Dib.BitCount, first.Dib.BitCount);
     EXPECT_EQ(again.Dib.Bits, first.Dib.Bits);
     for (int y = 0; y < first.Dib.Height; ++y)
-      for (int x = 0; x < first.Dib.Width; ++x) EXPECT_EQ(again.Dib.PixelRgb(x, y), first.Dib.PixelRgb(x, y));
+      for (int x = 0; x < first.Dib.Width; ++x)
+        EXPECT_EQ(again.Dib.PixelRgb(x, y), first.Dib.PixelRgb(x, y));
   }
 }
 
@@ -239,10 +245,12 @@ TEST(BmpReaderRejects, BadCompressionData) {
   EXPECT_NO_THROW(Read(withRle({7, 1, 0, 0, 0, 1})));
   EXPECT_NO_THROW(Read(withRle({8, 1, 0, 0, 0, 1})));  // into the row's padding
   ExpectRejected(withRle({9, 1, 0, 1}), "run longer than the row's bytes");
-  ExpectRejected(withRle({0, 9, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 1}), "absolute run longer than the row");
+  ExpectRejected(withRle({0, 9, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 1}),
+                 "absolute run longer than the row");
   ExpectRejected(withRle({0, 2, 9, 0, 0, 1}), "delta beyond the row");
   ExpectRejected(withRle({0, 2, 0, 9, 0, 1}), "delta beyond the image");
-  ExpectRejected(withRle({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 1}), "pixels after the last row");
+  ExpectRejected(withRle({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 1}),
+                 "pixels after the last row");
   ExpectRejected(withRle({2, 1, 2, 1}), "no end of bitmap");
   ExpectRejected(withRle({0, 5, 1, 2}), "absolute run cut short");
 }

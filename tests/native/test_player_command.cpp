@@ -25,5 +25,6 @@ TEST(PlayerCommandTable, OnlyFileInfoAndShowHideHaveNoPopup) {
 TEST(PlayStatusMapping, OnlyOneAndThreeAreNotStopped) {
   EXPECT_EQ(StatusFromResult(1), PlayStatus::Playing);
   EXPECT_EQ(StatusFromResult(3), PlayStatus::Paused);
-  for (std::intptr_t r : {0, 2, 4, -1, 0x7fffffff}) EXPECT_EQ(StatusFromResult(r), PlayStatus::Stopped) << r;
+  for (std::intptr_t r : {0, 2, 4, -1, 0x7fffffff})
+    EXPECT_EQ(StatusFromResult(r), PlayStatus::Stopped) << r;
 }

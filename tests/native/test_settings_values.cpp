@@ -28,8 +28,12 @@ TEST(IniInteger, LowBitsOfWideValuesReachNarrowFields) {
 }
 
 namespace {
-bool ShiftJisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-bool NoLead(unsigned char) { return false; }
+bool ShiftJisLead(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+bool NoLead(unsigned char) {
+  return false;
+}
 }  // namespace
 
 TEST(SettingsPath, DirectoryNeverEndsInsideADoubleByteCharacter) {

@@ -5,9 +5,9 @@
 using namespace velmora;
 
 TEST(ShortCutWord, PlainAndModifiedKeys) {
-  EXPECT_EQ(MakeShortCutWord(0x74, 0), 0x74);                       // F5
-  EXPECT_EQ(MakeShortCutWord(0x74, ssCtrl | ssShift), 0x6074);      // Ctrl+Shift+F5
-  EXPECT_EQ(MakeShortCutWord('P', ssCtrl | ssAlt), 0xC050);         // Ctrl+Alt+P = 49232
+  EXPECT_EQ(MakeShortCutWord(0x74, 0), 0x74);                   // F5
+  EXPECT_EQ(MakeShortCutWord(0x74, ssCtrl | ssShift), 0x6074);  // Ctrl+Shift+F5
+  EXPECT_EQ(MakeShortCutWord('P', ssCtrl | ssAlt), 0xC050);     // Ctrl+Alt+P = 49232
   EXPECT_EQ(MakeShortCutWord('P', ssCtrl | ssAlt | ssShift), 0xE050);
 }
 
@@ -25,8 +25,8 @@ TEST(ShortCutWord, ShiftStateReadsBitSevenOnly) {
 }
 
 TEST(ShortCutWord, FirstStrokeOnly) {
-  EXPECT_TRUE(IsFirstStroke(0x001F0001));       // press
-  EXPECT_FALSE(IsFirstStroke(0x401F0001));      // auto-repeat: was down before
-  EXPECT_FALSE(IsFirstStroke(0xC01F0001));      // release
+  EXPECT_TRUE(IsFirstStroke(0x001F0001));   // press
+  EXPECT_FALSE(IsFirstStroke(0x401F0001));  // auto-repeat: was down before
+  EXPECT_FALSE(IsFirstStroke(0xC01F0001));  // release
   EXPECT_FALSE(IsFirstStroke(0x801F0001));
 }

@@ -5,11 +5,16 @@
 #include "hook/uHook.h"
 
 extern "C" {
-__declspec(dllexport) BOOL VT_InstallHooks(HWND target, UINT key, UINT jog, UINT create, BOOL send) {
+__declspec(dllexport) BOOL
+    VT_InstallHooks(HWND target, UINT key, UINT jog, UINT create, BOOL send) {
   return velmora::InstallHooks(target, key, jog, create, send != FALSE);
 }
-__declspec(dllexport) BOOL VT_UninstallHooks() { return velmora::UninstallHooks(); }
-__declspec(dllexport) void VT_SetCbtHook(BOOL on) { velmora::SetCbtHook(on != FALSE); }
+__declspec(dllexport) BOOL VT_UninstallHooks() {
+  return velmora::UninstallHooks();
+}
+__declspec(dllexport) void VT_SetCbtHook(BOOL on) {
+  velmora::SetCbtHook(on != FALSE);
+}
 __declspec(dllexport) HOOKPROC VT_GetMsgProc(BOOL filtered) {
   return filtered ? velmora::GetMsgProc : velmora::GetMsgProcUnfiltered;
 }

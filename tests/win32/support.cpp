@@ -94,7 +94,9 @@ void RemoveTree(const std::string& dir) {
 }
 }  // namespace
 
-TempDir::~TempDir() { RemoveTree(path_); }
+TempDir::~TempDir() {
+  RemoveTree(path_);
+}
 
 Process::Process(const std::string& commandLine, bool showWindow) {
   STARTUPINFOA si{};
@@ -121,8 +123,8 @@ Process::~Process() {
 
 DWORD Process::Wait(int timeoutMs) {
   if (!info_.hProcess) return STILL_ACTIVE;
-  bool ended = WaitFor([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; },
-                       timeoutMs);
+  bool ended =
+      WaitFor([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
   if (!ended) return STILL_ACTIVE;
   DWORD code = STILL_ACTIVE;
   GetExitCodeProcess(info_.hProcess, &code);
@@ -130,30 +132,50 @@ DWORD Process::Wait(int timeoutMs) {
 }
 
 namespace {
-struct WindowSearch {
-  DWORD pid;
-  const char* cls;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<WindowSearch*>(p);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  char cls[256];
-  GetClassNameA(w, cls, sizeof cls);
-  if (pid == s->pid && lstrcmpiA(cls, s->cls) == 0 && IsWindowVisible(w)) {
-    s->found = w;
-    return FALSE;
-  }
+BOOL CALLBACK CollectWindow(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<std::pair<const std::function<bool(HWND)>*, std::vector<HWND>*>*>(p);
+  if ((*s->first)(w)) s->second->push_back(w);
   return TRUE;
 }
 }  // namespace
 
+HWND CreateMessageWindow(const char* className, WNDPROC proc) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = className;
+  RegisterClassA(&wc);
+  return CreateWindowExA(0, className, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                         nullptr);
+}
+
+std::vector<HWND> TopLevelWindows(const std::function<bool(HWND)>& match) {
+  std::vector<HWND> found;
+  std::pair<const std::function<bool(HWND)>*, std::vector<HWND>*> s{&match, &found};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&s));
+  return found;
+}
+
+std::string ClassOf(HWND window) {
+  char cls[256] = {};
+  GetClassNameA(window, cls, sizeof cls);
+  return cls;
+}
+
 HWND FindProcessWindow(DWORD processId, const char* className) {
-  WindowSearch s{processId, className, nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
-  return s.found;
+  const auto found = TopLevelWindows([&](HWND w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    return pid == processId && lstrcmpiA(ClassOf(w).c_str(), className) == 0 && IsWindowVisible(w);
+  });
+  return found.empty() ? nullptr : found.front();
+}
+
+HWND FindOwnedWindow(HWND owner, const char* className) {
+  const auto found = TopLevelWindows([&](HWND w) {
+    return GetWindow(w, GW_OWNER) == owner && ClassOf(w) == className && IsWindowVisible(w);
+  });
+  return found.empty() ? nullptr : found.front();
 }
 
 HostDir::HostDir() {
@@ -252,10 +274,13 @@ std::string Notepad::Text() const {
   return text;
 }
 
-bool Notepad::Alive() { return WaitForSingleObject(process_.Handle(), 0) == WAIT_TIMEOUT; }
+bool Notepad::Alive() {
+  return WaitForSingleObject(process_.Handle(), 0) == WAIT_TIMEOUT;
+}
 
 std::string JogdialCommand(const std::string& args, const std::string& log) {
-  return "\"" + ExeDirectory() + "jogdial.exe\" " + (log.empty() ? "" : "--log \"" + log + "\" ") + args;
+  return "\"" + ExeDirectory() + "jogdial.exe\" " + (log.empty() ? "" : "--log \"" + log + "\" ") +
+         args;
 }
 
 }  // namespace testsupport

@@ -53,8 +53,16 @@ class Process {
   PROCESS_INFORMATION info_{};
 };
 
+// A message-only window of this thread with its own class and procedure.
+HWND CreateMessageWindow(const char* className, WNDPROC proc);
+
+// Top-level windows that match, in z-order.
+std::vector<HWND> TopLevelWindows(const std::function<bool(HWND)>& match);
+std::string ClassOf(HWND window);
 // The first visible top-level window of the process with the class name, or null.
 HWND FindProcessWindow(DWORD processId, const char* className);
+// The first visible window with the class name that the owner owns, or null.
+HWND FindOwnedWindow(HWND owner, const char* className);
 
 // A host directory: player.exe with gen_velmora.dll in its Plugins folder.
 struct HostDir {
@@ -79,9 +87,9 @@ class Player {
  public:
   explicit Player(const HostDir& host, const std::string& extraArgs = "");
   HWND Window() const { return window_; }
-  DWORD Close(int timeoutMs = 15000);  // WM_CLOSE, then waits for the exit code
+  DWORD Close(int timeoutMs = 15000);          // WM_CLOSE, then waits for the exit code
   bool LogHas(const std::string& line) const;  // an exact line of the event log
-  std::vector<std::string> Log() const;  // without the time stamps
+  std::vector<std::string> Log() const;        // without the time stamps
   std::vector<TimedLine> TimedLog() const;
   int Count(const std::string& line) const;
   Process& Proc() { return process_; }

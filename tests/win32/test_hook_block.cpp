@@ -51,7 +51,7 @@ TEST(HookBlock, SecondOpenIsNotCreatorAndReleasingTheCreatorKeepsTheBlock) {
   ASSERT_NE(second, nullptr);
   EXPECT_FALSE(second->Creator());
   EXPECT_EQ(BlockOf(second)->Owner, reinterpret_cast<std::uintptr_t>(creator));
-  ReleaseHookBlock(second);  // freed: not the creator
+  ReleaseHookBlock(second);   // freed: not the creator
   ReleaseHookBlock(creator);  // kept: it holds the block
   EXPECT_TRUE(creator->Opened());
   EXPECT_TRUE(BlockExists());
@@ -62,7 +62,8 @@ TEST(HookBlock, SecondOpenIsNotCreatorAndReleasingTheCreatorKeepsTheBlock) {
 TEST(HookBlock, ASecondProcessNeverBecomesTheCreator) {
   std::unique_ptr<TMapMemory> map(OpenHookBlock());
   ASSERT_TRUE(map && map->Creator());
-  testsupport::Process child("\"" + testsupport::ExeDirectory() + "win32_hook_block.exe\" --child-open");
+  testsupport::Process child("\"" + testsupport::ExeDirectory() +
+                             "win32_hook_block.exe\" --child-open");
   ASSERT_TRUE(child.Started());
   EXPECT_EQ(child.Wait(), 0u);
   EXPECT_EQ(BlockOf(map.get())->Owner, reinterpret_cast<std::uintptr_t>(map.get()));
@@ -87,7 +88,8 @@ TEST(MapMemory, RenamingAndResizingCarryTheSmallerSizeWhenThisObjectCreatedBoth)
   map.SetMapName("velmora_test_a");
   map.SetSize(64);
   ASSERT_TRUE(map.OpenMap());
-  for (int i = 0; i < 64; ++i) static_cast<unsigned char*>(map.Memory())[i] = static_cast<unsigned char>(i + 1);
+  for (int i = 0; i < 64; ++i)
+    static_cast<unsigned char*>(map.Memory())[i] = static_cast<unsigned char>(i + 1);
   map.SetMapName("velmora_test_b");
   ASSERT_TRUE(map.Opened());
   EXPECT_TRUE(map.Creator());

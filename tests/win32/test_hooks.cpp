@@ -77,19 +77,15 @@ int CountKey(WPARAM word) {
   return n;
 }
 
-std::string Jogdial(const std::string& args, const std::string& log = "") { return JogdialCommand(args, log); }
+std::string Jogdial(const std::string& args, const std::string& log = "") {
+  return JogdialCommand(args, log);
+}
 
 class Hooks : public ::testing::Test {
  protected:
   void SetUp() override {
     gJogRegistered = RegisterWindowMessageA("SonyJogDialPlugIn");
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = TargetProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "HookTarget";
-    RegisterClassA(&wc);
-    target_ = CreateWindowExA(0, "HookTarget", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              wc.hInstance, nullptr);
+    target_ = CreateMessageWindow("HookTarget", TargetProc);
     ASSERT_NE(target_, nullptr);
     ASSERT_FALSE(BlockExists()) << "a block is left from an earlier run";
     gNotices.clear();
@@ -176,7 +172,8 @@ TEST_F(Hooks, JogMessagesAreForwardedUnchangedInOrder) {
 TEST_F(Hooks, JogMessageToTheTargetItselfAndUnrelatedMessagesAreNotForwarded) {
   ASSERT_TRUE(VT_InstallHooks(target_, kKey, kJog, kCreate, FALSE));
   char handle[32];
-  snprintf(handle, sizeof handle, "0x%lx", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(target_)));
+  snprintf(handle, sizeof handle, "0x%lx",
+           static_cast<unsigned long>(reinterpret_cast<uintptr_t>(target_)));
   RunJogdial(std::string("--target ") + handle + " target:down other:7 other:4097 up", 1);
   WaitFor([] { return !gDirectJog.empty(); }, 5000);
   ASSERT_EQ(gDirectJog.size(), 1u);
@@ -313,7 +310,8 @@ TEST_F(Hooks, ABlockMadeBySomeoneElseDisablesTheInstallation) {
 
 // Child mode: holds a mapping of another size, full of garbage, under the block's name.
 int Squat() {
-  HANDLE map = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 13, HookBlockName);
+  HANDLE map =
+      CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 13, HookBlockName);
   if (!map) return 1;
   void* view = MapViewOfFile(map, FILE_MAP_ALL_ACCESS, 0, 0, 0);
   if (!view) return 2;

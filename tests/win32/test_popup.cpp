@@ -123,7 +123,8 @@ TEST_F(Popup, BitmapModeIsExactlyTheBitmapWithItsOwnPixels) {
   const RECT r = WindowRect(p->Handle());
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 7; ++x)
-      EXPECT_EQ(ScreenPixel(r.left + x, r.top + y), RGB(x * 30, y * 50, (x + y) * 10)) << x << "," << y;
+      EXPECT_EQ(ScreenPixel(r.left + x, r.top + y), RGB(x * 30, y * 50, (x + y) * 10))
+          << x << "," << y;
 }
 
 TEST_F(Popup, AChosenPositionIsPulledOntoTheScreen) {

@@ -90,8 +90,9 @@ TEST_F(Settings, FirstSaveWritesEveryKeyButTheShowPointInOrder) {
   section("Use");
   expected.insert(expected.end(), {"JogDial=0", "Key=0"});
   section("Popup");
-  expected.insert(expected.end(), {"UsePopup=1", "FormColor=0", "FrameColor=65280", "FontColor=65280",
-                                   "FontSize=10", "FrameWidth=2", "ShowTime=300"});
+  expected.insert(expected.end(),
+                  {"UsePopup=1", "FormColor=0", "FrameColor=65280", "FontColor=65280",
+                   "FontSize=10", "FrameWidth=2", "ShowTime=300"});
   section("System");
   expected.insert(expected.end(), {"UseSendMessage=0", "UseJpFont=1", "ID3AtCenter=1"});
   std::vector<std::string> nonEmpty;

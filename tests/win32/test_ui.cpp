@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -29,7 +30,9 @@ std::vector<std::uint8_t> TestData(const std::string& name) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-COLORREF Rgb(std::uint32_t rrggbb) { return RGB(rrggbb >> 16, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF); }
+COLORREF Rgb(std::uint32_t rrggbb) {
+  return RGB(rrggbb >> 16, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF);
+}
 
 }  // namespace
 
@@ -72,55 +75,45 @@ TEST(Timer, IntervalZeroNeverFiresAndDisablingStops) {
 }
 
 // Ordering against a reference timer started at the same moment, with margins far above
-// the timer resolution, tells a running countdown from a restarted one.
-TEST(Timer, ReEnablingOrRepeatingTheIntervalLeavesTheCountdownAlone) {
+// the timer resolution, tells a running countdown from a restarted one: timer a (400 ms)
+// is poked at 200 ms; which of a and the reference fires first is returned.
+std::vector<char> RaceAgainstReference(unsigned referenceMs,
+                                       const std::function<void(TTimer&)>& poke) {
   std::vector<char> order;
-  TTimer a, poke, reference;
+  TTimer a, poker, reference;
   a.SetInterval(400);
-  poke.SetInterval(200);
-  reference.SetInterval(550);
+  poker.SetInterval(200);
+  reference.SetInterval(referenceMs);
   a.OnTimer = [&] {
     order.push_back('a');
     a.SetEnabled(false);
   };
-  poke.OnTimer = [&] {
-    poke.SetEnabled(false);
-    a.SetEnabled(true);
-    a.SetInterval(400);
+  poker.OnTimer = [&] {
+    poker.SetEnabled(false);
+    poke(a);
   };
   reference.OnTimer = [&] {
     order.push_back('r');
     reference.SetEnabled(false);
   };
   a.SetEnabled(true);
-  poke.SetEnabled(true);
+  poker.SetEnabled(true);
   reference.SetEnabled(true);
-  ASSERT_TRUE(WaitFor([&] { return order.size() == 2; }, 5000));
+  WaitFor([&] { return order.size() == 2; }, 5000);
+  return order;
+}
+
+TEST(Timer, ReEnablingOrRepeatingTheIntervalLeavesTheCountdownAlone) {
+  const auto order = RaceAgainstReference(550, [](TTimer& a) {
+    a.SetEnabled(true);
+    a.SetInterval(400);
+  });
   EXPECT_EQ(order, (std::vector<char>{'a', 'r'}));
 }
 
 TEST(Timer, ANewIntervalRestartsTheCountdown) {
-  std::vector<char> order;
-  TTimer a, poke, reference;
-  a.SetInterval(400);
-  poke.SetInterval(200);
-  reference.SetInterval(450);
-  a.OnTimer = [&] {
-    order.push_back('a');
-    a.SetEnabled(false);
-  };
-  poke.OnTimer = [&] {
-    poke.SetEnabled(false);
-    a.SetInterval(300);  // restarts: fires near 500, after the reference
-  };
-  reference.OnTimer = [&] {
-    order.push_back('r');
-    reference.SetEnabled(false);
-  };
-  a.SetEnabled(true);
-  poke.SetEnabled(true);
-  reference.SetEnabled(true);
-  ASSERT_TRUE(WaitFor([&] { return order.size() == 2; }, 5000));
+  // Restarted at 200 ms with 300 ms: fires near 500, after the reference at 450.
+  const auto order = RaceAgainstReference(450, [](TTimer& a) { a.SetInterval(300); });
   EXPECT_EQ(order, (std::vector<char>{'r', 'a'}));
 }
 
@@ -172,8 +165,10 @@ TEST(Bitmap, LoadsImageMagickFilesWithTheirFormatAndPixels) {
   struct Case {
     const char* file;
     TPixelFormat format;
-  } cases[] = {{"rgb24.bmp", TPixelFormat::Bit24}, {"rgb32.bmp", TPixelFormat::Bit32},
-               {"rgb8.bmp", TPixelFormat::Bit8},   {"rgb8rle.bmp", TPixelFormat::Bit8},
+  } cases[] = {{"rgb24.bmp", TPixelFormat::Bit24},
+               {"rgb32.bmp", TPixelFormat::Bit32},
+               {"rgb8.bmp", TPixelFormat::Bit8},
+               {"rgb8rle.bmp", TPixelFormat::Bit8},
                {"rgb16.bmp", TPixelFormat::Bit16}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
@@ -227,7 +222,8 @@ TEST(Bitmap, RejectsMalformedDataAndStaysEmpty) {
   TBitmap b;
   EXPECT_THROW(b.LoadFromStream(d.data(), d.size()), std::exception);
   EXPECT_TRUE(b.Empty());
-  EXPECT_THROW(b.LoadFromFile(testsupport::ExeDirectory() + "testdata\\missing.bmp"), std::exception);
+  EXPECT_THROW(b.LoadFromFile(testsupport::ExeDirectory() + "testdata\\missing.bmp"),
+               std::exception);
   TBitmap device;
   device.SetDeviceBitmap(10, 4);
   EXPECT_EQ(device.PixelFormat(), TPixelFormat::Device);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/uWinampManager.h"
+#include "support.h"
 
 using namespace velmora;
 
@@ -31,13 +32,7 @@ LRESULT CALLBACK RecorderProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 class PlayerControl : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = RecorderProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "Recorder";
-    RegisterClassA(&wc);
-    window_ = CreateWindowExA(0, "Recorder", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              wc.hInstance, nullptr);
+    window_ = testsupport::CreateMessageWindow("Recorder", RecorderProc);
     ASSERT_NE(window_, nullptr);
     gReceived.clear();
     gAnswer = 0;

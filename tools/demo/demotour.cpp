@@ -63,55 +63,28 @@ bool Screenshot(const std::string& name) {
   return ok;
 }
 
-struct OwnedSearch {
-  HWND Owner;
-  const char* Class;
-  HWND Found;
-};
-BOOL CALLBACK FindOwned(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<OwnedSearch*>(p);
-  char cls[32];
-  GetClassNameA(w, cls, sizeof cls);
-  if (GetWindow(w, GW_OWNER) == s->Owner && lstrcmpA(cls, s->Class) == 0 && IsWindowVisible(w)) {
-    s->Found = w;
-    return FALSE;
-  }
-  return TRUE;
-}
 HWND FileInfoDialog(HWND player) {
-  OwnedSearch s{player, "#32770", nullptr};
-  EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&s));
-  return s.Found;
+  return FindOwnedWindow(player, "#32770");
 }
 
-struct PopupSearch {
-  DWORD Pid;
-  std::string Text;
-  bool Found;
-};
-BOOL CALLBACK FindPopup(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<PopupSearch*>(p);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  char cls[32], text[64];
-  GetClassNameA(w, cls, sizeof cls);
-  GetWindowTextA(w, text, sizeof text);
-  if (pid == s->Pid && lstrcmpA(cls, "VelmoraPopup") == 0 && IsWindowVisible(w) && s->Text == text) {
-    s->Found = true;
-    return FALSE;
-  }
-  return TRUE;
-}
 bool PopupShown(DWORD pid, const std::string& text) {
-  return WaitFor([&] {
-    PopupSearch s{pid, text, false};
-    EnumWindows(FindPopup, reinterpret_cast<LPARAM>(&s));
-    return s.Found;
-  }, 5000);
+  return WaitFor(
+      [&] {
+        return !TopLevelWindows([&](HWND w) {
+                  DWORD owner = 0;
+                  GetWindowThreadProcessId(w, &owner);
+                  char caption[64] = {};
+                  GetWindowTextA(w, caption, sizeof caption);
+                  return owner == pid && ClassOf(w) == "VelmoraPopup" && IsWindowVisible(w) &&
+                         text == caption;
+                }).empty();
+      },
+      5000);
 }
 
 std::string ReplaceAll(std::string s, const std::string& from, const std::string& to) {
-  for (size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size()) s.replace(at, from.size(), to);
+  for (size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size())
+    s.replace(at, from.size(), to);
   return s;
 }
 
@@ -140,7 +113,8 @@ int main(int argc, char** argv) {
   auto settle = [] { Pump(250); };
 
   Step(player.Window() != nullptr, "the player starts and loads gen_velmora.dll");
-  Step(player.LogHas("plugin load gen_velmora.dll version=16 description=\"DRAV v1.07   [gen_velmora.dll]\""),
+  Step(player.LogHas(
+           "plugin load gen_velmora.dll version=16 description=\"DRAV v1.07   [gen_velmora.dll]\""),
        "the player lists the plugin with its description");
   Pump(300);
   Screenshot("01-player");
@@ -156,7 +130,8 @@ int main(int argc, char** argv) {
   Tap(VK_CONTROL);
   Pump(100);
   Chord({VK_CONTROL, VK_MENU}, 'X');
-  Step(waitLog("command 40045") && PopupShown(pid, "Play"), "Ctrl+Alt+X in notepad: Play, with its popup");
+  Step(waitLog("command 40045") && PopupShown(pid, "Play"),
+       "Ctrl+Alt+X in notepad: Play, with its popup");
   Screenshot("02-play-popup");
   settle();
   Chord({VK_CONTROL, VK_MENU}, 'B');

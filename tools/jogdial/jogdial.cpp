@@ -30,7 +30,8 @@ void Log(const char* format, ...) {
   LARGE_INTEGER f, t;
   QueryPerformanceFrequency(&f);
   QueryPerformanceCounter(&t);
-  int n = snprintf(line, 32, "[%.3f] ", static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart));
+  int n = snprintf(line, 32, "[%.3f] ",
+                   static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart));
   va_list args;
   va_start(args, format);
   const int m = vsnprintf(line + n, sizeof line - 2 - n, format, args);
@@ -49,7 +50,10 @@ LRESULT CALLBACK DialProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == gJogMsg || m == gAsyncMsg || m == gOtherMsg) {
     ++gDispatched;
     Log("dispatched %d %s 0x%lX", gDispatched,
-        m == gJogMsg ? "jog" : m == gAsyncMsg ? "async" : "other", static_cast<unsigned long>(wp));
+        m == gJogMsg     ? "jog"
+        : m == gAsyncMsg ? "async"
+                         : "other",
+        static_cast<unsigned long>(wp));
     return 0;
   }
   if (m == WM_DESTROY) PostQuitMessage(0);
@@ -73,15 +77,25 @@ bool Pump(DWORD ms, int untilDispatched = -1) {
 }
 
 bool Parse(const std::string& token, UINT* message, WPARAM* code) {
-  auto number = [](const std::string& s) { return static_cast<WPARAM>(std::strtoul(s.c_str(), nullptr, 0)); };
-  if (token == "press") *message = gJogMsg, *code = 1;
-  else if (token == "release") *message = gJogMsg, *code = 2;
-  else if (token == "up") *message = gJogMsg, *code = 0x1001;
-  else if (token == "down") *message = gJogMsg, *code = 0x1002;
-  else if (token.rfind("code:", 0) == 0) *message = gJogMsg, *code = number(token.substr(5));
-  else if (token.rfind("async:", 0) == 0) *message = gAsyncMsg, *code = number(token.substr(6));
-  else if (token.rfind("other:", 0) == 0) *message = gOtherMsg, *code = number(token.substr(6));
-  else return false;
+  auto number = [](const std::string& s) {
+    return static_cast<WPARAM>(std::strtoul(s.c_str(), nullptr, 0));
+  };
+  if (token == "press")
+    *message = gJogMsg, *code = 1;
+  else if (token == "release")
+    *message = gJogMsg, *code = 2;
+  else if (token == "up")
+    *message = gJogMsg, *code = 0x1001;
+  else if (token == "down")
+    *message = gJogMsg, *code = 0x1002;
+  else if (token.rfind("code:", 0) == 0)
+    *message = gJogMsg, *code = number(token.substr(5));
+  else if (token.rfind("async:", 0) == 0)
+    *message = gAsyncMsg, *code = number(token.substr(6));
+  else if (token.rfind("other:", 0) == 0)
+    *message = gOtherMsg, *code = number(token.substr(6));
+  else
+    return false;
   return true;
 }
 

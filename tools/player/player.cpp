@@ -19,9 +19,9 @@
 namespace {
 
 constexpr char kClassName[] = "VelmoraPlayer";
-constexpr UINT kIdPrev = 40044, kIdPlay = 40045, kIdPause = 40046, kIdStop = 40047,
-               kIdNext = 40048, kIdOpen = 40029, kIdVolUp = 40058, kIdVolDown = 40059,
-               kIdFileInfo = 40188, kIdExit = 40001;
+constexpr UINT kIdPrev = 40044, kIdPlay = 40045, kIdPause = 40046, kIdStop = 40047, kIdNext = 40048,
+               kIdOpen = 40029, kIdVolUp = 40058, kIdVolDown = 40059, kIdFileInfo = 40188,
+               kIdExit = 40001;
 constexpr UINT kPlayerConfigBase = 40900;
 constexpr UINT kModalRelease = 40999;
 constexpr UINT kReportFileInfo = 40997;
@@ -101,9 +101,13 @@ void Log(const char* format, ...) {
   FlushFileBuffers(gLog);
 }
 
-const char* ThreadName() { return GetCurrentThreadId() == gMainThread ? "main" : "other"; }
+const char* ThreadName() {
+  return GetCurrentThreadId() == gMainThread ? "main" : "other";
+}
 
-const char* StateName() { return gState == 1 ? "playing" : gState == 3 ? "paused" : "stopped"; }
+const char* StateName() {
+  return gState == 1 ? "playing" : gState == 3 ? "paused" : "stopped";
+}
 
 void Repaint() {
   if (gMain) InvalidateRect(gMain, nullptr, TRUE);
@@ -330,21 +334,42 @@ void OnCommand(UINT id) {
     return;
   }
   switch (id) {
-    case kIdPrev: gPosition = (gPosition + kPlaylistSize - 1) % kPlaylistSize; break;
-    case kIdNext: gPosition = (gPosition + 1) % kPlaylistSize; break;
-    case kIdPlay: gState = 1; break;
-    case kIdPause:
-      if (gState == 1) gState = 3;
-      else if (gState == 3) gState = 1;
+    case kIdPrev:
+      gPosition = (gPosition + kPlaylistSize - 1) % kPlaylistSize;
       break;
-    case kIdStop: gState = 0; break;
-    case kIdVolUp: gVolume = gVolume + 8 > 255 ? 255 : gVolume + 8; break;
-    case kIdVolDown: gVolume = gVolume - 8 < 0 ? 0 : gVolume - 8; break;
-    case kIdOpen: ShowOpen(); break;
-    case kIdFileInfo: ShowFileInfo(); break;
-    case kIdExit: PostMessageA(gMain, WM_CLOSE, 0, 0); break;
+    case kIdNext:
+      gPosition = (gPosition + 1) % kPlaylistSize;
+      break;
+    case kIdPlay:
+      gState = 1;
+      break;
+    case kIdPause:
+      if (gState == 1)
+        gState = 3;
+      else if (gState == 3)
+        gState = 1;
+      break;
+    case kIdStop:
+      gState = 0;
+      break;
+    case kIdVolUp:
+      gVolume = gVolume + 8 > 255 ? 255 : gVolume + 8;
+      break;
+    case kIdVolDown:
+      gVolume = gVolume - 8 < 0 ? 0 : gVolume - 8;
+      break;
+    case kIdOpen:
+      ShowOpen();
+      break;
+    case kIdFileInfo:
+      ShowFileInfo();
+      break;
+    case kIdExit:
+      PostMessageA(gMain, WM_CLOSE, 0, 0);
+      break;
     default:
-      if (id >= kPlayerConfigBase && id < kPlayerConfigBase + 16) ConfigPlugin(id - kPlayerConfigBase);
+      if (id >= kPlayerConfigBase && id < kPlayerConfigBase + 16)
+        ConfigPlugin(id - kPlayerConfigBase);
       break;
   }
   Repaint();
@@ -352,14 +377,17 @@ void OnCommand(UINT id) {
 
 LRESULT OnRequest(WPARAM wParam, LPARAM lParam) {
   switch (lParam) {
-    case 104: return gState;
-    case 125: return gPosition;
+    case 104:
+      return gState;
+    case 125:
+      return gPosition;
     case 212: {
       if (wParam >= static_cast<WPARAM>(kPlaylistSize)) return 0;
       lstrcpynA(gTitleBuffer, kPlaylist[wParam].title, sizeof gTitleBuffer);
       return reinterpret_cast<LRESULT>(gTitleBuffer);
     }
-    default: return 0;
+    default:
+      return 0;
   }
 }
 
@@ -401,7 +429,8 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_USER: {
       LRESULT r = OnRequest(wParam, lParam);
       Log("request wparam=%lu lparam=%ld result=%s", static_cast<unsigned long>(wParam),
-          static_cast<long>(lParam), lParam == 212 ? (r ? "title" : "0") : std::to_string(r).c_str());
+          static_cast<long>(lParam),
+          lParam == 212 ? (r ? "title" : "0") : std::to_string(r).c_str());
       return r;
     }
     case WM_SYSCOMMAND:
@@ -412,7 +441,9 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       Log("hotkey %lu", static_cast<unsigned long>(wParam));
       OnCommand(kIdPlay);
       return 0;
-    case WM_PAINT: Paint(window); return 0;
+    case WM_PAINT:
+      Paint(window);
+      return 0;
     case WM_CLOSE:
       // A modal loop is still running: it ends first, and the close comes again after it.
       if (gFileInfo || gInModal) {
@@ -424,7 +455,9 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       UnloadPlugins();
       DestroyWindow(window);
       return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
