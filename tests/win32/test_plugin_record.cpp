@@ -13,6 +13,8 @@ namespace {
 class PluginRecordTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The settings file lives in the host's Plugins folder; quit saves it there.
+    CreateDirectoryA((testsupport::ExeDirectory() + "Plugins").c_str(), nullptr);
     module_ = LoadLibraryA((testsupport::ExeDirectory() + "gen_velmora.dll").c_str());
     ASSERT_NE(module_, nullptr);
     get_ = reinterpret_cast<TPluginRecord* (*)()>(
