@@ -242,14 +242,29 @@ void Tap(WORD vk) {
   Key(vk, true);
 }
 
-// Paced like a hand: a modifier's own stroke reaches the engine as a key that matches
+// Paced like a hand. A modifier's own stroke reaches the engine as a key that matches
 // nothing, and a hot key that arrives while that one is handled is dropped.
+// Wine resyncs the desktop's key state from the X server's keymap now and then (after a
+// focus change), where keys injected by SendInput were never down: a held Ctrl can read
+// as up (seen here: GetAsyncKeyState 0 with Ctrl held, about one chord in three after a
+// focus change). Each modifier is pressed again until the desktop state shows it down.
 void Chord(std::initializer_list<WORD> modifiers, WORD vk) {
-  for (WORD m : modifiers) {
-    Key(m, false);
-    Pump(40);
-  }
-  Tap(vk);
+  auto down = [](WORD k) { return (GetAsyncKeyState(k) & 0x8000) != 0; };
+  auto hold = [&] {
+    for (WORD m : modifiers) {
+      for (int tries = 0; tries < 20 && !down(m); ++tries) {
+        Key(m, false);
+        Pump(40);
+      }
+    }
+  };
+  hold();
+  Pump(40);
+  hold();
+  Key(vk, false);
+  Pump(60);
+  Key(vk, true);
+  Pump(40);
   for (auto it = modifiers.end(); it != modifiers.begin();) Key(*--it, true);
 }
 

@@ -128,11 +128,7 @@ TEST_F(Hooks, KeysTypedIntoNotepadReachTheTargetAndNotepad) {
   Tap(VK_F5);
   ASSERT_TRUE(WaitFor([] { return CountKey(0x74) == 1; }));
 
-  Key(VK_CONTROL, false);
-  Key(VK_SHIFT, false);
-  Tap(VK_F5);
-  Key(VK_SHIFT, true);
-  Key(VK_CONTROL, true);
+  Chord({VK_CONTROL, VK_SHIFT}, VK_F5);
   ASSERT_TRUE(WaitFor([] { return CountKey(0x6074) == 1; }));
   // The lParam of the stroke travels unchanged: a first stroke, repeat count 1.
   for (const auto& n : NoticesOf(kKey)) {
