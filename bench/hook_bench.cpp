@@ -27,24 +27,16 @@ constexpr int kPumpMessages = 20000;
 constexpr int kKeySamples = 150;
 constexpr UINT kKeyMsg = 1280;
 
-LARGE_INTEGER gFrequency;
-double Now() {
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(gFrequency.QuadPart);
-}
-
 // Child: posts and retrieves messages in its own thread; writes messages per second.
 int PumpChild(const char* resultPath) {
-  QueryPerformanceFrequency(&gFrequency);
   HWND w = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   MSG msg;
-  double start = Now();
+  double start = NowMs();
   for (int i = 0; i < kPumpMessages; ++i) {
     PostMessageA(w, WM_USER + 1, i, 0);
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   }
-  const double rate = kPumpMessages / ((Now() - start) / 1000.0);
+  const double rate = kPumpMessages / ((NowMs() - start) / 1000.0);
   if (FILE* f = std::fopen(resultPath, "w")) {
     std::fprintf(f, "%.0f\n", rate);
     std::fclose(f);
@@ -74,18 +66,10 @@ std::vector<double> gArrivals;
 UINT gAwaited = 0;
 LRESULT CALLBACK TargetProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == gAwaited) {
-    gArrivals.push_back(Now());
+    gArrivals.push_back(NowMs());
     return 0;
   }
   return DefWindowProcA(w, m, wp, lp);
-}
-
-void Key(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &in, sizeof in);
 }
 
 // Presses vk kKeySamples times; the latency of each press is its first arrival.
@@ -94,7 +78,7 @@ std::vector<double> MeasureKeys(WORD vk, UINT awaited) {
   std::vector<double> latencies;
   for (int i = 0; i < kKeySamples; ++i) {
     gArrivals.clear();
-    const double sent = Now();
+    const double sent = NowMs();
     Key(vk, false);
     if (WaitFor([] { return !gArrivals.empty(); }, 2000)) latencies.push_back(gArrivals[0] - sent);
     Key(vk, true);
@@ -107,7 +91,6 @@ std::vector<double> MeasureKeys(WORD vk, UINT awaited) {
 
 int main(int argc, char** argv) {
   if (argc > 2 && std::strcmp(argv[1], "--pump") == 0) return PumpChild(argv[2]);
-  QueryPerformanceFrequency(&gFrequency);
   HMODULE hooks = GetModuleHandleA("velmora_hooktest.dll");
   WNDCLASSA wc{};
   wc.lpfnWndProc = TargetProc;

@@ -20,28 +20,28 @@ int FindJogCommand(const std::uint8_t (&jogDials)[CommandCount], int index) noex
   return -1;
 }
 
-bool ApplyJogEvent(TJogState& state, unsigned code) {
+bool ApplyJogEvent(std::string& sequence, bool& pressed, unsigned code) {
   bool letter = true;
   switch (code) {
     case JogPress:
-      state.Sequence += 'S';
-      state.Pressed = true;
+      sequence += 'S';
+      pressed = true;
       break;
     case JogRelease:
-      state.Sequence += 's';
-      state.Pressed = false;
+      sequence += 's';
+      pressed = false;
       break;
     case JogUp:
-      state.Sequence += 'U';
+      sequence += 'U';
       break;
     case JogDown:
-      state.Sequence += 'D';
+      sequence += 'D';
       break;
     default:
       letter = false;
       break;
   }
-  return letter && !state.Pressed;
+  return letter && !pressed;
 }
 
 }  // namespace velmora

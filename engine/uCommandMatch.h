@@ -32,12 +32,8 @@ int FindGesture(std::string_view sequence) noexcept;
 // The lowest command whose gesture index equals index, or -1.
 int FindJogCommand(const std::uint8_t (&jogDials)[CommandCount], int index) noexcept;
 
-// One accepted jog event: appends its letter and says whether the gesture's countdown
-// runs afterwards (a letter came, and the dial is not held).
-struct TJogState {
-  std::string Sequence;
-  bool Pressed = false;
-};
-bool ApplyJogEvent(TJogState& state, unsigned code);
+// One accepted jog event: appends its letter to sequence, updates pressed, and says
+// whether the gesture's countdown runs afterwards (a letter came, and the dial is not held).
+bool ApplyJogEvent(std::string& sequence, bool& pressed, unsigned code);
 
 }  // namespace velmora

@@ -18,7 +18,6 @@ namespace {
 
 constexpr char kWindowClass[] = "VelmoraWatch";
 constexpr UINT_PTR kInfoSubclass = 0x564C4D;
-bool gClassRegistered = false;
 
 bool FileExists(const std::string& path) {
   if (path.empty()) return false;
@@ -38,17 +37,12 @@ std::shared_ptr<ui::TBitmap> LoadSkin(const std::string& path) {
   }
 }
 
-struct TEnumFont {
-  HFONT Font;
-};
-
 BOOL CALLBACK SetInfoFont(HWND window, LPARAM data) {
   ui::Guarded([&] {
     std::string className, text;
     GetClassAndText(window, true, false, className, text);
     if (className == "EDIT" || ContainsLeadByte(text)) {
-      SendMessageA(window, WM_SETFONT,
-                   reinterpret_cast<WPARAM>(reinterpret_cast<TEnumFont*>(data)->Font), TRUE);
+      SendMessageA(window, WM_SETFONT, static_cast<WPARAM>(data), TRUE);
     }
   });
   return TRUE;
@@ -62,16 +56,7 @@ TWatch::TWatch(HWND playerWindow) {
   CommandTimer->OnTimer = [this] { OnCommandTimer(); };
   LoadSkins();
   PlayerWindow = playerWindow;
-  if (!gClassRegistered) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = MessageWindowProc;
-    wc.hInstance = ui::ModuleInstance();
-    wc.lpszClassName = kWindowClass;
-    WNDCLASSA existing;
-    if (!GetClassInfoA(wc.hInstance, kWindowClass, &existing) && !RegisterClassA(&wc))
-      throw std::runtime_error("cannot register the engine's window class");
-    gClassRegistered = true;
-  }
+  ui::RegisterWindowClass(kWindowClass, MessageWindowProc);
   MessageWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
                                   nullptr, ui::ModuleInstance(), this);
   if (!MessageWindow) throw std::runtime_error("cannot create the engine's window");
@@ -220,10 +205,7 @@ void TWatch::OnJogDial(WPARAM wParam) {
                                                          static_cast<std::uint32_t>(LastJogTime));
   LastJogTime = time;
   if (elapsed < IniManager->IgnoreInterval) return;
-  TJogState state{JogSequence, JogPressed};
-  const bool run = ApplyJogEvent(state, static_cast<unsigned>(wParam));
-  JogSequence = state.Sequence;
-  JogPressed = state.Pressed;
+  const bool run = ApplyJogEvent(JogSequence, JogPressed, static_cast<unsigned>(wParam));
   CommandTimer->SetInterval(
       static_cast<unsigned>(IniManager->CommandInterval < 0 ? 0 : IniManager->CommandInterval));
   CommandTimer->SetEnabled(run);
@@ -249,9 +231,9 @@ void TWatch::OnCreateWindow(HWND window) {
                                      texts::JapaneseFontName.Cp932));
     if (font && SetWindowSubclass(InfoDialog, InfoDialogProc, kInfoSubclass,
                                   reinterpret_cast<DWORD_PTR>(this))) {
-      TEnumFont data{font.Get()};
       infoFonts_.push_back({InfoDialog, std::move(font)});
-      EnumChildWindows(InfoDialog, SetInfoFont, reinterpret_cast<LPARAM>(&data));
+      EnumChildWindows(InfoDialog, SetInfoFont,
+                       reinterpret_cast<LPARAM>(infoFonts_.back().Font.Get()));
     }
   }
   ForceForeground(InfoDialog);
@@ -304,21 +286,8 @@ LRESULT CALLBACK TWatch::MessageWindowProc(HWND window, UINT message, WPARAM wPa
   auto* self = reinterpret_cast<TWatch*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!self) return DefWindowProcA(window, message, wParam, lParam);
   ui::TDispatchScope scope;
-  try {
-    return self->WindowProc(message, wParam, lParam);
-  } catch (const std::exception& e) {
-    self->Busy = false;
-    ui::ShowException(e);
-  } catch (...) {
-    self->Busy = false;
-    ui::ShowErrorText("Unknown error");
-  }
-  return 0;
-}
-
-void TWatch::UnregisterClass() noexcept {
-  if (gClassRegistered) ::UnregisterClassA(kWindowClass, ui::ModuleInstance());
-  gClassRegistered = false;
+  // Busy is cleared by the hot-key handler's own scope, also when it fails.
+  return ui::Guarded(LRESULT{0}, [&] { return self->WindowProc(message, wParam, lParam); });
 }
 
 }  // namespace velmora

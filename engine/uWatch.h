@@ -32,8 +32,6 @@ class TWatch {
   void SaveForeground();
   void RestoreForeground();
 
-  static void UnregisterClass() noexcept;
-
   HWND PlayerWindow = nullptr;
   HWND MessageWindow = nullptr;
   HWND SavedForeground = nullptr;

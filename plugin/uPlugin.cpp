@@ -8,8 +8,6 @@
 #include "popup/uPopupForm.h"
 #include "settings/uIniManager.h"
 #include "ui/uApplication.h"
-#include "ui/uControls.h"
-#include "ui/uTimer.h"
 
 namespace velmora {
 
@@ -37,9 +35,7 @@ void DestroyObjects() noexcept {
   WinampManager = nullptr;
   gWinampManager.reset();
   ui::Guarded([] { DestroySettings(); });
-  TWatch::UnregisterClass();
-  ui::TTimer::UnregisterClass();
-  ui::TWinControl::UnregisterClasses();
+  ui::UnregisterWindowClasses();
 }
 
 int PluginInit() noexcept {

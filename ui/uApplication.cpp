@@ -1,6 +1,8 @@
 #include "ui/uApplication.h"
 
+#include <stdexcept>
 #include <utility>
+#include <vector>
 
 namespace velmora::ui {
 
@@ -39,6 +41,34 @@ HINSTANCE ModuleInstance() noexcept {
 
 void SetModuleInstance(HINSTANCE instance) noexcept {
   gInstance = instance;
+}
+
+namespace {
+// Class names this module registered; only the UI thread touches it.
+std::vector<std::string>& Registered() {
+  static std::vector<std::string> names;
+  return names;
+}
+}  // namespace
+
+void RegisterWindowClass(const char* name, WNDPROC proc) {
+  for (const auto& n : Registered())
+    if (n == name) return;
+  WNDCLASSA wc{};
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = ModuleInstance();
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.lpszClassName = name;
+  WNDCLASSA existing;
+  if (!GetClassInfoA(wc.hInstance, name, &existing) && !RegisterClassA(&wc))
+    throw std::runtime_error(std::string("cannot register the window class ") + name);
+  Registered().push_back(name);
+}
+
+void UnregisterWindowClasses() noexcept {
+  for (const auto& name : Registered()) UnregisterClassA(name.c_str(), ModuleInstance());
+  Registered().clear();
 }
 
 void ProcessMessages() noexcept {

@@ -14,6 +14,11 @@ namespace velmora::ui {
 HINSTANCE ModuleInstance() noexcept;
 void SetModuleInstance(HINSTANCE instance) noexcept;
 
+// Registers a window class of the module once per load; the plugin unregisters them all
+// when it quits, so that a host that loads it again finds no stale class.
+void RegisterWindowClass(const char* name, WNDPROC proc);
+void UnregisterWindowClasses() noexcept;
+
 // Runs every message pending in the calling thread's queue. A WM_QUIT found there is
 // posted again, so that the host's own loop still sees it, and ends the pump.
 void ProcessMessages() noexcept;

@@ -1,36 +1,8 @@
 #include "ui/uControls.h"
 
-#include <cstring>
-#include <vector>
-
 #include "ui/uApplication.h"
 
 namespace velmora::ui {
-
-namespace {
-
-// Class names this module registered; only the installing thread touches it.
-std::vector<std::string>& Registered() {
-  static std::vector<std::string> names;
-  return names;
-}
-
-void EnsureClass(const char* name, WNDPROC proc) {
-  for (const auto& n : Registered())
-    if (n == name) return;
-  WNDCLASSA wc{};
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = ModuleInstance();
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = name;
-  WNDCLASSA existing;
-  if (!GetClassInfoA(wc.hInstance, name, &existing) && !RegisterClassA(&wc))
-    throw std::runtime_error(std::string("cannot register the window class ") + name);
-  Registered().push_back(name);
-}
-
-}  // namespace
 
 TWinControl::TWinControl(TComponent* owner) : TComponent(owner) {
   font_.OnChange = [this] { FontChanged(); };
@@ -52,7 +24,7 @@ TCreateParams TWinControl::CreateParams() {
 
 void TWinControl::CreateHandle() {
   TCreateParams p = CreateParams();
-  EnsureClass(p.ClassName, StdWndProc);
+  RegisterWindowClass(p.ClassName, StdWndProc);
   if (visible_) p.Style |= WS_VISIBLE;
   HWND h = CreateWindowExA(p.ExStyle, p.ClassName, text_.c_str(), p.Style, left_, top_, width_,
                            height_, p.Parent, nullptr, ModuleInstance(), this);
@@ -167,11 +139,6 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT message, WPARAM wPara
     return 0;
   }
   return Guarded(LRESULT{0}, [&] { return self->WndProc(message, wParam, lParam); });
-}
-
-void TWinControl::UnregisterClasses() noexcept {
-  for (const auto& name : Registered()) UnregisterClassA(name.c_str(), ModuleInstance());
-  Registered().clear();
 }
 
 TCreateParams TForm::CreateParams() {

@@ -57,9 +57,6 @@ class TWinControl : public TComponent {
   // Paints now on the window's DC, creating the window when needed.
   void PaintNow();
 
-  // Window classes the UI layer registered, unregistered when the plugin quits.
-  static void UnregisterClasses() noexcept;
-
  protected:
   virtual TCreateParams CreateParams();
   virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -9,20 +9,10 @@ namespace velmora::ui {
 namespace {
 constexpr char kClass[] = "VelmoraTimer";
 constexpr UINT_PTR kTimerId = 1;
-bool gRegistered = false;
 }  // namespace
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
-  if (!gRegistered) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = TimerWndProc;
-    wc.hInstance = ModuleInstance();
-    wc.lpszClassName = kClass;
-    WNDCLASSA existing;
-    if (!GetClassInfoA(wc.hInstance, kClass, &existing) && !RegisterClassA(&wc))
-      throw std::runtime_error("cannot register the timer window class");
-    gRegistered = true;
-  }
+  RegisterWindowClass(kClass, TimerWndProc);
   window_ = CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ModuleInstance(),
                             nullptr);
   if (!window_) throw std::runtime_error("cannot create the timer window");
@@ -60,11 +50,6 @@ LRESULT CALLBACK TTimer::TimerWndProc(HWND window, UINT message, WPARAM wParam, 
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void TTimer::UnregisterClass() noexcept {
-  if (gRegistered) ::UnregisterClassA(kClass, ModuleInstance());
-  gRegistered = false;
 }
 
 }  // namespace velmora::ui

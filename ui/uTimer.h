@@ -23,8 +23,6 @@ class TTimer : public TComponent {
   void SetEnabled(bool enabled);
   std::function<void()> OnTimer;
 
-  static void UnregisterClass() noexcept;
-
  private:
   static LRESULT CALLBACK TimerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Restart();

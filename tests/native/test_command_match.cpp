@@ -31,14 +31,15 @@ TEST(GestureMatch, TableOrderAndExactness) {
 }
 
 TEST(JogEvents, PressStopsTheCountdownReleaseStartsItOthersKeepLetters) {
-  TJogState s;
-  EXPECT_TRUE(ApplyJogEvent(s, JogUp));
-  EXPECT_FALSE(ApplyJogEvent(s, JogPress));
-  EXPECT_TRUE(s.Pressed);
-  EXPECT_FALSE(ApplyJogEvent(s, JogDown));  // held: no countdown
-  EXPECT_TRUE(ApplyJogEvent(s, JogRelease));
-  EXPECT_EQ(s.Sequence, "USDs");
-  EXPECT_FALSE(ApplyJogEvent(s, 77));  // any other code: waits, letters kept
-  EXPECT_EQ(s.Sequence, "USDs");
-  EXPECT_FALSE(s.Pressed);
+  std::string sequence;
+  bool pressed = false;
+  EXPECT_TRUE(ApplyJogEvent(sequence, pressed, JogUp));
+  EXPECT_FALSE(ApplyJogEvent(sequence, pressed, JogPress));
+  EXPECT_TRUE(pressed);
+  EXPECT_FALSE(ApplyJogEvent(sequence, pressed, JogDown));  // held: no countdown
+  EXPECT_TRUE(ApplyJogEvent(sequence, pressed, JogRelease));
+  EXPECT_EQ(sequence, "USDs");
+  EXPECT_FALSE(ApplyJogEvent(sequence, pressed, 77));  // any other code: waits, letters kept
+  EXPECT_EQ(sequence, "USDs");
+  EXPECT_FALSE(pressed);
 }

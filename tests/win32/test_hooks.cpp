@@ -77,10 +77,6 @@ int CountKey(WPARAM word) {
   return n;
 }
 
-std::string Jogdial(const std::string& args, const std::string& log = "") {
-  return JogdialCommand(args, log);
-}
-
 class Hooks : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -99,7 +95,7 @@ class Hooks : public ::testing::Test {
   }
   // Runs the utility to its end and pumps until its notices are in.
   void RunJogdial(const std::string& script, size_t expected, const std::string& log = "") {
-    Process p(Jogdial(script, log));
+    Process p(JogdialCommand(script, log));
     ASSERT_TRUE(p.Started());
     ASSERT_EQ(p.Wait(20000), 0u);
     WaitFor([&] { return NoticesOf(kJog).size() >= expected; }, 5000);
@@ -194,7 +190,7 @@ TEST_F(Hooks, PostModeLetsTheHookedThreadGoOn) {
   ASSERT_TRUE(VT_InstallHooks(target_, kKey, kJog, kCreate, FALSE));
   TempDir dir;
   gPeerLog = dir.Path() + "jog.log";
-  Process p(Jogdial("up", gPeerLog));
+  Process p(JogdialCommand("up", gPeerLog));
   // Without pumping here the utility still dispatches its own message.
   bool dispatched = false;
   for (int i = 0; i < 1000 && !dispatched; ++i) {
@@ -216,7 +212,7 @@ TEST_F(Hooks, CbtHookReportsWindowCreationsOnlyWhileSet) {
   EXPECT_NE(ReadBlock().CbtHook, 0u);
   TempDir dir;
   {
-    Process p(Jogdial("wait:100", dir.Path() + "a.log"));
+    Process p(JogdialCommand("wait:100", dir.Path() + "a.log"));
     ASSERT_EQ(p.Wait(), 0u);
   }
   ASSERT_TRUE(WaitFor([] { return !NoticesOf(kCreate).empty(); }));
@@ -235,7 +231,7 @@ TEST_F(Hooks, CbtHookReportsWindowCreationsOnlyWhileSet) {
   EXPECT_EQ(ReadBlock().CbtHook, 0u);
   gNotices.clear();
   {
-    Process p(Jogdial("wait:100"));
+    Process p(JogdialCommand("wait:100"));
     ASSERT_EQ(p.Wait(), 0u);
   }
   Pump(300);

@@ -61,7 +61,8 @@ class Popup : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), kScreenW);
     ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), kScreenH);
-    CreateDirectoryA((testsupport::ExeDirectory() + "Plugins").c_str(), nullptr);  // quit saves there
+    CreateDirectoryA((testsupport::ExeDirectory() + "Plugins").c_str(),
+                     nullptr);  // quit saves there
     settings_ = std::make_unique<TIniManager>();
     settings_->FormColor = 0x000080;
     settings_->FrameColor = 0x00FF00;
