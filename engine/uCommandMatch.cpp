@@ -3,12 +3,17 @@
 namespace velmora {
 
 int FindHotKeyCommand(const TShortCut (&hotKeys)[CommandCount], TShortCut word) noexcept {
+  // 0 is "none" in the table: a forwarded 0 (a key without a code, or any program posting
+  // to the engine's window) must not run the commands that have no hot key.
+  if (word == 0) return -1;
   for (int c = 0; c < CommandCount; ++c)
     if (hotKeys[c] == word) return c;
   return -1;
 }
 
 int FindGesture(std::string_view sequence) noexcept {
+  // Index 0 is "none": an empty sequence is no gesture.
+  if (sequence.empty()) return -1;
   for (int i = 0; i < JogCodeCount; ++i)
     if (sequence == JogCodes[i]) return i;
   return -1;

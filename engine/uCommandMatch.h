@@ -23,10 +23,11 @@ inline constexpr const char* JogCodes[JogCodeCount] = {
 
 inline constexpr unsigned JogPress = 1, JogRelease = 2, JogUp = 0x1001, JogDown = 0x1002;
 
-// The lowest command whose hot key equals word, or -1.
+// The lowest command whose hot key equals word, or -1; word 0 finds none.
 int FindHotKeyCommand(const TShortCut (&hotKeys)[CommandCount], TShortCut word) noexcept;
 
-// The first gesture index whose code equals sequence exactly, or -1.
+// The first gesture index whose code equals sequence exactly, or -1; an empty
+// sequence finds none.
 int FindGesture(std::string_view sequence) noexcept;
 
 // The lowest command whose gesture index equals index, or -1.

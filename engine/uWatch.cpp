@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "engine/uCommandMatch.h"
 #include "engine/uUtils.h"
 #include "engine/uWinampManager.h"
@@ -11,6 +13,7 @@
 #include "ui/uApplication.h"
 #include "ui/uFont.h"
 #include "ui/uTexts.h"
+#include "ui/uWide.h"
 
 namespace velmora {
 
@@ -174,11 +177,10 @@ void TWatch::ExecuteCommand(PlayerCommand command) {
 
 void TWatch::OnCommandTimer() {
   CommandTimer->SetEnabled(false);
-  struct TClear {
-    std::string& s;
-    ~TClear() { s.clear(); }
-  } clear{JogSequence};
-  const int gesture = FindGesture(JogSequence);
+  // The letters leave the sequence before the command runs: a step that comes while it
+  // runs (inside a popup's pump or a modal loop of the player) begins a new gesture.
+  const std::string sequence = std::exchange(JogSequence, {});
+  const int gesture = FindGesture(sequence);
   if (gesture < 0) return;
   const int command = FindJogCommand(IniManager->JogDials, gesture);
   if (command >= 0) ExecuteCommand(static_cast<PlayerCommand>(command));
@@ -187,14 +189,19 @@ void TWatch::OnCommandTimer() {
 void TWatch::OnHotKey(WPARAM wParam) {
   const int command =
       FindHotKeyCommand(IniManager->HotKeys, static_cast<TShortCut>(wParam & 0xFFFF));
-  if (Busy) return;
+  // A key that runs nothing must not hold the engine busy: the rest of a chord sent in
+  // one burst (Ctrl, Shift, F9) is already queued behind it.
+  if (command < 0 || Busy) {
+    if (InSendMessage()) ReplyMessage(0);
+    return;
+  }
   Busy = command != static_cast<int>(PlayerCommand::ID3);
   struct TIdle {
     bool& busy;
     ~TIdle() { busy = false; }
   } idle{Busy};
   if (InSendMessage()) ReplyMessage(0);
-  if (command >= 0) ExecuteCommand(static_cast<PlayerCommand>(command));
+  ExecuteCommand(static_cast<PlayerCommand>(command));
   ui::ProcessMessages();
 }
 
@@ -224,14 +231,19 @@ void TWatch::OnCreateWindow(HWND window) {
     SetWindowPos(InfoDialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
   if (s.UseJpFont) {
+    // Subclassing cannot cross threads: a dialog of another thread of the player still
+    // gets its font, which then lives as long as the engine (or until that dialog is gone
+    // and another one comes).
+    PruneInfoFonts();
     const ui::TDefaultFont d = ui::DefaultFont();
-    ui::TFontHandle font(CreateFontA(-MulDiv(d.Size, ui::ScreenPixelsPerInch(), 72), 0, 0, 0,
+    ui::TFontHandle font(CreateFontW(-MulDiv(d.Size, ui::ScreenPixelsPerInch(), 72), 0, 0, 0,
                                      FW_NORMAL, FALSE, FALSE, FALSE, d.Charset, OUT_DEFAULT_PRECIS,
                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                     texts::JapaneseFontName.Cp932));
-    if (font && SetWindowSubclass(InfoDialog, InfoDialogProc, kInfoSubclass,
-                                  reinterpret_cast<DWORD_PTR>(this))) {
-      infoFonts_.push_back({InfoDialog, std::move(font)});
+                                     ui::FromCp932(texts::JapaneseFontName.Cp932).c_str()));
+    if (font) {
+      const bool subclassed = SetWindowSubclass(InfoDialog, InfoDialogProc, kInfoSubclass,
+                                                reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+      infoFonts_.push_back({InfoDialog, std::move(font), subclassed});
       EnumChildWindows(InfoDialog, SetInfoFont,
                        reinterpret_cast<LPARAM>(infoFonts_.back().Font.Get()));
     }
@@ -240,13 +252,19 @@ void TWatch::OnCreateWindow(HWND window) {
 }
 
 void TWatch::ReleaseInfoFont(HWND dialog) noexcept {
-  RemoveWindowSubclass(dialog, InfoDialogProc, kInfoSubclass);
   for (auto it = infoFonts_.begin(); it != infoFonts_.end(); ++it) {
     if (it->Dialog == dialog) {
+      if (it->Subclassed) RemoveWindowSubclass(dialog, InfoDialogProc, kInfoSubclass);
       infoFonts_.erase(it);
       return;
     }
   }
+}
+
+// Fonts of dialogs that could not be subclassed, once those dialogs are gone.
+void TWatch::PruneInfoFonts() noexcept {
+  std::erase_if(infoFonts_,
+                [](const TInfoFont& f) { return !f.Subclassed && !IsWindow(f.Dialog); });
 }
 
 LRESULT CALLBACK TWatch::InfoDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

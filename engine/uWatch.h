@@ -57,12 +57,14 @@ class TWatch {
   void OnJogDial(WPARAM wParam);
   void OnCreateWindow(HWND window);
   void ReleaseInfoFont(HWND dialog) noexcept;
+  void PruneInfoFonts() noexcept;
 
   // The File-info fonts: one per recognised dialog, freed when that dialog is destroyed
-  // or when the engine is, whichever comes first.
+  // (where the subclass took) or when the engine is, whichever comes first.
   struct TInfoFont {
     HWND Dialog;
     ui::TFontHandle Font;
+    bool Subclassed;
   };
   std::vector<TInfoFont> infoFonts_;
 };

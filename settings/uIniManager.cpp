@@ -47,7 +47,10 @@ class TIniFile {
     if (!WritePrivateProfileStringA(section, key, value.c_str(), path_.c_str())) {
       std::vector<char> text(path_.size() + 64);
       std::snprintf(text.data(), text.size(), texts::WriteError.Cp932, path_.c_str());
-      throw EIniWriteError(text.data());
+      // The message's words are the plugin's own (code page 932), the path is ANSI.
+      std::wstring wide = ui::FromCp932(texts::WriteError.Cp932);
+      wide.replace(wide.find(L"%s"), 2, ui::FromAnsi(path_));
+      throw EIniWriteError(text.data(), std::move(wide));
     }
   }
   void WriteInteger(const char* section, const char* key, std::int64_t value) const {

@@ -10,15 +10,16 @@
 #include "engine/uPlayerCommand.h"
 #include "hook/uShortCutWord.h"
 #include "ui/uColor.h"
+#include "ui/uWide.h"
 
 namespace velmora {
 
 class TPopupForm;
 
 // A write that failed; the text is "%s に書き込めません" (code page 932) with the path.
-class EIniWriteError : public std::runtime_error {
+class EIniWriteError : public ui::ETextError {
  public:
-  using std::runtime_error::runtime_error;
+  using ui::ETextError::ETextError;
 };
 
 class TIniManager {

@@ -1,5 +1,7 @@
 #include "ui/uApplication.h"
 
+#include "ui/uWide.h"
+
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -83,11 +85,21 @@ void ProcessMessages() noexcept {
   }
 }
 
+namespace {
+void ShowWideText(const wchar_t* text) noexcept {
+  MessageBoxW(nullptr, text, L"gen_velmora", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+}  // namespace
+
 void ShowErrorText(const char* text) noexcept {
   MessageBoxA(nullptr, text, ReportCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 void ShowException(const std::exception& error) noexcept {
+  if (const auto* own = dynamic_cast<const ETextError*>(&error)) {
+    ShowWideText(own->Text().c_str());
+    return;
+  }
   ShowErrorText(error.what());
 }
 

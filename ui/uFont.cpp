@@ -1,6 +1,7 @@
 #include "ui/uFont.h"
 
 #include "ui/uTexts.h"
+#include "ui/uWide.h"
 
 namespace velmora::ui {
 
@@ -78,10 +79,10 @@ void TFont::Changed() {
 
 HFONT TFont::Handle() {
   if (!handle_) {
-    handle_.Reset(CreateFontA(height_, 0, 0, 0, (style_ & fsBold) ? FW_BOLD : FW_NORMAL,
-                              (style_ & fsItalic) != 0, (style_ & fsUnderline) != 0,
-                              (style_ & fsStrikeOut) != 0, charset_, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, name_.c_str()));
+    handle_.Reset(CreateFontW(
+        height_, 0, 0, 0, (style_ & fsBold) ? FW_BOLD : FW_NORMAL, (style_ & fsItalic) != 0,
+        (style_ & fsUnderline) != 0, (style_ & fsStrikeOut) != 0, charset_, OUT_DEFAULT_PRECIS,
+        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, FromCp932(name_).c_str()));
   }
   return handle_.Get();
 }

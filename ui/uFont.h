@@ -30,6 +30,7 @@ class TFont {
  public:
   TFont();
 
+  // Face names are the plugin's own texts, in code page 932.
   const std::string& Name() const noexcept { return name_; }
   void SetName(const std::string& name);
   int Size() const noexcept;  // points

@@ -13,6 +13,8 @@ TEST(HotKeyMatch, LowestCommandWinsAndModifiersMustMatchExactly) {
   EXPECT_EQ(FindHotKeyCommand(keys, 0x6050), 2);
   EXPECT_EQ(FindHotKeyCommand(keys, 0x0050), -1);
   EXPECT_EQ(FindHotKeyCommand(keys, 0xC050), -1);
+  // Most commands have no hot key (0); a forwarded 0 must not pick the lowest of them.
+  EXPECT_EQ(FindHotKeyCommand(keys, 0), -1);
 }
 
 TEST(GestureMatch, TableOrderAndExactness) {
@@ -21,7 +23,7 @@ TEST(GestureMatch, TableOrderAndExactness) {
   EXPECT_EQ(FindGesture("uu"), -1);
   EXPECT_EQ(FindGesture("UUUU"), -1);
   EXPECT_EQ(FindGesture("USs"), -1);
-  EXPECT_EQ(FindGesture(""), 0);  // never reached: the timer runs only after a letter
+  EXPECT_EQ(FindGesture(""), -1);  // "none" is no gesture: a countdown left over runs nothing
   std::uint8_t jog[CommandCount] = {};
   jog[6] = 3;
   jog[9] = 3;

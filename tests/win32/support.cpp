@@ -268,18 +268,45 @@ void Chord(std::initializer_list<WORD> modifiers, WORD vk) {
   for (auto it = modifiers.end(); it != modifiers.begin();) Key(*--it, true);
 }
 
+void Burst(std::initializer_list<WORD> modifiers, WORD vk) {
+  std::vector<INPUT> in;
+  auto add = [&](WORD k, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = k;
+    i.ki.wScan = static_cast<WORD>(MapVirtualKeyA(k, MAPVK_VK_TO_VSC));
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.push_back(i);
+  };
+  for (WORD m : modifiers) add(m, false);
+  add(vk, false);
+  add(vk, true);
+  for (auto it = modifiers.end(); it != modifiers.begin();) add(*--it, true);
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+bool Focus(HWND window) {
+  return WaitFor(
+      [&] {
+        if (GetForegroundWindow() != window) SetForegroundWindow(window);
+        return GetForegroundWindow() == window;
+      },
+      10000);
+}
+
+std::string Utf8(const wchar_t* text) {
+  char out[512] = {};
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, out, sizeof out, nullptr, nullptr);
+  return out;
+}
+
 Notepad::Notepad() : process_("notepad.exe") {
   WaitFor([&] { return (main_ = FindProcessWindow(process_.Id(), "Notepad")) != nullptr; }, 20000);
   if (main_) edit_ = FindWindowExA(main_, nullptr, "Edit", nullptr);
 }
 
 bool Notepad::Focus() {
-  return WaitFor(
-      [&] {
-        if (GetForegroundWindow() != main_) SetForegroundWindow(main_);
-        return GetForegroundWindow() == main_;
-      },
-      10000);
+  return testsupport::Focus(main_);
 }
 
 std::string Notepad::Text() const {

@@ -104,6 +104,13 @@ class Player {
 void Key(WORD vk, bool up);
 void Tap(WORD vk);
 void Chord(std::initializer_list<WORD> modifiers, WORD vk);
+// The whole chord in one SendInput call, as macro keys and remapping utilities send it:
+// every stroke is queued before the first is handled.
+void Burst(std::initializer_list<WORD> modifiers, WORD vk);
+// Brings a top-level window to the foreground, with a bound.
+bool Focus(HWND window);
+// UTF-8 of a wide text, for comparing with what other processes log.
+std::string Utf8(const wchar_t* text);
 
 // Wine's own notepad, a program no one here wrote.
 class Notepad {

@@ -181,6 +181,10 @@ TEST_F(Settings, AnUnwritableFileFailsWithTheWriteErrorNamingThePath) {
     ADD_FAILURE() << "Save of a locked file succeeded";
   } catch (const EIniWriteError& e) {
     EXPECT_STREQ(e.what(), expected);
+    // What the report shows: the Japanese words right on this Western system too.
+    std::wstring text(texts::WriteError.Unicode);
+    text.replace(0, 2, std::wstring(path_.begin(), path_.end()));
+    EXPECT_EQ(e.Text(), text);
   }
   CloseHandle(lock);
   EXPECT_EQ(s->HotKeys[0], 9);  // in-memory values unchanged

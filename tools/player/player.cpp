@@ -314,9 +314,12 @@ void ReportFileInfo() {
   Log("fileinfo rect %ld %ld %ld %ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
   for (int id : {101, 102, 103, 104, 201, 202, 203, 204, 205, IDOK}) {
     HFONT f = reinterpret_cast<HFONT>(SendDlgItemMessageA(gFileInfo, id, WM_GETFONT, 0, 0));
-    LOGFONTA lf{};
-    if (!f || !GetObjectA(f, sizeof lf, &lf)) lf.lfFaceName[0] = 0;
-    Log("fileinfo font %d %s", id, lf.lfFaceName);
+    // The face as UTF-8: what a user sees, whatever this system's ANSI code page.
+    LOGFONTW lf{};
+    char face[LF_FACESIZE * 3] = {};
+    if (f && GetObjectW(f, sizeof lf, &lf))
+      WideCharToMultiByte(CP_UTF8, 0, lf.lfFaceName, -1, face, sizeof face, nullptr, nullptr);
+    Log("fileinfo font %d %s", id, face);
   }
 }
 
