@@ -8,8 +8,6 @@ add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections)
 set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
-find_library(ZLIB_STATIC NAMES libz.a z REQUIRED)
-find_path(ZLIB_INCLUDE zlib.h REQUIRED)
 add_library(zlib_static INTERFACE)
 target_link_libraries(zlib_static INTERFACE ${ZLIB_STATIC})
 target_include_directories(zlib_static INTERFACE ${ZLIB_INCLUDE})

@@ -15,3 +15,19 @@ std::string UpperAscii(std::string_view text);
 bool ContainsMarker(std::string_view text, const std::bitset<256>& markers) noexcept;
 
 }  // namespace velmora
+
+namespace velmora {
+
+// q, then text with every q doubled, then q.
+std::string QuoteStr(std::string_view text, char q);
+// What lies between an opening q and its closing q, a doubled q standing for one; empty
+// when text does not begin with q.
+std::string UnquoteStr(std::string_view text, char q);
+// The program of a registered "open" command, quoted: the first quoted part when there is
+// one, else the command without "%1", single quotes and surrounding blanks.
+std::string ProgramOfCommand(std::string_view command);
+// A URL as the browser gets it: with "http://" in front when it names no scheme (no ":"
+// before its first "/") or is made of colons alone.
+std::string CompleteUrl(std::string_view url);
+
+}  // namespace velmora
