@@ -23,7 +23,12 @@ add_library(velmora_w32 STATIC
   ui/uBitmap.cpp
   ui/uControls.cpp
   ui/uTimer.cpp
+  ui/uThread.cpp
   popup/uPopupForm.cpp
+  popup/uGraphUtils.cpp
+  popup/uThreadTimer.cpp
+  config/uBitmapList.cpp
+  config/uBrowser.cpp
   settings/uIniManager.cpp
   hook/uMapMemory.cpp
   hook/uHook.cpp

@@ -80,6 +80,7 @@ std::string ProgramOfCommand(std::string_view command) {
 }
 
 std::string CompleteUrl(std::string_view url) {
+  if (url.empty()) return {};  // no address: stays inert
   const std::size_t colon = url.find(':');
   const std::size_t slash = url.find('/');
   const bool scheme = colon != std::string_view::npos && (slash == std::string_view::npos || colon < slash);

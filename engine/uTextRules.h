@@ -27,7 +27,7 @@ std::string UnquoteStr(std::string_view text, char q);
 // one, else the command without "%1", single quotes and surrounding blanks.
 std::string ProgramOfCommand(std::string_view command);
 // A URL as the browser gets it: with "http://" in front when it names no scheme (no ":"
-// before its first "/") or is made of colons alone.
+// before its first "/") or is made of colons alone; an empty URL stays empty.
 std::string CompleteUrl(std::string_view url);
 
 }  // namespace velmora

@@ -1,6 +1,8 @@
 #include "engine/uUtils.h"
 
+#include <algorithm>
 #include <bitset>
+#include <cstring>
 
 #include "engine/uTextRules.h"
 
@@ -67,6 +69,32 @@ void GetClassAndText(HWND window, bool upperClass, bool upperText, std::string& 
 
 bool ContainsLeadByte(std::string_view text) {
   return ContainsMarker(text, Markers());
+}
+
+std::string RegReadDefaultValue(HKEY root, const std::string& subkey) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
+  std::string value;
+  DWORD type = 0, size = 0;
+  if (RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && size > 0) {
+    value.resize(size);
+    if (RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
+                         &size) == ERROR_SUCCESS) {
+      value.resize(std::min<std::size_t>(size, value.size()));
+      value.resize(std::strlen(value.c_str()));  // without the terminating zero
+    } else {
+      value.clear();
+    }
+  }
+  RegCloseKey(key);
+  return TrimLowBytes(value);
+}
+
+std::string FindAssociatedProgram(std::string extension) {
+  if (extension.find('.') == std::string::npos) extension.insert(0, ".");
+  const std::string fileClass = RegReadDefaultValue(HKEY_CLASSES_ROOT, extension);
+  return ProgramOfCommand(
+      RegReadDefaultValue(HKEY_CLASSES_ROOT, fileClass + "\\shell\\open\\command"));
 }
 
 }  // namespace velmora

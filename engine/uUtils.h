@@ -1,4 +1,4 @@
-// Foreground, window-text and lead-byte helpers of the engine and the dialog.
+// Foreground, window-text, lead-byte and registry helpers of the engine and the dialog.
 #pragma once
 
 #include <windows.h>
@@ -13,5 +13,12 @@ void ForceForeground(HWND window);
 void GetClassAndText(HWND window, bool upperClass, bool upperText, std::string& className,
                      std::string& text);
 bool ContainsLeadByte(std::string_view text);
+
+// The key's default value without surrounding blanks and control bytes; empty when the
+// key or value cannot be read. A value of any length is read whole.
+std::string RegReadDefaultValue(HKEY root, const std::string& subkey);
+// The quoted program registered to open files of the extension (with or without its
+// "."), or empty.
+std::string FindAssociatedProgram(std::string extension);
 
 }  // namespace velmora

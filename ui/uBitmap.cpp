@@ -136,11 +136,12 @@ bmp::TDib TBitmap::ToDib() const {
   info.Header.biCompression = dib.BitFields ? BI_BITFIELDS : BI_RGB;
   if (dib.BitFields) std::memcpy(info.Colors, dib.Masks, sizeof dib.Masks);
   dib.Bits.assign(dib.Stride() * height_, 0);
-  // GetDIBits wants the bitmap deselected.
-  SelectObject(dc_.Get(), original_);
-  const int rows = GetDIBits(dc_.Get(), handle_.Get(), 0, height_, dib.Bits.data(),
-                             reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  SelectObject(dc_.Get(), handle_.Get());
+  int rows = 0;
+  {
+    TUnselected unselected(*this);
+    rows = GetDIBits(dc_.Get(), handle_.Get(), 0, height_, dib.Bits.data(),
+                     reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  }
   if (rows != height_) throw std::runtime_error("cannot read the bitmap's pixels");
   if (dib.BitCount <= 8) {
     const std::size_t n = isDib && section.dsBmih.biClrUsed ? section.dsBmih.biClrUsed

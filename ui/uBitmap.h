@@ -50,6 +50,22 @@ class TBitmap {
   void SetDeviceBitmap(int width, int height);  // a device-dependent bitmap
   void Clear() noexcept;
 
+  // Takes the bitmap out of its DC for a scope: GetDIBits and SetDIBits want it so.
+  class TUnselected {
+   public:
+    explicit TUnselected(const TBitmap& bitmap) noexcept : bitmap_(bitmap) {
+      if (bitmap_.original_) SelectObject(bitmap_.dc_.Get(), bitmap_.original_);
+    }
+    ~TUnselected() {
+      if (bitmap_.original_) SelectObject(bitmap_.dc_.Get(), bitmap_.handle_.Get());
+    }
+    TUnselected(const TUnselected&) = delete;
+    TUnselected& operator=(const TUnselected&) = delete;
+
+   private:
+    const TBitmap& bitmap_;
+  };
+
  private:
   void Adopt(HBITMAP bitmap, int width, int height, TPixelFormat format);
 

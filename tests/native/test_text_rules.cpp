@@ -33,6 +33,7 @@ TEST(UrlCompletion, ASchemeLessUrlGetsHttp) {
   EXPECT_EQ(CompleteUrl("example.org"), "http://example.org");
   EXPECT_EQ(CompleteUrl("example.org/a:b"), "http://example.org/a:b");
   EXPECT_EQ(CompleteUrl(":::"), "http://:::");
+  EXPECT_EQ(CompleteUrl(""), "");
   // A stray percent sign is text, not a failure.
   EXPECT_EQ(CompleteUrl("http://example.org/100%"), "http://example.org/100%");
   EXPECT_EQ(CompleteUrl("http://example.org/%zz+%%"), "http://example.org/%zz+%%");
