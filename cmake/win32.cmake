@@ -40,10 +40,33 @@ add_library(velmora_w32 STATIC
 target_link_libraries(velmora_w32 PUBLIC velmora_core zlib_static user32 gdi32 kernel32 advapi32
   shell32 comdlg32 comctl32)
 
+# The dialog's logo, made at build time by a native program of ours from lettering that
+# ImageMagick renders, packed with the Win32-free part of the bitmap list's writer.
+set(VELMORA_HOST_CXX g++ CACHE STRING "host C++ compiler for build-time tools")
+set(VELMORA_LOGO_DIR ${CMAKE_BINARY_DIR}/logo)
+set(VELMORA_LOGO_BLOB ${VELMORA_LOGO_DIR}/logo.blob)
+set(VELMORA_LOGO_BMP ${VELMORA_LOGO_DIR}/logo.bmp)
+set(VELMORA_LOGO_SOURCES tools/logo/make_logo.cpp config/uBitmapListData.cpp config/uHash.cpp
+  config/uFileStreamEx.cpp ui/uBmpFile.cpp)
+list(TRANSFORM VELMORA_LOGO_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE VELMORA_LOGO_PATHS)
+add_custom_command(OUTPUT ${VELMORA_LOGO_BLOB} ${VELMORA_LOGO_BMP}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_LOGO_DIR}
+  COMMAND ${VELMORA_HOST_CXX} -std=c++20 -O2 -I${CMAKE_SOURCE_DIR} ${VELMORA_LOGO_PATHS} -lz
+    -o ${VELMORA_LOGO_DIR}/make_logo
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tools/logo/make_glyphs.sh ${VELMORA_LOGO_DIR}/glyphs.gray
+  COMMAND ${VELMORA_LOGO_DIR}/make_logo ${VELMORA_LOGO_DIR}/glyphs.gray ${VELMORA_LOGO_BMP}
+    ${VELMORA_LOGO_BLOB}
+  DEPENDS ${VELMORA_LOGO_PATHS} ${CMAKE_SOURCE_DIR}/tools/logo/make_glyphs.sh
+  COMMENT "Making the logo blob")
+configure_file(${CMAKE_SOURCE_DIR}/plugin/logo.rc.in ${CMAKE_BINARY_DIR}/logo.rc @ONLY)
+set_source_files_properties(${CMAKE_BINARY_DIR}/logo.rc PROPERTIES OBJECT_DEPENDS ${VELMORA_LOGO_BLOB})
+add_library(velmora_logo OBJECT ${CMAKE_BINARY_DIR}/logo.rc)
+
 set(VELMORA_DLL_LINK ${VELMORA_STATIC_LINK} -s -Wl,--gc-sections -Wl,--enable-stdcall-fixup
   -Wl,--exclude-all-symbols)
 
-add_library(gen_velmora SHARED plugin/dllmain.cpp plugin/gen_velmora.def)
+add_library(gen_velmora SHARED plugin/dllmain.cpp plugin/gen_velmora.def
+  $<TARGET_OBJECTS:velmora_logo>)
 set_target_properties(gen_velmora PROPERTIES PREFIX "" OUTPUT_NAME gen_velmora)
 target_link_libraries(gen_velmora PRIVATE -Wl,--whole-archive velmora_w32 -Wl,--no-whole-archive)
 target_link_options(gen_velmora PRIVATE ${VELMORA_DLL_LINK})

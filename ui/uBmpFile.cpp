@@ -300,6 +300,8 @@ std::vector<std::uint8_t> WriteBmp(const TDib& dib) {
   put16(28, static_cast<std::uint16_t>(bc));
   put32(30, masks ? kBitFields : kRgb);
   put32(34, static_cast<std::uint32_t>(bitsBytes));
+  put32(38, PixelsPerMeter);
+  put32(42, PixelsPerMeter);
   put32(46, static_cast<std::uint32_t>(colors));
   std::size_t at = 54;
   if (masks) {

@@ -47,6 +47,9 @@ inline constexpr std::size_t MaxBitsBytes = 256u << 20;
 // Reads one BMP file image from data; throws EBmpError for anything malformed.
 TReadResult ReadBmp(const std::uint8_t* data, std::size_t size);
 
+// 72 dots per inch, what the writer states for both directions.
+inline constexpr std::uint32_t PixelsPerMeter = 2834;
+
 // Writes a BMP file image with a BITMAPINFOHEADER (BI_RGB, or BI_BITFIELDS with masks).
 std::vector<std::uint8_t> WriteBmp(const TDib& dib);
 
