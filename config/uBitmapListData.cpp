@@ -58,7 +58,8 @@ std::vector<std::uint8_t> InflateBlock(const std::uint8_t* data, std::size_t siz
   s.Started();
   s.z.next_in = const_cast<Bytef*>(data);
   s.z.avail_in = static_cast<uInt>(size);
-  std::vector<std::uint8_t> out(std::min<std::size_t>(limit, std::max<std::size_t>(size * 4, 4096)));
+  std::vector<std::uint8_t> out(
+      std::min<std::size_t>(limit, std::max<std::size_t>(size * 4, 4096)));
   for (;;) {
     s.z.next_out = out.data() + s.z.total_out;
     s.z.avail_out = static_cast<uInt>(out.size() - s.z.total_out);
@@ -92,6 +93,9 @@ void TBitmapListData::ReadBody(TStreamReader& in) {
   const std::size_t start = in.Position();
   auto readRaw = [&](std::int32_t length) {
     if (length < 0) throw EBitmapListError("the bitmap data's length is negative");
+    // Checked before anything is allocated: a stated length can be anything.
+    if (static_cast<std::size_t>(length) > in.Remaining())
+      throw EBitmapListError("the bitmap data ends early");
     DataStream.resize(static_cast<std::size_t>(length));
     in.Read(DataStream.data(), DataStream.size());
   };

@@ -40,9 +40,7 @@ class THash {
   int FindIndex(std::string_view key, bool insertMode) const;
 
  private:
-  int Compare(std::string_view a, std::string_view b) const {
-    return compare_(a, b, ignoreCase_);
-  }
+  int Compare(std::string_view a, std::string_view b) const { return compare_(a, b, ignoreCase_); }
   void Sort();
 
   TKeyCompare compare_;

@@ -83,7 +83,8 @@ std::string CompleteUrl(std::string_view url) {
   if (url.empty()) return {};  // no address: stays inert
   const std::size_t colon = url.find(':');
   const std::size_t slash = url.find('/');
-  const bool scheme = colon != std::string_view::npos && (slash == std::string_view::npos || colon < slash);
+  const bool scheme =
+      colon != std::string_view::npos && (slash == std::string_view::npos || colon < slash);
   // Split at the colons, a piece that is not empty stays not empty when percent-decoded
   // ("%%", "+" and a stray "%" all leave a byte): only colons alone leave nothing.
   const bool onlyColons = url.find_first_not_of(':') == std::string_view::npos;

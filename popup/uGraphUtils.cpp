@@ -47,8 +47,8 @@ TDibCopy ReadDib(const ui::TBitmap& bitmap) {
     if (header.biClrImportant > colors) header.biClrImportant = colors;
   }
   const std::size_t row = (static_cast<std::size_t>(header.biWidth) * bits + 31) / 32 * 4;
-  const std::size_t height = static_cast<std::size_t>(header.biHeight < 0 ? -header.biHeight
-                                                                          : header.biHeight);
+  const std::size_t height =
+      static_cast<std::size_t>(header.biHeight < 0 ? -header.biHeight : header.biHeight);
   if (header.biSizeImage == 0) header.biSizeImage = static_cast<DWORD>(row * height);
 
   TDibCopy copy;
@@ -91,8 +91,8 @@ void AddNoise(ui::TBitmap& bitmap, int percent) {
     if (p > Random(100)) bits[i] = static_cast<std::uint8_t>(Random(256));
   const LONG height = dib.Info()->bmiHeader.biHeight;
   ui::TBitmap::TUnselected unselected(bitmap);
-  SetDIBits(bitmap.DC(), bitmap.Handle(), 0, static_cast<UINT>(height < 0 ? -height : height),
-            bits, dib.Info(), DIB_RGB_COLORS);
+  SetDIBits(bitmap.DC(), bitmap.Handle(), 0, static_cast<UINT>(height < 0 ? -height : height), bits,
+            dib.Info(), DIB_RGB_COLORS);
 }
 
 void MakeMask(ui::TBitmap& mask, const ui::TBitmap* source, ui::TColor color, bool invert) {

@@ -34,8 +34,8 @@ TThread::TThread() {
   events.a = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   events.b = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   if (!events.a || !events.b) throw std::runtime_error("cannot create the thread's events");
-  sync_ = CreateWindowExA(0, kSyncClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                          ModuleInstance(), nullptr);
+  sync_ = CreateWindowExA(0, kSyncClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ModuleInstance(),
+                          nullptr);
   if (!sync_) throw std::runtime_error("cannot create the thread's window");
   // The thread reads the events from its first instruction.
   running_ = events.a;

@@ -54,9 +54,9 @@ class TThread {
   static DWORD WINAPI ThreadProc(void* self);
   static LRESULT CALLBACK SyncWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-  HWND sync_ = nullptr;        // a hidden window of the user-interface thread
-  HANDLE running_ = nullptr;   // manual-reset: set while not suspended
-  HANDLE terminate_ = nullptr; // manual-reset: set by Terminate
+  HWND sync_ = nullptr;         // a hidden window of the user-interface thread
+  HANDLE running_ = nullptr;    // manual-reset: set while not suspended
+  HANDLE terminate_ = nullptr;  // manual-reset: set by Terminate
   HANDLE thread_ = nullptr;
   DWORD threadId_ = 0;
   std::atomic<bool> terminated_{false};

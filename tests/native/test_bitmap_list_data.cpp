@@ -48,9 +48,10 @@ TEST(BitmapList, AnEmptyListIsCountsMarkerVersionFlagAndLengthZero) {
   for (bool compressed : {false, true}) {
     TBitmapListData list(FoldCompare);
     list.Compressed = compressed;
-    std::vector<std::uint8_t> expected = {0, 0, 0, 0, 0, 0, 0, 0, 'B', 'm', 'p', 'L', 's', 't',
-                                          7, 0, 0, 0, '1', '.', '0', '.', '0', '.', '0',
-                                          static_cast<std::uint8_t>(compressed), 0, 0, 0, 0};
+    std::vector<std::uint8_t> expected = {
+        0,   0, 0, 0, 0, 0,   0,   0,   'B', 'm', 'p', 'L', 's',
+        't', 7, 0, 0, 0, '1', '.', '0', '.', '0', '.', '0', static_cast<std::uint8_t>(compressed),
+        0,   0, 0, 0};
     EXPECT_EQ(Blob(list), expected);
     auto back = Read(expected);
     EXPECT_EQ(back.ImageTable.Count(), 0);
@@ -170,22 +171,24 @@ TEST(BitmapListRejects, EveryMalformedBlobAndLeavesTheListEmpty) {
   const std::vector<std::uint8_t> bomb(MaxBitmapListData + 4096, 0);
   const auto bombZ = DeflateBlock(bomb.data(), bomb.size());
   const std::vector<std::vector<std::uint8_t>> bad = {
-      {},                                                               // nothing at all
-      {1, 0, 0},                                                        // a short count
-      make(0x7FFFFFFF, 0, 0, {}, true, 0),                              // a count past the end
-      make(-1, 0, 0, {}, true, 0),                                      // a negative count
-      make(1, 0, -5, a, true, 0),                                       // a negative length
-      make(1, 0, static_cast<std::int32_t>(a.size()) + 1, a, true, 0),  // a length past the end
-      make(1, 0, static_cast<std::int32_t>(a.size()) + 1, a, false, 0), // the same, older layout
-      make(1, 1, static_cast<std::int32_t>(a.size()), a, true, 0),      // an offset into the image
-      make(1, -4, static_cast<std::int32_t>(a.size()), a, true, 0),     // a negative offset
+      {},                                                                // nothing at all
+      {1, 0, 0},                                                         // a short count
+      make(0x7FFFFFFF, 0, 0, {}, true, 0),                               // a count past the end
+      make(-1, 0, 0, {}, true, 0),                                       // a negative count
+      make(1, 0, -5, a, true, 0),                                        // a negative length
+      make(1, 0, static_cast<std::int32_t>(a.size()) + 1, a, true, 0),   // a length past the end
+      make(1, 0, static_cast<std::int32_t>(a.size()) + 1, a, false, 0),  // the same, older layout
+      make(1, 0, 0x7FFFFFFF, {}, true, 0),  // 2 GiB stated, nothing there: never allocated
+      make(1, 1, static_cast<std::int32_t>(a.size()), a, true, 0),   // an offset into the image
+      make(1, -4, static_cast<std::int32_t>(a.size()), a, true, 0),  // a negative offset
       make(1, 0x10000, static_cast<std::int32_t>(a.size()), a, true, 0),  // an offset past the data
-      make(1, 0, 64, junk, true, 0),                                    // an entry that is no BMP
+      make(1, 0, 64, junk, true, 0),                                      // an entry that is no BMP
       make(1, 0, static_cast<std::int32_t>(a.size()) - 1,
            std::vector<std::uint8_t>(a.begin(), a.end() - 1), true, 0),  // a cut-off image
       make(1, 0, static_cast<std::int32_t>(truncatedZ.size()), truncatedZ, true, 1),
       make(1, 0, static_cast<std::int32_t>(brokenZ.size()), brokenZ, true, 1),
-      make(1, 0, static_cast<std::int32_t>(bombZ.size()), bombZ, true, 1),  // inflates past the bound
+      make(1, 0, static_cast<std::int32_t>(bombZ.size()), bombZ, true,
+           1),  // inflates past the bound
   };
   for (std::size_t i = 0; i < bad.size(); ++i) {
     TBitmapListData list(FoldCompare);

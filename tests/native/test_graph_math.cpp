@@ -24,8 +24,8 @@ TEST(Blend, KeepIsTheShareOfTheOldColourTruncatedAndLimited) {
   EXPECT_EQ(MixChannel(255, 255, 0), 255);
   EXPECT_EQ(MixChannel(7, 200, 100), 7);
   EXPECT_EQ(MixChannel(7, 200, 0), 200);
-  EXPECT_EQ(MixChannel(1, 0, 50), 0);   // 0.5 truncates
-  EXPECT_EQ(MixChannel(0, 3, 50), 1);   // 1.5 truncates
+  EXPECT_EQ(MixChannel(1, 0, 50), 0);  // 0.5 truncates
+  EXPECT_EQ(MixChannel(0, 3, 50), 1);  // 1.5 truncates
   EXPECT_EQ(ClampPercent(-5), 0);
   EXPECT_EQ(ClampPercent(150), 100);
   EXPECT_EQ(ClampPercent(42), 42);

@@ -46,8 +46,8 @@ TEST(Hash, KeysStayInOrderWhateverOrderTheyCome) {
   // Every insertion position of a longer list, both ends and each gap.
   THash g(FoldCompare);
   for (const char* k : {"k", "c", "s", "a", "e", "q", "w", "b", "d", "y", "m", "o"}) g.Set(k, k[0]);
-  EXPECT_EQ(Keys(g), (std::vector<std::string>{"a", "b", "c", "d", "e", "k", "m", "o", "q", "s",
-                                               "w", "y"}));
+  EXPECT_EQ(Keys(g),
+            (std::vector<std::string>{"a", "b", "c", "d", "e", "k", "m", "o", "q", "s", "w", "y"}));
   for (int i = 0; i < g.Count(); ++i) {
     EXPECT_EQ(g.Get(g.Keys()[i]), g.Keys()[i][0]);
     EXPECT_EQ(g.FindIndex(g.Keys()[i], false), i);

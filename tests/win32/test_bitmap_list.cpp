@@ -42,7 +42,8 @@ TEST(Hash, TheLocalesOrderNotTheBytes) {
   EXPECT_NE(LocaleCompare("logo", "LOGO", false), 0);
   h.SetIgnoreCase(false);
   EXPECT_EQ(h.Count(), 5);
-  for (int i = 1; i < h.Count(); ++i) EXPECT_LT(LocaleCompare(h.Keys()[i - 1], h.Keys()[i], false), 0);
+  for (int i = 1; i < h.Count(); ++i)
+    EXPECT_LT(LocaleCompare(h.Keys()[i - 1], h.Keys()[i], false), 0);
 }
 
 TEST(BitmapList, TheLinkedLogoIsOneCompressedPaletteImage) {

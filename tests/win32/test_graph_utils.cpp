@@ -37,7 +37,8 @@ void MakeRgb(ui::TBitmap& bitmap, int width, int height, unsigned bits, std::uin
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
       for (unsigned b = 0; b < bits / 8; ++b)
-        dib.Bits[y * dib.Stride() + x * (bits / 8) + b] = static_cast<std::uint8_t>(fill >> (8 * b));
+        dib.Bits[y * dib.Stride() + x * (bits / 8) + b] =
+            static_cast<std::uint8_t>(fill >> (8 * b));
   bitmap.LoadFromDib(dib);
 }
 
@@ -66,9 +67,9 @@ TEST(BlendPalette, MovesEveryEntryTowardsTheColourByTheShareThatStays) {
   ASSERT_EQ(t.size(), 256u);
   EXPECT_EQ(t[200].rgbRed, 150);  // 200 towards 100
   EXPECT_EQ(t[200].rgbGreen, 100);
-  EXPECT_EQ(t[255].rgbBlue, 255);  // 255 towards 255 stays
-  EXPECT_EQ(t[1].rgbRed, 50);      // (1 + 100) / 2 truncates
-  EXPECT_EQ(Memory(b), pixels);    // the pixel data is never rewritten
+  EXPECT_EQ(t[255].rgbBlue, 255);      // 255 towards 255 stays
+  EXPECT_EQ(t[1].rgbRed, 50);          // (1 + 100) / 2 truncates
+  EXPECT_EQ(Memory(b), pixels);        // the pixel data is never rewritten
   BlendPalette(b, RGB(9, 9, 9), 150);  // counts as 100: unchanged
   EXPECT_EQ(Table(b)[200].rgbRed, 150);
   BlendPalette(b, RGB(9, 8, 7), -5);  // counts as 0: all the colour

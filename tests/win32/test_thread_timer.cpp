@@ -93,7 +93,8 @@ TEST(ThreadTimer, NoTickWhileDisabledAndAtMostOneTickMessageWaits) {
   EXPECT_EQ(waiting, 1);
   t->SetEnabled(false);
   Pump(100);
-  while (PeekMessageA(&m, window, t->TickMessage(), t->TickMessage(), PM_REMOVE)) {}
+  while (PeekMessageA(&m, window, t->TickMessage(), t->TickMessage(), PM_REMOVE)) {
+  }
   Pump(200);
   EXPECT_FALSE(PeekMessageA(&m, window, t->TickMessage(), t->TickMessage(), PM_NOREMOVE));
   // A message timer without an owner control skips every tick.

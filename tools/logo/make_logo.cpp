@@ -25,7 +25,9 @@ Rgb Lerp(Rgb a, Rgb b, double t) {
   return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 std::uint32_t Pack(Rgb c) {  // RGBQUAD order: 0x00RRGGBB
-  auto ch = [](double v) { return static_cast<std::uint32_t>(v < 0 ? 0 : v > 255 ? 255 : v + 0.5); };
+  auto ch = [](double v) {
+    return static_cast<std::uint32_t>(v < 0 ? 0 : v > 255 ? 255 : v + 0.5);
+  };
   return ch(c.r) << 16 | ch(c.g) << 8 | ch(c.b);
 }
 
@@ -39,7 +41,8 @@ int FoldCompare(std::string_view a, std::string_view b, bool ignoreCase) {
 
 bool Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
 
@@ -74,7 +77,8 @@ int main(int argc, char** argv) {
       const int band = x * kBands / kWidth;
       const int level = (coverage[y * kWidth + x] * (kLevels - 1) + 127) / 255;
       // Rows are stored bottom-up.
-      dib.Bits[(kHeight - 1 - y) * dib.Stride() + x] = static_cast<std::uint8_t>(band * kLevels + level);
+      dib.Bits[(kHeight - 1 - y) * dib.Stride() + x] =
+          static_cast<std::uint8_t>(band * kLevels + level);
     }
   }
   const auto image = bmp::WriteBmp(dib);
