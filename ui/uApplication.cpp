@@ -2,6 +2,7 @@
 
 #include "ui/uWide.h"
 
+#include <cstring>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -53,18 +54,32 @@ std::vector<std::string>& Registered() {
 }
 }  // namespace
 
-void RegisterWindowClass(const char* name, WNDPROC proc) {
+void RegisterWindowClass(const char* name, WNDPROC proc, bool unicode) {
   for (const auto& n : Registered())
     if (n == name) return;
-  WNDCLASSA wc{};
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = ModuleInstance();
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = name;
-  WNDCLASSA existing;
-  if (!GetClassInfoA(wc.hInstance, name, &existing) && !RegisterClassA(&wc))
-    throw std::runtime_error(std::string("cannot register the window class ") + name);
+  const HINSTANCE instance = ModuleInstance();
+  bool ok;
+  if (unicode) {
+    const std::wstring wide(name, name + std::strlen(name));  // class names are ASCII
+    WNDCLASSW wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = wide.c_str();
+    WNDCLASSW existing;
+    ok = GetClassInfoW(instance, wide.c_str(), &existing) || RegisterClassW(&wc);
+  } else {
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    WNDCLASSA existing;
+    ok = GetClassInfoA(instance, name, &existing) || RegisterClassA(&wc);
+  }
+  if (!ok) throw std::runtime_error(std::string("cannot register the window class ") + name);
   Registered().push_back(name);
 }
 

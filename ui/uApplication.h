@@ -16,7 +16,9 @@ void SetModuleInstance(HINSTANCE instance) noexcept;
 
 // Registers a window class of the module once per load; the plugin unregisters them all
 // when it quits, so that a host that loads it again finds no stale class.
-void RegisterWindowClass(const char* name, WNDPROC proc);
+// With unicode, its windows are Unicode windows: the plugin's own texts reach them through
+// the wide API.
+void RegisterWindowClass(const char* name, WNDPROC proc, bool unicode = false);
 void UnregisterWindowClasses() noexcept;
 
 // Runs every message pending in the calling thread's queue. A WM_QUIT found there is

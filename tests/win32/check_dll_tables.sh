@@ -18,5 +18,6 @@ for d in $imports; do
 done
 size=$(stat -c %s "$dll")
 echo "size: $size bytes"
-if [ "$size" -ge 409600 ]; then echo "FAIL: $dll is $size bytes, over 400 KB" >&2; bad=1; fi
+# Loaded into every hooked process: a guard against a runtime pulled in whole by mistake.
+if [ "$size" -ge 786432 ]; then echo "FAIL: $dll is $size bytes, over 768 KB" >&2; bad=1; fi
 exit $bad
