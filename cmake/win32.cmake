@@ -22,6 +22,8 @@ add_library(velmora_w32 STATIC
   ui/uCanvas.cpp
   ui/uBitmap.cpp
   ui/uControls.cpp
+  ui/uDialogControls.cpp
+  ui/uDialogs.cpp
   ui/uTimer.cpp
   ui/uThread.cpp
   popup/uPopupForm.cpp
@@ -29,6 +31,8 @@ add_library(velmora_w32 STATIC
   popup/uThreadTimer.cpp
   config/uBitmapList.cpp
   config/uBrowser.cpp
+  config/uSimpleWebLabel.cpp
+  popup/uDummyPopup.cpp
   settings/uIniManager.cpp
   hook/uMapMemory.cpp
   hook/uHook.cpp
@@ -38,7 +42,7 @@ add_library(velmora_w32 STATIC
   plugin/uPlugin.cpp
 )
 target_link_libraries(velmora_w32 PUBLIC velmora_core zlib_static user32 gdi32 kernel32 advapi32
-  shell32 comdlg32 comctl32)
+  shell32 comdlg32 comctl32 ole32)
 
 # The dialog's logo, made at build time by a native program of ours from lettering that
 # ImageMagick renders, packed with the Win32-free part of the bitmap list's writer.

@@ -28,4 +28,18 @@ constexpr bool IsFirstStroke(std::uint32_t lParam) noexcept {
   return (lParam & 0xC0000000u) == 0;
 }
 
+// The system hot-key control's value (key code in the low byte; HOTKEYF_SHIFT 1,
+// HOTKEYF_CONTROL 2, HOTKEYF_ALT 4, HOTKEYF_EXT 8 in the high byte) and the word.
+// The extended-key flag has no place in the word and is dropped.
+constexpr TShortCut ShortCutFromHotKey(std::uint16_t hotKey) noexcept {
+  const unsigned flags = hotKey >> 8;
+  return static_cast<TShortCut>((hotKey & 0xFF) | ((flags & 1) ? scShift : 0) |
+                                ((flags & 2) ? scCtrl : 0) | ((flags & 4) ? scAlt : 0));
+}
+constexpr std::uint16_t HotKeyFromShortCut(TShortCut word) noexcept {
+  return static_cast<std::uint16_t>((word & 0xFF) | (((word & scShift) ? 1 : 0) << 8) |
+                                    (((word & scCtrl) ? 2 : 0) << 8) |
+                                    (((word & scAlt) ? 4 : 0) << 8));
+}
+
 }  // namespace velmora

@@ -15,17 +15,21 @@ namespace {
 constexpr char kObjectProp[] = "VelmoraControl";
 int gNextId = 1000;  // child ids clear of IDOK and IDCANCEL, which the dialog manager sends
 
-TWinControl* FromHandle(HWND window) noexcept {
-  return window ? static_cast<TWinControl*>(GetPropA(window, kObjectProp)) : nullptr;
-}
-
 std::wstring ClassNameW(const char* name) {
   return std::wstring(name, name + std::strlen(name));  // class names are ASCII
 }
 
 }  // namespace
 
+TWinControl* TWinControl::FromHandle(HWND window) noexcept {
+  return window ? static_cast<TWinControl*>(GetPropA(window, kObjectProp)) : nullptr;
+}
+
 // ---- TGraphicControl ----------------------------------------------------------------------
+
+TGraphicControl::TGraphicControl(TComponent* owner) : TComponent(owner) {
+  font_.OnChange = [this] { Invalidate(); };
+}
 
 TGraphicControl::~TGraphicControl() {
   SetParent(nullptr);
@@ -219,6 +223,11 @@ void TWinControl::SetEnabled(bool enabled) {
   enabled_ = enabled;
   if (handle_) EnableWindow(handle_, enabled ? TRUE : FALSE);
   Invalidate();
+}
+
+void TWinControl::SetVisible(bool visible) {
+  visible_ = visible;
+  if (handle_) ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
 }
 
 void TWinControl::Show() {
@@ -477,6 +486,7 @@ void TForm::Close() {
   if (OnClose) OnClose(action);
   if (action == TCloseAction::caNone) return;
   if (inModal_) {
+    closed_ = true;
     if (ModalResult == mrNone) ModalResult = mrCancel;
     return;
   }
@@ -515,6 +525,7 @@ int TForm::ShowModal() {
   EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&disabled));
   ModalResult = mrNone;
   inModal_ = true;
+  closed_ = false;
   struct TRestore {
     TForm& form;
     TDisabled& disabled;
@@ -541,6 +552,11 @@ int TForm::ShowModal() {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
+  }
+  // Ended by a button's result: the form closes all the same.
+  if (!closed_ && IsWindow(self)) {
+    TCloseAction action = TCloseAction::caHide;
+    if (OnClose) OnClose(action);
   }
   return ModalResult;
 }

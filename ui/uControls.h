@@ -37,7 +37,7 @@ class TWinControl;
 // to it (enter, leave, button down and up with capture, click).
 class TGraphicControl : public TComponent {
  public:
-  explicit TGraphicControl(TComponent* owner = nullptr) : TComponent(owner) {}
+  explicit TGraphicControl(TComponent* owner = nullptr);
   ~TGraphicControl() override;
   void SetParent(TWinControl* parent);
   TWinControl* Parent() const noexcept { return parent_; }
@@ -101,6 +101,8 @@ class TWinControl : public TComponent {
   HCURSOR Cursor = nullptr;  // null: the class's
 
   bool Visible() const noexcept { return visible_; }
+  // The visibility its window gets, also before the window exists.
+  void SetVisible(bool visible);
   void Show();
   void Hide();
   void SetFocus();
@@ -113,6 +115,9 @@ class TWinControl : public TComponent {
 
   const std::vector<TWinControl*>& Controls() const noexcept { return controls_; }
   const std::vector<TGraphicControl*>& GraphicControls() const noexcept { return graphics_; }
+
+  // The object of one of this layer's windows, or null.
+  static TWinControl* FromHandle(HWND window) noexcept;
 
   // Reflected notifications from the parent.
   virtual void Command(WORD) {}
@@ -184,8 +189,8 @@ class TForm : public TWinControl {
   int ShowModal();
   int ModalResult = mrNone;
   bool InModal() const noexcept { return inModal_; }
-  // Closing (close box, system menu, Alt+F4): the action is caHide, or caFree outside a
-  // modal run when the handler says so.
+  // Closing (close box, system menu, Alt+F4, or the end of a modal run through a button's
+  // result): the action is caHide, or caFree outside a modal run when the handler says so.
   std::function<void(TCloseAction&)> OnClose;
   void Close();
 
@@ -195,6 +200,7 @@ class TForm : public TWinControl {
 
  private:
   bool inModal_ = false;
+  bool closed_ = false;  // OnClose ran during this modal run
 };
 
 // A plain child panel; with a lowered inner bevel, framed like a sunken well.

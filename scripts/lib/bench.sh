@@ -60,12 +60,25 @@ bench_start() {
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$BENCH_LOGS/wineboot.log" 2>&1
     touch "$WINEPREFIX/.velmora-bench"
   fi
+  if [ ! -f "$WINEPREFIX/.velmora-fonts" ]; then
+    bench_font_replacements >>"$BENCH_LOGS/wineboot.log" 2>&1 && touch "$WINEPREFIX/.velmora-fonts"
+  fi
   # Services and the virtual desktop start now, their output to a file: a background
   # process that inherited a test's pipe would hold it open for the wineserver's life.
   wineboot >>"$BENCH_LOGS/wineboot.log" 2>&1 </dev/null
   wine explorer.exe /desktop=Default,1024x768 >"$BENCH_LOGS/explorer.log" 2>&1 </dev/null &
   BENCH_PIDS+=($!)
   bench_wait 30 bench_desktop_ready || echo "bench: warning: desktop not seen" >&2
+}
+
+# The dialogs' face "ＭＳ Ｐゴシック" (and its Latin name) resolve to Debian's IPA P Gothic,
+# so screenshots show what a user sees. The .reg file is UTF-16, whatever the locale.
+bench_font_replacements() {
+  local reg="$BENCH_LOGS/fonts.reg" jp
+  jp=$(printf '\357\274\255\357\274\263 \357\274\260\343\202\264\343\202\267\343\203\203\343\202\257')
+  printf '\xef\xbb\xbfWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"%s"="IPAPGothic"\r\n"MS PGothic"="IPAPGothic"\r\n"MS UI Gothic"="IPAPGothic"\r\n' "$jp" |
+    iconv -f UTF-8 -t UTF-16LE >"$reg"
+  wine regedit /S "$reg"
 }
 
 bench_desktop_ready() {

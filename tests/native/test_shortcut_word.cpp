@@ -30,3 +30,14 @@ TEST(ShortCutWord, FirstStrokeOnly) {
   EXPECT_FALSE(IsFirstStroke(0xC01F0001));  // release
   EXPECT_FALSE(IsFirstStroke(0x801F0001));
 }
+
+TEST(HotKeyControlValue, ConvertsBothWaysAndDropsTheExtendedFlag) {
+  EXPECT_EQ(ShortCutFromHotKey(0x0374), 0x6074);  // Ctrl+Shift+F5
+  EXPECT_EQ(ShortCutFromHotKey(0x0474), 0x8074);  // Alt+F5
+  EXPECT_EQ(ShortCutFromHotKey(0x0A25), 0x4025);  // Ctrl+Left of the cursor block
+  EXPECT_EQ(ShortCutFromHotKey(0), 0);
+  EXPECT_EQ(HotKeyFromShortCut(0x6074), 0x0374);
+  EXPECT_EQ(HotKeyFromShortCut(0xE041), 0x0741);
+  for (TShortCut w : {0x0000, 0x2041, 0x4041, 0x8041, 0xE0FF})
+    EXPECT_EQ(ShortCutFromHotKey(HotKeyFromShortCut(w)), w);
+}

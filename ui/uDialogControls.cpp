@@ -1,0 +1,293 @@
+#include "ui/uDialogControls.h"
+
+#include <commctrl.h>
+
+#include "ui/uWide.h"
+
+namespace velmora::ui {
+
+namespace {
+
+constexpr TColor clWindow = clSystemFlag | COLOR_WINDOW;
+
+void InitCommonControlClasses() {
+  INITCOMMONCONTROLSEX init{sizeof init, ICC_TAB_CLASSES | ICC_HOTKEY_CLASS};
+  InitCommonControlsEx(&init);
+}
+
+HWND ParentHandle(TWinControl& control) {
+  return control.Parent() ? control.Parent()->Handle() : nullptr;
+}
+
+}  // namespace
+
+// ---- TLabel -------------------------------------------------------------------------------
+
+TCreateParams TLabel::CreateParams() {
+  return {"STATIC",
+          WS_CHILD | WS_CLIPSIBLINGS | static_cast<DWORD>(RightAligned ? SS_RIGHT : SS_LEFT), 0,
+          ParentHandle(*this), true};
+}
+
+void TLabel::AutoSize() {
+  std::wstring text;
+  const std::wstring raw = FromCp932(Text());
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    if (raw[i] == L'&' && i + 1 < raw.size()) ++i;  // "&&" shows one "&"
+    text += raw[i];
+  }
+  TWindowDC screen(nullptr);
+  TSelect font(screen.Get(), EffectiveFont().Handle());
+  SIZE size{0, 0};
+  GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  SetBounds(RightAligned ? Left() + Width() - size.cx : Left(), Top(), size.cx, size.cy);
+}
+
+// ---- TButton ------------------------------------------------------------------------------
+
+TCreateParams TButton::CreateParams() {
+  return {"BUTTON", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON, 0,
+          ParentHandle(*this), true};
+}
+
+void TButton::Command(WORD code) {
+  if (code != BN_CLICKED) return;
+  if (OnClick) OnClick();
+  if (ModalResult == mrNone || !HandleAllocated()) return;
+  if (auto* form = dynamic_cast<TForm*>(FromHandle(GetAncestor(Handle(), GA_ROOT))))
+    form->ModalResult = ModalResult;
+}
+
+// ---- TCheckBox ----------------------------------------------------------------------------
+
+TCreateParams TCheckBox::CreateParams() {
+  return {"BUTTON", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_AUTOCHECKBOX, 0,
+          ParentHandle(*this), true};
+}
+
+void TCheckBox::HandleCreated() {
+  SendMessageW(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool TCheckBox::Checked() const {
+  return checked_;
+}
+
+void TCheckBox::SetChecked(bool checked) {
+  checked_ = checked;
+  if (HandleAllocated()) SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TCheckBox::Command(WORD code) {
+  if (code != BN_CLICKED) return;
+  checked_ = SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  if (OnClick) OnClick();
+}
+
+// ---- TEdit --------------------------------------------------------------------------------
+
+TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
+  TextCodePage = CP_ACP;
+  SetColor(clWindow);
+  SetVisible(true);
+}
+
+TCreateParams TEdit::CreateParams() {
+  return {"EDIT", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+          ParentHandle(*this), true};
+}
+
+LRESULT TEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CHAR && OnKeyPress) {
+    wchar_t key = static_cast<wchar_t>(wParam);
+    OnKeyPress(key);
+    if (key == 0) return 0;
+    wParam = key;
+  }
+  return TWinControl::WndProc(message, wParam, lParam);
+}
+
+void TEdit::Command(WORD code) {
+  if (code != EN_CHANGE) return;
+  SyncTextFromWindow();
+  if (OnChange) OnChange();
+}
+
+void TEdit::TextChanged() {
+  // With a window, the change arrives as EN_CHANGE.
+  if (!HandleAllocated() && OnChange) OnChange();
+}
+
+// ---- TComboBox ----------------------------------------------------------------------------
+
+TCreateParams TComboBox::CreateParams() {
+  return {"COMBOBOX", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
+          ParentHandle(*this), true};
+}
+
+void TComboBox::HandleCreated() {
+  const HWND h = Handle();
+  for (const auto& item : items_)
+    SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromCp932(item).c_str()));
+  SendMessageW(h, CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+  // The window's height is the closed box and the list that drops from it.
+  const int item = static_cast<int>(SendMessageW(h, CB_GETITEMHEIGHT, 0, 0));
+  SetWindowPos(h, nullptr, 0, 0, Width(), Height() + item * DropDownCount + 2,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TComboBox::AddItem(const std::string& text) {
+  items_.push_back(text);
+  if (HandleAllocated())
+    SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromCp932(text).c_str()));
+}
+
+void TComboBox::ClearItems() {
+  items_.clear();
+  itemIndex_ = -1;
+  if (HandleAllocated()) SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+}
+
+int TComboBox::ItemIndex() const {
+  return itemIndex_;
+}
+
+void TComboBox::SetItemIndex(int index) {
+  itemIndex_ = index >= 0 && index < ItemCount() ? index : -1;
+  if (HandleAllocated()) SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+}
+
+void TComboBox::Command(WORD code) {
+  if (code != CBN_SELCHANGE) return;
+  itemIndex_ = static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0));
+  if (OnChange) OnChange();
+}
+
+// ---- THotKey ------------------------------------------------------------------------------
+
+THotKey::THotKey(TComponent* owner) : TWinControl(owner) {
+  SetColor(clWindow);
+  SetVisible(true);
+}
+
+TCreateParams THotKey::CreateParams() {
+  InitCommonControlClasses();
+  return {HOTKEY_CLASSA, WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE,
+          ParentHandle(*this), true};
+}
+
+void THotKey::HandleCreated() {
+  SendMessageW(Handle(), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, 0);
+  SendMessageW(Handle(), HKM_SETHOTKEY, HotKeyFromShortCut(word_), 0);
+}
+
+TShortCut THotKey::Word() const {
+  if (!HandleAllocated()) return word_;
+  const auto value = static_cast<std::uint16_t>(
+      SendMessageW(const_cast<THotKey*>(this)->Handle(), HKM_GETHOTKEY, 0, 0));
+  return ShortCutFromHotKey(value);
+}
+
+void THotKey::SetWord(TShortCut word) {
+  word_ = word;
+  if (HandleAllocated()) SendMessageW(Handle(), HKM_SETHOTKEY, HotKeyFromShortCut(word), 0);
+}
+
+// ---- TGroupBox, TRule ---------------------------------------------------------------------
+
+TCreateParams TGroupBox::CreateParams() {
+  return {"BUTTON", WS_CHILD | WS_CLIPSIBLINGS | BS_GROUPBOX, WS_EX_CONTROLPARENT,
+          ParentHandle(*this), true};
+}
+
+TCreateParams TRule::CreateParams() {
+  return {"STATIC", WS_CHILD | WS_CLIPSIBLINGS | SS_ETCHEDHORZ, 0, ParentHandle(*this), true};
+}
+
+// ---- TImage -------------------------------------------------------------------------------
+
+TCreateParams TImage::CreateParams() {
+  return {"VelmoraImage", WS_CHILD | WS_CLIPSIBLINGS, 0, ParentHandle(*this)};
+}
+
+void TImage::Paint(TCanvas& canvas) {
+  canvas.Draw(0, 0, Picture);
+}
+
+LRESULT TImage::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      if (!Picture.Empty()) return 1;  // the picture covers it
+      break;
+    case WM_LBUTTONDOWN:
+      down_ = true;
+      SetCapture(Handle());
+      return 0;
+    case WM_LBUTTONUP: {
+      if (!down_) break;
+      down_ = false;
+      ReleaseCapture();
+      const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      RECT r;
+      GetClientRect(Handle(), &r);
+      if (PtInRect(&r, p) && OnClick) OnClick();
+      return 0;
+    }
+  }
+  return TWinControl::WndProc(message, wParam, lParam);
+}
+
+// ---- TPageControl, TTabSheet --------------------------------------------------------------
+
+TCreateParams TTabSheet::CreateParams() {
+  return {"VelmoraSheet", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+          ParentHandle(*this)};
+}
+
+void TTabSheet::SetPageControl(TPageControl* pages) {
+  SetParent(pages);
+  pages->pages_.push_back(this);
+  SetVisible(pages->pages_.size() == 1);
+  if (pages->HandleAllocated()) pages->Layout();
+}
+
+TCreateParams TPageControl::CreateParams() {
+  InitCommonControlClasses();
+  return {WC_TABCONTROLA, WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+          WS_EX_CONTROLPARENT, ParentHandle(*this), true};
+}
+
+void TPageControl::HandleCreated() {
+  Layout();
+}
+
+void TPageControl::Layout() {
+  const HWND h = Handle();
+  SendMessageW(h, TCM_DELETEALLITEMS, 0, 0);
+  for (std::size_t i = 0; i < pages_.size(); ++i) {
+    std::wstring caption = FromCp932(pages_[i]->Text());
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption.data();
+    SendMessageW(h, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+  }
+  RECT r{0, 0, Width(), Height()};
+  SendMessageW(h, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  for (TTabSheet* page : pages_) page->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  SetActivePageIndex(active_);
+}
+
+void TPageControl::SetActivePageIndex(int index) {
+  if (index < 0 || index >= static_cast<int>(pages_.size())) return;
+  active_ = index;
+  if (HandleAllocated()) SendMessageW(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  for (std::size_t i = 0; i < pages_.size(); ++i) pages_[i]->SetVisible(static_cast<int>(i) == index);
+}
+
+LRESULT TPageControl::Notify(const NMHDR& header) {
+  if (header.code == static_cast<UINT>(TCN_SELCHANGE))
+    SetActivePageIndex(static_cast<int>(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0)));
+  return 0;
+}
+
+}  // namespace velmora::ui

@@ -1,0 +1,175 @@
+// The controls a dialog is made of, over the system's classes (buttons, edits, combo
+// boxes, the hot-key and tab controls, statics) and two of our own (image, tab sheet).
+// Give them a parent, bounds and a caption; the parent's window order is the order in
+// which the children were given it, and that is the tab order the dialog manager walks.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "hook/uShortCutWord.h"
+#include "ui/uBitmap.h"
+#include "ui/uControls.h"
+
+namespace velmora::ui {
+
+// Plain text; an accelerator in its caption moves the focus to the control after it.
+class TLabel : public TWinControl {
+ public:
+  explicit TLabel(TComponent* owner = nullptr) : TWinControl(owner) { SetVisible(true); }
+  // Size to the caption (its bounds' width and height are then the text's).
+  void AutoSize();
+  bool RightAligned = false;
+
+ protected:
+  TCreateParams CreateParams() override;
+};
+
+class TButton : public TWinControl {
+ public:
+  explicit TButton(TComponent* owner = nullptr) : TWinControl(owner) { SetVisible(true); }
+  int ModalResult = mrNone;  // set on the form when clicked
+  std::function<void()> OnClick;
+  void Command(WORD code) override;
+
+ protected:
+  TCreateParams CreateParams() override;
+};
+
+class TCheckBox : public TWinControl {
+ public:
+  explicit TCheckBox(TComponent* owner = nullptr) : TWinControl(owner) { SetVisible(true); }
+  bool Checked() const;
+  void SetChecked(bool checked);  // does not run OnClick
+  std::function<void()> OnClick;
+  void Command(WORD code) override;
+
+ protected:
+  TCreateParams CreateParams() override;
+  void HandleCreated() override;
+
+ private:
+  bool checked_ = false;
+};
+
+// Text in the ANSI code page. OnKeyPress sees every typed character and may discard it
+// (set it to 0); OnChange runs at every change of the text, typed or set.
+class TEdit : public TWinControl {
+ public:
+  explicit TEdit(TComponent* owner = nullptr);
+  std::function<void(wchar_t& key)> OnKeyPress;
+  std::function<void()> OnChange;
+  void Command(WORD code) override;
+
+ protected:
+  TCreateParams CreateParams() override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void TextChanged() override;
+};
+
+// A drop-down list; items are the plugin's own texts (code page 932).
+class TComboBox : public TWinControl {
+ public:
+  explicit TComboBox(TComponent* owner = nullptr) : TWinControl(owner) { SetVisible(true); }
+  int DropDownCount = 8;
+  void AddItem(const std::string& text);
+  void ClearItems();
+  int ItemCount() const noexcept { return static_cast<int>(items_.size()); }
+  int ItemIndex() const;  // -1: no selection
+  void SetItemIndex(int index);
+  std::function<void()> OnChange;
+  void Command(WORD code) override;
+
+ protected:
+  TCreateParams CreateParams() override;
+  void HandleCreated() override;
+
+ private:
+  std::vector<std::string> items_;
+  int itemIndex_ = -1;
+};
+
+// The system hot-key control. A key alone or with Shift alone is refused (the control
+// shows nothing for it); the value reads back as the hot-key word.
+class THotKey : public TWinControl {
+ public:
+  explicit THotKey(TComponent* owner = nullptr);
+  TShortCut Word() const;
+  void SetWord(TShortCut word);
+
+ protected:
+  TCreateParams CreateParams() override;
+  void HandleCreated() override;
+
+ private:
+  TShortCut word_ = 0;
+};
+
+class TGroupBox : public TWinControl {
+ public:
+  explicit TGroupBox(TComponent* owner = nullptr) : TWinControl(owner) { SetVisible(true); }
+
+ protected:
+  TCreateParams CreateParams() override;
+};
+
+// A horizontal etched rule along the top of its bounds.
+class TRule : public TWinControl {
+ public:
+  explicit TRule(TComponent* owner = nullptr) : TWinControl(owner) { SetVisible(true); }
+
+ protected:
+  TCreateParams CreateParams() override;
+};
+
+// Shows Picture unscaled; a cursor and a click event of its own.
+class TImage : public TWinControl {
+ public:
+  explicit TImage(TComponent* owner = nullptr) : TWinControl(owner) { SetVisible(true); }
+  TBitmap Picture;
+  std::function<void()> OnClick;
+  void Repaint() { PaintNow(); }
+
+ protected:
+  TCreateParams CreateParams() override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Paint(TCanvas& canvas) override;
+
+ private:
+  bool down_ = false;
+};
+
+class TPageControl;
+
+class TTabSheet : public TWinControl {
+ public:
+  explicit TTabSheet(TComponent* owner = nullptr) : TWinControl(owner) {}
+  void SetPageControl(TPageControl* pages);
+
+ protected:
+  TCreateParams CreateParams() override;
+};
+
+class TPageControl : public TWinControl {
+ public:
+  explicit TPageControl(TComponent* owner = nullptr) : TWinControl(owner) { SetVisible(true); }
+  int ActivePageIndex() const noexcept { return active_; }
+  void SetActivePageIndex(int index);
+  const std::vector<TTabSheet*>& Pages() const noexcept { return pages_; }
+  LRESULT Notify(const NMHDR& header) override;
+
+ protected:
+  TCreateParams CreateParams() override;
+  void HandleCreated() override;
+
+ private:
+  friend class TTabSheet;
+  void Layout();
+  std::vector<TTabSheet*> pages_;
+  int active_ = 0;
+};
+
+}  // namespace velmora::ui

@@ -1,0 +1,145 @@
+#include "ui/uDialogs.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "ui/uApplication.h"
+#include "ui/uBitmap.h"
+#include "ui/uGdi.h"
+#include "ui/uWide.h"
+
+namespace velmora::ui {
+
+bool TColorDialog::Execute(HWND owner) {
+  CHOOSECOLORW cc{};
+  cc.lStructSize = sizeof cc;
+  cc.hwndOwner = owner;
+  cc.rgbResult = ColorToRGB(Color);
+  cc.lpCustColors = custom_;
+  cc.Flags = CC_RGBINIT;
+  if (!ChooseColorW(&cc)) return false;
+  Color = cc.rgbResult;
+  return true;
+}
+
+namespace {
+
+constexpr char kPaneClass[] = "VelmoraPicturePane";
+constexpr int kPaneWidth = 160;
+
+// The pane's picture, loaded at every change of the selection.
+struct TPane {
+  TBitmap Picture;
+};
+
+LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* pane = reinterpret_cast<TPane*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (message == WM_PAINT && pane) {
+    return Guarded(LRESULT{0}, [&] {
+      TPaintDC dc(window);
+      RECT r;
+      GetClientRect(window, &r);
+      FillRect(dc.Get(), &r, GetSysColorBrush(COLOR_BTNFACE));
+      DrawEdge(dc.Get(), &r, BDR_SUNKENOUTER, BF_RECT);
+      const TBitmap& b = pane->Picture;
+      if (b.Empty()) return LRESULT{0};
+      // Fitted into the pane, never enlarged, the proportions kept.
+      const int areaW = r.right - 8, areaH = r.bottom - 8;
+      double scale = std::min(1.0, std::min(double(areaW) / b.Width(), double(areaH) / b.Height()));
+      const int w = std::max(1, int(b.Width() * scale)), h = std::max(1, int(b.Height() * scale));
+      SetStretchBltMode(dc.Get(), HALFTONE);
+      StretchBlt(dc.Get(), (r.right - w) / 2, (r.bottom - h) / 2, w, h, b.DC(), 0, 0, b.Width(),
+                 b.Height(), SRCCOPY);
+      return LRESULT{0};
+    });
+  }
+  if (message == WM_NCDESTROY) delete pane;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+UINT_PTR CALLBACK TOpenPictureDialog::Hook(HWND child, UINT message, WPARAM, LPARAM lParam) {
+  return Guarded(UINT_PTR{0}, [&]() -> UINT_PTR {
+    const HWND dialog = GetParent(child);
+    if (message == WM_INITDIALOG) {
+      auto* self = reinterpret_cast<TOpenPictureDialog*>(
+          reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData);
+      SetWindowLongPtrA(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      RegisterWindowClass(kPaneClass, PaneProc);
+      RECT frame, client;
+      GetWindowRect(dialog, &frame);
+      GetClientRect(dialog, &client);
+      SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left + kPaneWidth + 8,
+                   frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
+      self->pane_ = CreateWindowExA(0, kPaneClass, "", WS_CHILD | WS_VISIBLE, client.right + 4, 8,
+                                    kPaneWidth, client.bottom - 16, dialog, nullptr,
+                                    ModuleInstance(), nullptr);
+      if (self->pane_) SetWindowLongPtrA(self->pane_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new TPane));
+      return 0;
+    }
+    auto* self = reinterpret_cast<TOpenPictureDialog*>(GetWindowLongPtrA(child, GWLP_USERDATA));
+    if (message == WM_NOTIFY && self && self->pane_ &&
+        reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(CDN_SELCHANGE)) {
+      auto* pane = reinterpret_cast<TPane*>(GetWindowLongPtrA(self->pane_, GWLP_USERDATA));
+      wchar_t path[MAX_PATH] = {};
+      SendMessageW(dialog, CDM_GETFILEPATH, MAX_PATH, reinterpret_cast<LPARAM>(path));
+      pane->Picture.Clear();
+      try {
+        pane->Picture.LoadFromFile(ToAnsi(path));
+      } catch (const std::exception&) {
+        // Not a picture we read: the pane stays empty.
+      }
+      InvalidateRect(self->pane_, nullptr, TRUE);
+    }
+    if (message == WM_DESTROY && self) self->pane_ = nullptr;
+    return 0;
+  });
+}
+
+bool TOpenPictureDialog::Execute(HWND owner) {
+  std::wstring filter = FromCp932(Filter);
+  for (auto& c : filter)
+    if (c == L'|') c = L'\0';
+  filter.append(2, L'\0');
+  const std::wstring title = FromCp932(Title);
+  std::wstring file = FromAnsi(FileName);
+  file.resize(std::max<std::size_t>(file.size() + 1, MAX_PATH * 4), L'\0');
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.hInstance = ModuleInstance();
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrTitle = title.c_str();
+  ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY |
+              OFN_PATHMUSTEXIST | OFN_ENABLESIZING;
+  ofn.lpfnHook = Hook;
+  ofn.lCustData = reinterpret_cast<LPARAM>(this);
+  const bool ok = GetOpenFileNameW(&ofn) != FALSE;
+  pane_ = nullptr;
+  if (ok) FileName = ToAnsi(file.c_str());
+  return ok;
+}
+
+std::string BrowseForFolder(HWND owner, const std::string& captionCp932) {
+  const std::wstring caption = FromCp932(captionCp932);
+  BROWSEINFOW info{};
+  info.hwndOwner = owner;
+  info.pidlRoot = nullptr;  // the desktop
+  info.lpszTitle = caption.c_str();
+  info.ulFlags = BIF_RETURNONLYFSDIRS;
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  if (!chosen) return {};
+  wchar_t path[MAX_PATH] = {};
+  const bool ok = SHGetPathFromIDListW(chosen, path) != FALSE;
+  CoTaskMemFree(chosen);
+  return ok ? ToAnsi(path) : std::string();
+}
+
+}  // namespace velmora::ui
