@@ -302,7 +302,8 @@ bool TWinControl::RouteMouse(UINT message, LPARAM lParam) {
     case WM_MOUSELEAVE:
       if (!pressed_) leave();
       return false;
-    case WM_LBUTTONDOWN: {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {  // a second click soon after the first is a press too
       TGraphicControl* g = GraphicAt(p);
       if (!g) return false;
       pressed_ = g;
@@ -392,6 +393,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE:
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
       if (!systemProc_ && RouteMouse(message, lParam)) return 0;
       break;
@@ -486,6 +488,7 @@ void TForm::Close() {
   if (OnClose) OnClose(action);
   if (action == TCloseAction::caNone) return;
   if (inModal_) {
+    if (closed_) return;  // a second close request before the run has ended
     closed_ = true;
     if (ModalResult == mrNone) ModalResult = mrCancel;
     return;
@@ -499,6 +502,18 @@ void TForm::Close() {
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CLOSE) {
     Close();
+    return 0;
+  }
+  if (message == WM_NEXTDLGCTL) {
+    // The dialog manager asks the form to move the focus (Tab, a label's mnemonic), as a
+    // dialog's own procedure would.
+    HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                 : GetNextDlgTabItem(Handle(), GetFocus(), wParam != 0);
+    if (target) {
+      ::SetFocus(target);
+      if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageW(target, EM_SETSEL, 0, -1);
+    }
     return 0;
   }
   return TWinControl::WndProc(message, wParam, lParam);

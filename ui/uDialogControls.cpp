@@ -188,6 +188,16 @@ TShortCut THotKey::Word() const {
   return ShortCutFromHotKey(value);
 }
 
+// The control's rules only replace the modifiers of a refused combination, and the
+// replacement is none: a key alone or with Shift alone would stay. It is cleared instead.
+void THotKey::Command(WORD code) {
+  if (code != EN_CHANGE) return;
+  const auto value = static_cast<std::uint16_t>(SendMessageW(Handle(), HKM_GETHOTKEY, 0, 0));
+  const unsigned modifiers = (value >> 8) & (HOTKEYF_SHIFT | HOTKEYF_CONTROL | HOTKEYF_ALT);
+  if ((value & 0xFF) != 0 && (modifiers == 0 || modifiers == HOTKEYF_SHIFT))
+    SendMessageW(Handle(), HKM_SETHOTKEY, 0, 0);
+}
+
 void THotKey::SetWord(TShortCut word) {
   word_ = word;
   if (HandleAllocated()) SendMessageW(Handle(), HKM_SETHOTKEY, HotKeyFromShortCut(word), 0);
@@ -198,6 +208,17 @@ void THotKey::SetWord(TShortCut word) {
 TCreateParams TGroupBox::CreateParams() {
   return {"BUTTON", WS_CHILD | WS_CLIPSIBLINGS | BS_GROUPBOX, WS_EX_CONTROLPARENT,
           ParentHandle(*this), true};
+}
+
+// The system's group box paints its frame only; its parent clips it out as a child.
+LRESULT TGroupBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) {
+    RECT r;
+    GetClientRect(Handle(), &r);
+    FillRect(reinterpret_cast<HDC>(wParam), &r, Brush());
+    return 1;
+  }
+  return TWinControl::WndProc(message, wParam, lParam);
 }
 
 TCreateParams TRule::CreateParams() {

@@ -99,6 +99,7 @@ class THotKey : public TWinControl {
   explicit THotKey(TComponent* owner = nullptr);
   TShortCut Word() const;
   void SetWord(TShortCut word);
+  void Command(WORD code) override;
 
  protected:
   TCreateParams CreateParams() override;
@@ -114,6 +115,7 @@ class TGroupBox : public TWinControl {
 
  protected:
   TCreateParams CreateParams() override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // A horizontal etched rule along the top of its bounds.

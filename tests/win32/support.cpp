@@ -1,6 +1,7 @@
 #include "support.h"
 
 #include <cstdlib>
+#include <map>
 #include <fstream>
 #include <sstream>
 
@@ -285,6 +286,86 @@ void Burst(std::initializer_list<WORD> modifiers, WORD vk) {
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
+void MouseTo(int x, int y) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN);
+  in.mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof in);
+}
+
+void MouseButton(bool down) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &in, sizeof in);
+}
+
+void ClickAt(int x, int y) {
+  MouseTo(x, y);
+  Pump(50);
+  MouseButton(true);
+  Pump(50);
+  MouseButton(false);
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
+std::string SaveScreenshot(HWND window, const std::string& name) {
+  RECT r;
+  if (!GetWindowRect(window, &r)) return {};
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  const int stride = (w * 3 + 3) & ~3;
+  BITMAPINFOHEADER bih{sizeof bih, w, h, 1, 24, BI_RGB, static_cast<DWORD>(stride * h), 2834, 2834, 0, 0};
+  std::vector<char> bits(static_cast<std::size_t>(stride) * h);
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(mem, bitmap);
+  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  SelectObject(mem, old);
+  GetDIBits(mem, bitmap, 0, h, bits.data(), reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  const std::string dir = ExeDirectory() + "..\\..\\..\\out\\";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string path = dir + name + ".bmp";
+  BITMAPFILEHEADER bfh{0x4D42, static_cast<DWORD>(14 + 40 + bits.size()), 0, 0, 14 + 40};
+  std::string data(reinterpret_cast<const char*>(&bfh), 14);
+  data.append(reinterpret_cast<const char*>(&bih), 40);
+  data.append(bits.data(), bits.size());
+  WriteFile(path, data);
+  return path;
+}
+
+namespace {
+std::map<UINT_PTR, std::function<bool()>>& TimerActions() {
+  static std::map<UINT_PTR, std::function<bool()>> actions;
+  return actions;
+}
+void CALLBACK RunTimerAction(HWND, UINT, UINT_PTR id, DWORD) {
+  auto it = TimerActions().find(id);
+  if (it == TimerActions().end()) return;
+  auto action = it->second;  // may add timers of its own
+  if (action()) {
+    KillTimer(nullptr, id);
+    TimerActions().erase(id);
+  }
+}
+}  // namespace
+
+void EveryUntil(int ms, std::function<bool()> action) {
+  const UINT_PTR id = SetTimer(nullptr, 0, static_cast<UINT>(ms), RunTimerAction);
+  TimerActions()[id] = std::move(action);
+}
+
 bool Focus(HWND window) {
   return WaitFor(
       [&] {
@@ -318,6 +399,50 @@ std::string Notepad::Text() const {
 
 bool Notepad::Alive() {
   return WaitForSingleObject(process_.Handle(), 0) == WAIT_TIMEOUT;
+}
+
+namespace {
+constexpr const char* kBrowserKeys[] = {".htm", "http\\shell\\open\\command"};
+}
+
+void SetRegistryDefault(HKEY root, const std::string& key, const std::string& value) {
+  HKEY k;
+  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) !=
+      ERROR_SUCCESS)
+    return;
+  RegSetValueExA(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>(value.size() + 1));
+  RegCloseKey(k);
+}
+
+std::string RegistryDefault(HKEY root, const std::string& key) {
+  char value[1024] = {};
+  LONG size = sizeof value;
+  return RegQueryValueA(root, key.c_str(), value, &size) == ERROR_SUCCESS ? value : "";
+}
+
+StandInBrowser::StandInBrowser()
+    : program_(ExeDirectory() + "browser.exe"), log_(ExeDirectory() + "browser.log") {
+  for (const char* key : kBrowserKeys) saved_.push_back(RegistryDefault(HKEY_CLASSES_ROOT, key));
+  DeleteFileA(log_.c_str());
+  SetRegistryDefault(HKEY_CLASSES_ROOT, ".htm", "VelmoraTest.Html");
+  SetRegistryDefault(HKEY_CLASSES_ROOT, "VelmoraTest.Html\\shell\\open\\command",
+                     "\"" + program_ + "\" -osint -url \"%1\"");
+  SetRegistryDefault(HKEY_CLASSES_ROOT, "http\\shell\\open\\command",
+                     "\"" + program_ + "\" shell \"%1\"");
+}
+
+StandInBrowser::~StandInBrowser() {
+  for (std::size_t i = 0; i < saved_.size(); ++i)
+    if (!saved_[i].empty()) SetRegistryDefault(HKEY_CLASSES_ROOT, kBrowserKeys[i], saved_[i]);
+  RegDeleteTreeA(HKEY_CLASSES_ROOT, "VelmoraTest.Html");
+  DeleteFileA(log_.c_str());
+}
+
+std::vector<std::string> StandInBrowser::Starts(std::size_t n, int timeoutMs) const {
+  std::vector<std::string> lines;
+  WaitFor([&] { return (lines = ReadLines(log_)).size() >= n; }, timeoutMs);
+  return lines;
 }
 
 std::string JogdialCommand(const std::string& args, const std::string& log) {

@@ -107,6 +107,20 @@ void Chord(std::initializer_list<WORD> modifiers, WORD vk);
 // The whole chord in one SendInput call, as macro keys and remapping utilities send it:
 // every stroke is queued before the first is handled.
 void Burst(std::initializer_list<WORD> modifiers, WORD vk);
+// The mouse, through SendInput at screen positions.
+void MouseTo(int x, int y);
+void MouseButton(bool down);
+void ClickAt(int x, int y);
+// A pixel of the screen as it is shown now.
+COLORREF ScreenPixel(int x, int y);
+// Writes the window's screen area as a 24-bit BMP into out/NAME.bmp at the repository's
+// root (made when missing); returns the path written, or empty.
+std::string SaveScreenshot(HWND window, const std::string& name);
+
+// Runs action every ms milliseconds from this thread's message processing (a modal loop's
+// too) until it returns true.
+void EveryUntil(int ms, std::function<bool()> action);
+
 // Brings a top-level window to the foreground, with a bound.
 bool Focus(HWND window);
 // UTF-8 of a wide text, for comparing with what other processes log.
@@ -127,6 +141,25 @@ class Notepad {
   HWND main_ = nullptr;
   HWND edit_ = nullptr;
 };
+
+// Our stand-in browser registered in the prefix as the ".htm" and "http" handler while
+// this object lives; what was registered before comes back at its end.
+class StandInBrowser {
+ public:
+  StandInBrowser();
+  ~StandInBrowser();
+  StandInBrowser(const StandInBrowser&) = delete;
+  StandInBrowser& operator=(const StandInBrowser&) = delete;
+  const std::string& Program() const { return program_; }
+  // The command lines it was started with, once there are at least n (bounded wait).
+  std::vector<std::string> Starts(std::size_t n, int timeoutMs = 10000) const;
+
+ private:
+  std::vector<std::string> saved_;
+  std::string program_, log_;
+};
+void SetRegistryDefault(HKEY root, const std::string& key, const std::string& value);
+std::string RegistryDefault(HKEY root, const std::string& key);
 
 // The stand-in Jog Dial utility's command line.
 std::string JogdialCommand(const std::string& args, const std::string& log = "");
