@@ -30,6 +30,7 @@ add_library(velmora_w32 STATIC
   popup/uGraphUtils.cpp
   popup/uThreadTimer.cpp
   config/uBitmapList.cpp
+  config/uCustom.cpp
   config/uBrowser.cpp
   config/uSimpleWebLabel.cpp
   popup/uDummyPopup.cpp

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 
+#include "config/uCustom.h"
 #include "engine/uWatch.h"
 #include "engine/uWinampManager.h"
 #include "popup/uPopupForm.h"
@@ -60,8 +61,16 @@ void PluginConfig() noexcept {
   ui::TDispatchScope scope;
   gWatch->EngineEnabled = false;
   ui::Guarded([] {
-    // The configuration dialog runs here; its deferred destruction is processed below.
-    ui::ProcessMessages();
+    auto* dialog = new TfrmCustom(nullptr);
+    // Its destruction, which saves, is requested whatever way the run ends.
+    struct TRelease {
+      TfrmCustom* form;
+      ~TRelease() { form->Release(); }
+    } release{dialog};
+    dialog->ShowModal();
+  });
+  ui::Guarded([] {
+    ui::ProcessMessages();  // the release: the dialog writes back and saves before the reload
     gWatch->Reload();
   });
   gWatch->EngineEnabled = true;

@@ -46,7 +46,9 @@ ui::TCreateParams TPopupForm::CreateParams() {
 }
 
 LRESULT TPopupForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_ERASEBKGND) return 1;
+  // A top-level popup paints all of itself; a parented preview lets its ground be erased,
+  // or its first row and column stay unpainted under an odd frame width.
+  if (message == WM_ERASEBKGND && !parentPanel_) return 1;
   return ui::TForm::WndProc(message, wParam, lParam);
 }
 

@@ -34,7 +34,33 @@ inline constexpr TSystemText InvalidBitmapError{
     "C\x83\x81\x81[\x83W\x82\xAA\x95s\x90\xB3\x82\xC5\x82\xB7",
     L"\u30D3\u30C3\u30C8\u30DE\u30C3\u30D7\u30A4\u30E1\u30FC\u30B8\u304C\u4E0D\u6B63\u3067\u3059"};
 
+// The gesture combo boxes' items, indexed by gesture number: arrows of code page 932,
+// two spaces before each parenthesis; item 0 is "(なし)" (none).
+inline constexpr TSystemText JogDialTexts[15] = {
+    {"(\x82\xC8\x82\xB5)", L"(\u306A\u3057)"},
+    {"\x81\xAA  (Up)", L"\u2191  (Up)"},
+    {"\x81\xAB  (Down)", L"\u2193  (Down)"},
+    {"\x81\xAA\x81\xAA  (Up Up)", L"\u2191\u2191  (Up Up)"},
+    {"\x81\xAB\x81\xAB  (Down Down)", L"\u2193\u2193  (Down Down)"},
+    {"\x81\xAA\x81\xAB  (Up Down)", L"\u2191\u2193  (Up Down)"},
+    {"\x81\xAB\x81\xAA  (Down Up)", L"\u2193\u2191  (Down Up)"},
+    {"\x81\xAA\x81\xAA\x81\xAA  (Up Up Up)", L"\u2191\u2191\u2191  (Up Up Up)"},
+    {"\x81\xAB\x81\xAB\x81\xAB  (Down Down Down)", L"\u2193\u2193\u2193  (Down Down Down)"},
+    {"\x81\xAA\x81\xAA\x81\xAB  (Up Up Down)", L"\u2191\u2191\u2193  (Up Up Down)"},
+    {"\x81\xAB\x81\xAB\x81\xAA  (Down Down Up)", L"\u2193\u2193\u2191  (Down Down Up)"},
+    {"\x81\xAA\x81\xAB\x81\xAA  (Up Down Up)", L"\u2191\u2193\u2191  (Up Down Up)"},
+    {"\x81\xAB\x81\xAA\x81\xAB  (Down Up Down)", L"\u2193\u2191\u2193  (Down Up Down)"},
+    {"\x81\xAA\x81\xAB\x81\xAB  (Up Down Down)", L"\u2191\u2193\u2193  (Up Down Down)"},
+    {"\x81\xAB\x81\xAA\x81\xAA  (Down Up Up)", L"\u2193\u2191\u2191  (Down Up Up)"},
+};
+// ビットマップ (*.bmp)|*.bmp: the skin file dialog's one filter entry.
+inline constexpr TSystemText BitmapFilter{
+    "\x83r\x83"
+    "b\x83g\x83}\x83"
+    "b\x83v (*.bmp)|*.bmp",
+    L"\u30D3\u30C3\u30C8\u30DE\u30C3\u30D7 (*.bmp)|*.bmp"};
+
 inline constexpr TSystemText All[] = {WriteError, JapaneseFontName, BitmapFormatError,
-                                      InvalidBitmapError};
+                                      InvalidBitmapError, BitmapFilter};
 
 }  // namespace velmora::texts

@@ -59,6 +59,8 @@ HWND CreateMessageWindow(const char* className, WNDPROC proc);
 // Top-level windows that match, in z-order.
 std::vector<HWND> TopLevelWindows(const std::function<bool(HWND)>& match);
 std::string ClassOf(HWND window);
+// Every descendant window of parent.
+std::vector<HWND> ChildWindows(HWND parent);
 // The first visible top-level window of the process with the class name, or null.
 HWND FindProcessWindow(DWORD processId, const char* className);
 // The first visible window with the class name that the owner owns, or null.

@@ -137,7 +137,9 @@ TEST(AddNoise, ZeroReadsNothingAndAHundredReplacesEveryByteWithThePadding) {
   }());
   const auto after = Memory(b);
   for (std::size_t i = 0; i < after.size(); ++i)
-    if (i % 8 < 5) EXPECT_EQ(after[i], expected[i]) << i;
+    if (i % 8 < 5) {
+      EXPECT_EQ(after[i], expected[i]) << i;
+    }
 }
 
 TEST(AddNoise, APercentReplacesAboutThatShare) {

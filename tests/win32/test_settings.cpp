@@ -1,6 +1,9 @@
 // The settings store on real ini files through Wine's profile API.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <vector>
+
 #include <cstdio>
 #include <memory>
 
@@ -201,7 +204,9 @@ TEST_F(Settings, AMissingPluginsFolderFailsTooAndTheDestructorReportsIt) {
 }
 
 TEST(SystemTexts, EachCodePage932TextDecodesToItsUnicodeForm) {
-  for (const auto& t : texts::All) {
+  std::vector<texts::TSystemText> all(std::begin(texts::All), std::end(texts::All));
+  all.insert(all.end(), std::begin(texts::JogDialTexts), std::end(texts::JogDialTexts));
+  for (const auto& t : all) {
     wchar_t wide[256] = {};
     const int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, t.Cp932, -1, wide, 256);
     ASSERT_GT(n, 0) << t.Cp932;

@@ -1,0 +1,90 @@
+// The configuration dialog: four pages (Key, JogDial, Popup, System) that edit the
+// settings object, a live preview of the popup, and the logo that fades in. Loaded from
+// the settings at creation, written back and saved at destruction.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "config/uBitmapList.h"
+#include "config/uSimpleWebLabel.h"
+#include "engine/uPlayerCommand.h"
+#include "popup/uPopupForm.h"
+#include "popup/uThreadTimer.h"
+#include "ui/uDialogControls.h"
+#include "ui/uDialogs.h"
+
+namespace velmora {
+
+// The home page the logo and the link open.
+inline constexpr char HomePageUrl[] = "http://velmora.example/";
+
+// Default skin file of each command (none for ID3 and Winamp) and of the Disabled popup.
+inline constexpr const char* DefaultSkinFiles[CommandCount] = {
+    "Prev.bmp", "Play.bmp",       "Pause.bmp",        "Stop.bmp",   "Next.bmp", "Open.bmp",
+    "VolumeUp.bmp", "VolumeDown.bmp", "Enable.bmp", nullptr, nullptr};
+inline constexpr char DefaultDisableSkinFile[] = "Disable.bmp";
+
+class TfrmCustom : public ui::TForm {
+ public:
+  explicit TfrmCustom(ui::TComponent* owner = nullptr);
+  ~TfrmCustom() override;  // FormDestroy: writes every control back and saves
+
+  // Controls by their names, as the layout table gives them.
+  ui::TWinControl* Control(const std::string& name) const;
+  template <class T>
+  T* Get(const std::string& name) const {
+    return dynamic_cast<T*>(Control(name));
+  }
+
+  ui::TPageControl* pageConfig;
+  ui::TButton* btnOK;
+  ui::TImage* imgLogo;
+  TSimpleWebLabelEx* lblBrindlewood;
+  ui::THotKey* hotkeyByCommand[CommandCount] = {};
+  ui::TComboBox* cmbbxByCommand[CommandCount] = {};
+  ui::TEdit* edtSkinByCommand[CommandCount] = {};
+  ui::TEdit* edtDisableSkin;
+  ui::TEdit* edtSkinDirectory;
+  ui::TEdit* edtIgnoreInterval;
+  ui::TEdit* edtCommandInterval;
+  ui::TEdit* edtShowTime;
+  ui::TEdit* edtFontSize;
+  ui::TCheckBox* chbxUseKey;
+  ui::TCheckBox* chbxUseJogDial;
+  ui::TCheckBox* chbxUsePopup;
+  ui::TCheckBox* chbxUseSendMessage;
+  ui::TCheckBox* chbxUseJpFont;
+  ui::TCheckBox* chbxID3AtCenter;
+  ui::TPanel* pnlBase;
+  TPopupForm* frmPreview = nullptr;
+  ui::TColorDialog dlgColor;
+  ui::TOpenPictureDialog dlgOpen;
+  TBitmapList bmplstLogo;
+  std::unique_ptr<TThreadTimer> timerLogo;
+  ui::TBitmap bmpLogo;
+  std::int32_t logoStep = 0;
+
+  void FormCreate();
+  void FormDestroy();
+  void RefreshPreview();
+  void EnablePage(ui::TWinControl& page, const ui::TCheckBox& check);
+  ui::TColor PickColor(ui::TColor color);
+  void ReferenceClick(ui::TButton& button);
+  void btnDirectoryRefClick();
+  void edtSkinDirectoryChange();
+  void edtFontSizeChange();
+  void imgLogoClick();
+  void timerLogoTimer();
+
+ private:
+  void BuildControls();
+  void BindHandlers();
+
+  std::map<std::string, ui::TWinControl*> byName_;
+};
+
+}  // namespace velmora
