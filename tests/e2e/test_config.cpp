@@ -1,36 +1,46 @@
-// The configuration dialog end to end: opened from the stand-in player's menu, driven by
-// real input, closed; the settings file and the engine show what it did.
+// The configuration dialog end to end: opened from the stand-in player's menu command,
+// driven by real input, closed; the settings file and the engine show what it did.
 #include <gtest/gtest.h>
 
-#include <map>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "support.h"
-#include "ui/uTexts.h"
 
 using namespace testsupport;
 
 namespace {
 
-// The dialog lives in the player's process: its controls are found by class and place.
-struct Dialog {
-  HWND Window = nullptr;
-  // The visible child of the class whose top-left corner, in the dialog's client
-  // coordinates, is (x, y).
-  HWND At(const char* className, int x, int y) const {
-    for (HWND w : ChildWindows(Window)) {
-      RECT r;
-      GetWindowRect(w, &r);
-      POINT o{r.left, r.top};
-      ScreenToClient(Window, &o);
-      if (ClassOf(w) == className && o.x == x && o.y == y && IsWindowVisible(w)) return w;
-    }
-    return nullptr;
-  }
-};
+constexpr int kKey = 0, kJog = 1, kPopup = 2, kSystem = 3;
 
 std::string Testdata(const char* name) {
   return ExeDirectory() + "testdata\\" + name;
+}
+
+int Selection(HWND combo) {
+  return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+}
+bool Checked(HWND check) {
+  return SendMessageA(check, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+COLORREF Inside(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  return ScreenPixel(r.right - 4, r.bottom - 4);
+}
+SIZE SizeOf(HWND w) {
+  RECT r;
+  GetWindowRect(w, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+// Selects the whole text of the focused edit box (Home, Shift+End).
+void SelectAll() {
+  Tap(VK_HOME);
+  Key(VK_SHIFT, false);
+  Tap(VK_END);
+  Key(VK_SHIFT, true);
+  Pump(50);
 }
 
 class Config : public ::testing::Test {
@@ -40,41 +50,275 @@ class Config : public ::testing::Test {
     player_ = std::make_unique<Player>(host_);
     ASSERT_NE(player_->Window(), nullptr);
   }
-  // Opens the dialog the way a user does: the player's menu, File, Configure plugin.
-  Dialog Open() {
-    Dialog d;
+  // Opens the dialog as a user does, through the player's "Configure plugin" command.
+  ConfigDialog Open() {
     Focus(player_->Window());
-    DWORD pid = player_->Proc().Id();
     PostMessageA(player_->Window(), WM_COMMAND, 40900, 0);
-    WaitFor([&] { return (d.Window = FindProcessWindow(pid, "VelmoraForm")) != nullptr; }, 15000);
+    ConfigDialog d = ConfigDialog::Find(player_->Proc().Id());
     if (d.Window) Focus(d.Window);
     return d;
   }
-  void CloseBox(const Dialog& d) {
+  bool Closed(int times = 1) {
+    return WaitFor([&] { return player_->Count("plugin config gen_velmora.dll done") >= times; },
+                   15000);
+  }
+  void CloseBox(const ConfigDialog& d, int times = 1) {
     PostMessageA(d.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(WaitFor([&] { return player_->LogHas("plugin config gen_velmora.dll done"); }, 15000));
+    ASSERT_TRUE(Closed(times));
+  }
+  int IniInt(const char* section, const char* key) {
+    return static_cast<int>(GetPrivateProfileIntA(section, key, -12345, host_.Ini().c_str()));
+  }
+  std::string IniString(const char* section, const char* key) {
+    char v[512] = {};
+    GetPrivateProfileStringA(section, key, "", v, sizeof v, host_.Ini().c_str());
+    return v;
   }
   void TearDown() override {
     if (!player_) return;
     EXPECT_EQ(player_->Close(), 0u);
   }
-  std::string Ini() { return ReadFile(host_.Ini()); }
 
   HostDir host_;
   std::unique_ptr<Player> player_;
 };
 
+const char kKnown[] =
+    "[HotKeys]\r\n0=24696\r\n1=117\r\n3=0\r\n8=16503\r\n"
+    "[JogDials]\r\n0=3\r\n4=1\r\n6=20\r\n"
+    "[Interval]\r\nIgnoreInterval=150\r\nCommandInterval=900\r\n"
+    "[Use]\r\nKey=1\r\nJogDial=0\r\n"
+    "[Popup]\r\nUsePopup=1\r\nShowTime=700\r\nFontSize=12\r\n"
+    "[System]\r\nUseSendMessage=1\r\nUseJpFont=0\r\nID3AtCenter=1\r\n"
+    "[Skins]\r\n1=C:\\a\\Play.bmp\r\n2=D:\\b\\Pause.bmp\r\nDisable=C:\\a\\Off.bmp\r\n";
+
 }  // namespace
 
-TEST_F(Config, OpensFromTheMenuAndClosesWithTheCloseBox) {
-  Start("[Use]\r\nKey=1\r\n[HotKeys]\r\n1=117\r\n");
-  Dialog d = Open();
+TEST_F(Config, EveryControlShowsItsSettingAndTheCloseBoxSavesThemAsTheyWere) {
+  Start(kKnown);
+  const ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
-  Pump(1500);
-  SaveScreenshot(d.Window, "config-key");
   RECT client;
   GetClientRect(d.Window, &client);
   EXPECT_EQ(client.right, 427);
   EXPECT_EQ(client.bottom, 367);
+  EXPECT_TRUE(IsWindowVisible(d.Sheet(kKey)));  // it opens on the Key page
+  EXPECT_EQ(HotKeyWordOf(d.OnPage(kKey, "msctls_hotkey32", 3, 40)), 117u);      // Play
+  EXPECT_EQ(HotKeyWordOf(d.OnPage(kKey, "msctls_hotkey32", 3, 160)), 24696u);   // Prev
+  EXPECT_EQ(HotKeyWordOf(d.OnPage(kKey, "msctls_hotkey32", 3, 280)), 16503u);   // Enable
+  EXPECT_EQ(HotKeyWordOf(d.OnPage(kKey, "msctls_hotkey32", 3, 80)), 0u);        // Stop
+  EXPECT_EQ(Selection(d.OnPage(kJog, "ComboBox", 3, 160)), 3);                  // Prev
+  EXPECT_EQ(Selection(d.OnPage(kJog, "ComboBox", 3, 200)), 1);                  // Next
+  EXPECT_EQ(Selection(d.OnPage(kJog, "ComboBox", 211, 40)), -1);                // 20: none
+  EXPECT_EQ(ControlText(d.OnPage(kJog, "Edit", 211, 240)), "150");
+  EXPECT_EQ(ControlText(d.OnPage(kJog, "Edit", 211, 280)), "900");
+  EXPECT_EQ(ControlText(d.OnPage(kPopup, "Edit", 50, 22)), "700");
+  EXPECT_EQ(ControlText(d.OnPage(kPopup, "Edit", 50, 46)), "12");
+  EXPECT_TRUE(Checked(d.OnPage(kKey, "Button", 3, 2)));
+  EXPECT_FALSE(Checked(d.OnPage(kJog, "Button", 3, 2)));
+  EXPECT_TRUE(Checked(d.OnPage(kPopup, "Button", 3, 2)));
+  EXPECT_TRUE(Checked(d.OnPage(kSystem, "Button", 3, 2)));
+  EXPECT_FALSE(Checked(d.OnPage(kSystem, "Button", 3, 26)));
+  EXPECT_TRUE(Checked(d.OnPage(kSystem, "Button", 3, 50)));
+  EXPECT_EQ(ControlText(d.InSkins("Edit", 42, 68)), "C:\\a\\Play.bmp");
+  EXPECT_EQ(ControlText(d.InSkins("Edit", 42, 124)), "D:\\b\\Pause.bmp");
+  EXPECT_EQ(ControlText(d.InSkins("Edit", 267, 124)), "C:\\a\\Off.bmp");
+  EXPECT_EQ(ControlText(d.InSkins("Edit", 128, 16)), "");  // not one common folder
+  // The JogDial page is greyed: its switch is off.
+  EXPECT_FALSE(IsWindowEnabled(d.OnPage(kJog, "ComboBox", 3, 160)));
   CloseBox(d);
+  EXPECT_EQ(IniInt("HotKeys", "0"), 24696);
+  EXPECT_EQ(IniInt("HotKeys", "8"), 16503);
+  EXPECT_EQ(IniInt("JogDials", "0"), 3);
+  EXPECT_EQ(IniInt("JogDials", "6"), 255);  // no selection
+  EXPECT_EQ(IniInt("Interval", "IgnoreInterval"), 150);
+  EXPECT_EQ(IniInt("Popup", "ShowTime"), 700);
+  EXPECT_EQ(IniInt("System", "UseJpFont"), 0);
+  EXPECT_EQ(IniString("Skins", "Disable"), "C:\\a\\Off.bmp");
+  EXPECT_EQ(IniString("Skins", "2"), "D:\\b\\Pause.bmp");
+}
+
+TEST_F(Config, TypedValuesAreSavedByOkAndTheNewHotKeyWorksAtOnce) {
+  Start(kKnown);
+  const ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  // Stop: Ctrl+Shift+Home, a key of the separate block; stored without the extended flag.
+  HWND stop = d.OnPage(kKey, "msctls_hotkey32", 3, 80);
+  ClickControl(stop);
+  Chord({VK_CONTROL, VK_SHIFT}, VK_HOME);
+  ASSERT_TRUE(WaitFor([&] { return HotKeyWordOf(stop) == 0x6024; })) << HotKeyWordOf(stop);
+  ASSERT_TRUE(d.ShowPage(kJog));
+  ClickControl(d.OnPage(kJog, "Button", 3, 2), 6);  // the JogDial switch on: the page wakes
+  HWND stopGesture = d.OnPage(kJog, "ComboBox", 3, 80);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(stopGesture) != FALSE; }));
+  ClickControl(stopGesture);  // opens the list
+  Pump(200);
+  Tap(VK_DOWN);
+  Tap(VK_DOWN);
+  Tap(VK_RETURN);
+  ASSERT_TRUE(WaitFor([&] { return Selection(stopGesture) == 2; })) << Selection(stopGesture);
+  HWND ignore = d.OnPage(kJog, "Edit", 211, 240);
+  ClickControl(ignore);
+  SelectAll();
+  Tap(VK_DELETE);  // emptied: keeps the previous value
+  ASSERT_TRUE(WaitFor([&] { return ControlText(ignore).empty(); }));
+  HWND command = d.OnPage(kJog, "Edit", 211, 280);
+  ClickControl(command);
+  SelectAll();
+  TypeText("x7-5 ");  // only the digits stay
+  ASSERT_TRUE(WaitFor([&] { return ControlText(command) == "75"; })) << ControlText(command);
+  ClickControl(d.At(d.Window, "Button", 360, 346));  // "&OK"
+  ASSERT_TRUE(Closed());
+  EXPECT_EQ(IniInt("HotKeys", "3"), 0x6024);
+  EXPECT_EQ(IniInt("JogDials", "3"), 2);
+  EXPECT_EQ(IniInt("Interval", "IgnoreInterval"), 150);
+  EXPECT_EQ(IniInt("Interval", "CommandInterval"), 75);
+  EXPECT_EQ(IniInt("Use", "JogDial"), 1);
+  // The engine took the new hot key at once.
+  Notepad notepad;
+  ASSERT_TRUE(notepad.Focus());
+  Chord({VK_CONTROL, VK_SHIFT}, VK_HOME);
+  EXPECT_TRUE(WaitFor([&] { return player_->LogHas("command 40047"); }));
+}
+
+TEST_F(Config, OneCommonSkinFolderFillsTheDirectoryBoxAndTypingReDerivesTheSkins) {
+  TempDir a, b;
+  for (const char* f : {"Play.bmp", "Stop.bmp", "Disable.bmp"})
+    CopyFileA(Testdata("rgb24.bmp").c_str(), (a.Path() + f).c_str(), FALSE);
+  CopyFileA(Testdata("rgb24.bmp").c_str(), (b.Path() + "Pause.bmp").c_str(), FALSE);
+  std::string ini = "[Skins]\r\n";
+  for (int n = 0; n <= 10; ++n) ini += std::to_string(n) + "=" + a.Path() + "other" + std::to_string(n) + ".bmp\r\n";
+  Start(ini);
+  ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  HWND directory = d.InSkins("Edit", 128, 16);
+  EXPECT_EQ(ControlText(directory), a.Path());
+  EXPECT_EQ(ControlText(d.InSkins("Edit", 42, 68)), a.Path() + "Play.bmp");   // exists
+  EXPECT_EQ(ControlText(d.InSkins("Edit", 42, 96)), a.Path() + "Stop.bmp");
+  EXPECT_EQ(ControlText(d.InSkins("Edit", 42, 124)), "");                     // no Pause.bmp
+  EXPECT_EQ(ControlText(d.InSkins("Edit", 267, 124)), a.Path() + "Disable.bmp");
+  // Typed: at every keystroke the skins follow the text.
+  ASSERT_TRUE(d.ShowPage(kPopup));
+  ClickControl(directory);
+  SelectAll();
+  const std::string target = b.Path().substr(0, b.Path().size() - 1);  // without its "\"
+  TypeText(target.substr(0, 3));
+  ASSERT_TRUE(WaitFor([&] { return ControlText(d.InSkins("Edit", 42, 68)).empty(); }));
+  TypeText(target.substr(3));
+  ASSERT_TRUE(WaitFor([&] { return ControlText(directory) == target; }));
+  EXPECT_TRUE(WaitFor([&] { return ControlText(d.InSkins("Edit", 42, 124)) == b.Path() + "Pause.bmp"; }));
+  EXPECT_EQ(ControlText(d.InSkins("Edit", 42, 68)), "");
+  CloseBox(d);
+  EXPECT_EQ(IniString("Skins", "2"), b.Path() + "Pause.bmp");
+  EXPECT_EQ(IniString("Skins", "1"), "");
+  EXPECT_EQ(IniString("Skins", "9"), a.Path() + "other9.bmp");  // no control: kept
+
+  // Nine in one folder, ID3 and Winamp empty (the usual case): the box stays empty.
+  ini = "[Skins]\r\n";
+  for (int n = 0; n <= 8; ++n) ini += std::to_string(n) + "=" + a.Path() + "Play.bmp\r\n";
+  EXPECT_EQ(player_->Close(), 0u);  // quit saves: the new file comes after
+  WriteFile(host_.Ini(), ini);
+  player_ = std::make_unique<Player>(host_);
+  d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  EXPECT_EQ(ControlText(d.InSkins("Edit", 128, 16)), "");
+  EXPECT_EQ(ControlText(d.InSkins("Edit", 42, 124)), a.Path() + "Play.bmp");
+  CloseBox(d);
+}
+
+TEST_F(Config, ThePopupSwitchGreysItsPageAndTheLiveValuesReachThePreview) {
+  Start("[Popup]\r\nUsePopup=1\r\nFontSize=10\r\nFormColor=0\r\n");
+  const ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  ASSERT_TRUE(d.ShowPage(kPopup));
+  HWND preview = FindWindowExA(d.OnPage(kPopup, "VelmoraPanel", 166, 22), nullptr, "VelmoraPopup", nullptr);
+  ASSERT_NE(preview, nullptr);
+  // Font size typed: the preview grows at each keystroke.
+  const SIZE before = SizeOf(preview);
+  HWND size = d.OnPage(kPopup, "Edit", 50, 46);
+  ClickControl(size);
+  SelectAll();
+  TypeText("20");
+  ASSERT_TRUE(WaitFor([&] { return SizeOf(preview).cy > before.cy; }));
+  // The form colour through the colour chooser: the first basic colour, then OK.
+  ClickControl(d.OnPage(kPopup, "Button", 345, 47));
+  HWND chooser = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (chooser = FindOwnedWindow(d.Window, "#32770")) != nullptr; }));
+  HWND basic = GetDlgItem(chooser, 720);
+  ASSERT_NE(basic, nullptr);
+  RECT cell;
+  GetWindowRect(basic, &cell);
+  Pump(300);
+  const COLORREF chosen = ScreenPixel(cell.left + 8, cell.top + 6);
+  ClickAt(cell.left + 8, cell.top + 6);
+  Pump(200);
+  Tap(VK_RETURN);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(chooser); }));
+  EXPECT_TRUE(WaitFor([&] { return Inside(preview) == chosen; })) << std::hex << Inside(preview);
+  SaveScreenshot(d.Window, "config-popup");
+
+  // The switch off: every control of the page greys, edits take the button face.
+  HWND showTime = d.OnPage(kPopup, "Edit", 50, 22);
+  ClickControl(d.OnPage(kPopup, "Button", 3, 2));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(showTime); }));
+  for (HWND w : {d.OnPage(kPopup, "Button", 2, 71), d.InSkins("Edit", 128, 16),
+                 d.InSkins("Edit", 42, 68), d.InSkins("Button", 370, 16), preview})
+    EXPECT_FALSE(IsWindowEnabled(w)) << ClassOf(w);
+  EXPECT_TRUE(WaitFor([&] { return Inside(showTime) == GetSysColor(COLOR_BTNFACE); }));
+  ClickControl(d.OnPage(kPopup, "Button", 3, 2));
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(showTime) != FALSE; }));
+  EXPECT_TRUE(WaitFor([&] { return Inside(showTime) == GetSysColor(COLOR_WINDOW); }));
+  CloseBox(d);
+  EXPECT_EQ(IniInt("Popup", "FontSize"), 20);
+  EXPECT_EQ(static_cast<COLORREF>(IniInt("Popup", "FormColor")), chosen);
+}
+
+TEST_F(Config, TheLogoFadesInOnceAndEndsAsThePristineImage) {
+  std::ifstream in(std::string(VELMORA_LOGO_BMP), std::ios::binary);
+  const std::vector<unsigned char> bmp{std::istreambuf_iterator<char>(in), {}};
+  ASSERT_EQ(bmp.size(), 6694u);
+  auto expected = [&](int x, int y) {  // 8 bits, bottom-up rows of 216 bytes
+    const unsigned char index = bmp[1078 + (25 - y) * 216 + x];
+    const unsigned char* q = &bmp[54 + index * 4];
+    return RGB(q[2], q[1], q[0]);
+  };
+  Start("");
+  const ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  POINT origin{2, 340};
+  ClientToScreen(d.Window, &origin);
+  auto pristine = [&] {
+    for (int y = 0; y < 26; y += 3)
+      for (int x = 0; x < 214; x += 3)
+        if (ScreenPixel(origin.x + x, origin.y + y) != expected(x, y)) return false;
+    return true;
+  };
+  EXPECT_FALSE(pristine());  // still fading
+  SaveScreenshot(d.Window, "config-logo-fading");
+  ASSERT_TRUE(WaitFor([&] { return pristine(); }, 10000));
+  Pump(600);
+  EXPECT_TRUE(pristine());  // it never starts again
+  CloseBox(d);
+}
+
+TEST_F(Config, EnableDisableWorksWhileItIsOpenAndTheEngineIsOnAfterwards) {
+  Start("[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\n[HotKeys]\r\n1=117\r\n8=118\r\n");
+  const ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  Tap(VK_F6);  // Play: the engine is off while the dialog is open
+  // Enable/Disable works all the same: it switches the engine on, with its popup. A press
+  // that comes while the previous key is handled is dropped (and changes nothing): again.
+  const DWORD pid = player_->Proc().Id();
+  bool shown = false;
+  for (int tries = 0; tries < 5 && !shown; ++tries) {
+    Tap(VK_F7);
+    shown = WaitFor([&] { return FindProcessWindow(pid, "VelmoraPopup") != nullptr; }, 2000);
+  }
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(player_->Count("command 40045"), 0);
+  CloseBox(d);
+  Notepad notepad;
+  ASSERT_TRUE(notepad.Focus());
+  Tap(VK_F6);
+  EXPECT_TRUE(WaitFor([&] { return player_->LogHas("command 40045"); }));
 }

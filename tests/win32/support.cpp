@@ -379,6 +379,19 @@ void EveryUntil(int ms, std::function<bool()> action) {
   TimerActions()[id] = std::move(action);
 }
 
+void TypeText(const std::string& text) {
+  for (unsigned char c : text) {
+    INPUT in[2] = {};
+    for (int i = 0; i < 2; ++i) {
+      in[i].type = INPUT_KEYBOARD;
+      in[i].ki.wScan = c;
+      in[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+    }
+    SendInput(2, in, sizeof(INPUT));
+    Pump(20);
+  }
+}
+
 bool Focus(HWND window) {
   return WaitFor(
       [&] {
@@ -456,6 +469,84 @@ std::vector<std::string> StandInBrowser::Starts(std::size_t n, int timeoutMs) co
   std::vector<std::string> lines;
   WaitFor([&] { return (lines = ReadLines(log_)).size() >= n; }, timeoutMs);
   return lines;
+}
+
+ConfigDialog ConfigDialog::Find(DWORD processId, int timeoutMs) {
+  ConfigDialog d;
+  WaitFor(
+      [&] {
+        d.Window = FindProcessWindow(processId, "VelmoraForm");
+        return d.Window != nullptr && d.Sheet(0) != nullptr;
+      },
+      timeoutMs);
+  return d;
+}
+
+HWND ConfigDialog::Tabs() const {
+  return FindWindowExA(Window, nullptr, "SysTabControl32", nullptr);
+}
+
+HWND ConfigDialog::Sheet(int page) const {
+  HWND sheet = nullptr;
+  for (int i = 0; i <= page; ++i) {
+    sheet = FindWindowExA(Tabs(), sheet, "VelmoraSheet", nullptr);
+    if (!sheet) return nullptr;
+  }
+  return sheet;
+}
+
+HWND ConfigDialog::At(HWND parent, const char* className, int x, int y) const {
+  for (HWND w : ChildWindows(parent)) {
+    if (GetParent(w) != parent) continue;
+    RECT r;
+    GetWindowRect(w, &r);
+    POINT o{r.left, r.top};
+    ScreenToClient(parent, &o);
+    if (ClassOf(w) == className && o.x == x && o.y == y) return w;
+  }
+  return nullptr;
+}
+
+bool ConfigDialog::ShowPage(int page) const {
+  // The tab's rectangle lives in the dialog's process: asked for through memory there.
+  DWORD pid = 0;
+  GetWindowThreadProcessId(Window, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, pid);
+  if (!process) return false;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  RECT r{};
+  bool ok = remote && SendMessageA(Tabs(), 0x130A /* TCM_GETITEMRECT */, page,
+                                   reinterpret_cast<LPARAM>(remote)) &&
+            ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  if (!ok) return false;
+  POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ClientToScreen(Tabs(), &p);
+  ClickAt(p.x, p.y);
+  return WaitFor([&] { return IsWindowVisible(Sheet(page)) != FALSE; }, 5000);
+}
+
+std::string ControlText(HWND control) {
+  char text[1024] = {};
+  SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 5000, nullptr);
+  return text;
+}
+
+unsigned HotKeyWordOf(HWND control) {
+  DWORD_PTR value = 0;
+  SendMessageTimeoutA(control, WM_USER + 2 /* HKM_GETHOTKEY */, 0, 0, SMTO_ABORTIFHUNG, 5000,
+                      &value);
+  const unsigned flags = (value >> 8) & 0xFF;
+  return (value & 0xFF) | ((flags & 1) ? 0x2000 : 0) | ((flags & 2) ? 0x4000 : 0) |
+         ((flags & 4) ? 0x8000 : 0);
+}
+
+void ClickControl(HWND control, int dx, int dy) {
+  RECT r;
+  GetWindowRect(control, &r);
+  ClickAt(dx < 0 ? (r.left + r.right) / 2 : r.left + dx, dy < 0 ? (r.top + r.bottom) / 2 : r.top + dy);
 }
 
 std::string JogdialCommand(const std::string& args, const std::string& log) {

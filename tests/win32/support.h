@@ -123,6 +123,10 @@ std::string SaveScreenshot(HWND window, const std::string& name);
 // too) until it returns true.
 void EveryUntil(int ms, std::function<bool()> action);
 
+// Types text into the focused control one character at a time, as a person types (each
+// character as a Unicode keystroke, about 20 ms apart).
+void TypeText(const std::string& text);
+
 // Brings a top-level window to the foreground, with a bound.
 bool Focus(HWND window);
 // UTF-8 of a wide text, for comparing with what other processes log.
@@ -162,6 +166,29 @@ class StandInBrowser {
 };
 void SetRegistryDefault(HKEY root, const std::string& key, const std::string& value);
 std::string RegistryDefault(HKEY root, const std::string& key);
+
+// The configuration dialog as the player's process shows it, found by class and place.
+// Pages: 0 Key, 1 JogDial, 2 Popup, 3 System.
+struct ConfigDialog {
+  HWND Window = nullptr;
+  static ConfigDialog Find(DWORD processId, int timeoutMs = 15000);
+  HWND Tabs() const;
+  HWND Sheet(int page) const;
+  // The child of the class whose top-left corner in the client area of parent is (x, y).
+  HWND At(HWND parent, const char* className, int x, int y) const;
+  HWND OnPage(int page, const char* className, int x, int y) const {
+    return At(Sheet(page), className, x, y);
+  }
+  HWND SkinGroup() const { return OnPage(2, "Button", 0, 96); }
+  HWND InSkins(const char* className, int x, int y) const {
+    return At(SkinGroup(), className, x, y);
+  }
+  // Clicks the page's tab, as a user does.
+  bool ShowPage(int page) const;
+};
+std::string ControlText(HWND control);   // WM_GETTEXT, across processes
+unsigned HotKeyWordOf(HWND hotKeyControl);  // the hot-key word, HOTKEYF_EXT dropped
+void ClickControl(HWND control, int dx = -1, int dy = -1);  // its middle by default
 
 // The stand-in Jog Dial utility's command line.
 std::string JogdialCommand(const std::string& args, const std::string& log = "");
