@@ -19,7 +19,20 @@ namespace {
 
 using PC = PlayerCommand;
 
-enum class TKind { Page, Sheet, Check, HotKey, Combo, Edit, Button, Label, Group, Panel, Rule, Image };
+enum class TKind {
+  Page,
+  Sheet,
+  Check,
+  HotKey,
+  Combo,
+  Edit,
+  Button,
+  Label,
+  Group,
+  Panel,
+  Rule,
+  Image
+};
 
 // One control of the layout: kind, parent, geometry in the parent's client pixels, tab order
 // within the parent (-1: none), caption. Rows are given in window order: within a parent,
@@ -108,11 +121,16 @@ struct TSkinRow {
   int Left, Top, Tab;
 };
 constexpr TSkinRow kSkinRows[] = {
-    {"Play", "Pla&y", 1, 42, 68, 2},         {"Stop", "&Stop", 3, 42, 96, 4},
-    {"Pause", "P&ause", 2, 42, 124, 6},      {"Prev", "P&rev", 0, 42, 152, 8},
-    {"Next", "Ne&xt", 4, 42, 180, 10},       {"Open", "&Open", 5, 267, 68, 12},
-    {"Enabled", "&Enable", 8, 267, 96, 14},  {"Disable", "Disa&ble", -1, 267, 124, 16},
-    {"VolumeUp", "&VolumeUp", 6, 267, 152, 18}, {"VolumeDown", "Volume&Down", 7, 267, 180, 20},
+    {"Play", "Pla&y", 1, 42, 68, 2},
+    {"Stop", "&Stop", 3, 42, 96, 4},
+    {"Pause", "P&ause", 2, 42, 124, 6},
+    {"Prev", "P&rev", 0, 42, 152, 8},
+    {"Next", "Ne&xt", 4, 42, 180, 10},
+    {"Open", "&Open", 5, 267, 68, 12},
+    {"Enabled", "&Enable", 8, 267, 96, 14},
+    {"Disable", "Disa&ble", -1, 267, 124, 16},
+    {"VolumeUp", "&VolumeUp", 6, 267, 152, 18},
+    {"VolumeDown", "Volume&Down", 7, 267, 180, 20},
 };
 
 constexpr TRow kSystemPage[] = {
@@ -183,18 +201,42 @@ void TfrmCustom::BuildControls() {
   auto make = [&](const TRow& r) -> ui::TWinControl* {
     ui::TWinControl* c = nullptr;
     switch (r.Kind) {
-      case TKind::Page: c = new ui::TPageControl(this); break;
-      case TKind::Sheet: c = new ui::TTabSheet(this); break;
-      case TKind::Check: c = new ui::TCheckBox(this); break;
-      case TKind::HotKey: c = new ui::THotKey(this); break;
-      case TKind::Combo: c = new ui::TComboBox(this); break;
-      case TKind::Edit: c = new ui::TEdit(this); break;
-      case TKind::Button: c = new ui::TButton(this); break;
-      case TKind::Label: c = new ui::TLabel(this); break;
-      case TKind::Group: c = new ui::TGroupBox(this); break;
-      case TKind::Panel: c = new ui::TPanel(this); break;
-      case TKind::Rule: c = new ui::TRule(this); break;
-      case TKind::Image: c = new ui::TImage(this); break;
+      case TKind::Page:
+        c = new ui::TPageControl(this);
+        break;
+      case TKind::Sheet:
+        c = new ui::TTabSheet(this);
+        break;
+      case TKind::Check:
+        c = new ui::TCheckBox(this);
+        break;
+      case TKind::HotKey:
+        c = new ui::THotKey(this);
+        break;
+      case TKind::Combo:
+        c = new ui::TComboBox(this);
+        break;
+      case TKind::Edit:
+        c = new ui::TEdit(this);
+        break;
+      case TKind::Button:
+        c = new ui::TButton(this);
+        break;
+      case TKind::Label:
+        c = new ui::TLabel(this);
+        break;
+      case TKind::Group:
+        c = new ui::TGroupBox(this);
+        break;
+      case TKind::Panel:
+        c = new ui::TPanel(this);
+        break;
+      case TKind::Rule:
+        c = new ui::TRule(this);
+        break;
+      case TKind::Image:
+        c = new ui::TImage(this);
+        break;
     }
     c->Name = r.Name;
     c->SetText(r.Caption);
@@ -208,7 +250,8 @@ void TfrmCustom::BuildControls() {
     if (r.Kind == TKind::Label && r.Width == 0) {
       auto* label = static_cast<ui::TLabel*>(c);
       label->AutoSize();
-      if (r.Left < 0) label->SetBounds(-r.Left - label->Width(), r.Top, label->Width(), label->Height());
+      if (r.Left < 0)
+        label->SetBounds(-r.Left - label->Width(), r.Top, label->Width(), label->Height());
     }
     byName_[r.Name] = c;
     return c;

@@ -24,8 +24,8 @@ inline constexpr char HomePageUrl[] = "http://velmora.example/";
 
 // Default skin file of each command (none for ID3 and Winamp) and of the Disabled popup.
 inline constexpr const char* DefaultSkinFiles[CommandCount] = {
-    "Prev.bmp", "Play.bmp",       "Pause.bmp",        "Stop.bmp",   "Next.bmp", "Open.bmp",
-    "VolumeUp.bmp", "VolumeDown.bmp", "Enable.bmp", nullptr, nullptr};
+    "Prev.bmp",     "Play.bmp",       "Pause.bmp",  "Stop.bmp", "Next.bmp", "Open.bmp",
+    "VolumeUp.bmp", "VolumeDown.bmp", "Enable.bmp", nullptr,    nullptr};
 inline constexpr char DefaultDisableSkinFile[] = "Disable.bmp";
 
 class TfrmCustom : public ui::TForm {

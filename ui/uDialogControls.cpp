@@ -46,8 +46,8 @@ void TLabel::AutoSize() {
 // ---- TButton ------------------------------------------------------------------------------
 
 TCreateParams TButton::CreateParams() {
-  return {"BUTTON", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON, 0,
-          ParentHandle(*this), true};
+  return {"BUTTON", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON, 0, ParentHandle(*this),
+          true};
 }
 
 void TButton::Command(WORD code) {
@@ -75,7 +75,8 @@ bool TCheckBox::Checked() const {
 
 void TCheckBox::SetChecked(bool checked) {
   checked_ = checked;
-  if (HandleAllocated()) SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (HandleAllocated())
+    SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void TCheckBox::Command(WORD code) {
@@ -302,7 +303,8 @@ void TPageControl::SetActivePageIndex(int index) {
   if (index < 0 || index >= static_cast<int>(pages_.size())) return;
   active_ = index;
   if (HandleAllocated()) SendMessageW(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
-  for (std::size_t i = 0; i < pages_.size(); ++i) pages_[i]->SetVisible(static_cast<int>(i) == index);
+  for (std::size_t i = 0; i < pages_.size(); ++i)
+    pages_[i]->SetVisible(static_cast<int>(i) == index);
 }
 
 LRESULT TPageControl::Notify(const NMHDR& header) {

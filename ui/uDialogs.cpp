@@ -75,10 +75,11 @@ UINT_PTR CALLBACK TOpenPictureDialog::Hook(HWND child, UINT message, WPARAM, LPA
       GetClientRect(dialog, &client);
       SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left + kPaneWidth + 8,
                    frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
-      self->pane_ = CreateWindowExA(0, kPaneClass, "", WS_CHILD | WS_VISIBLE, client.right + 4, 8,
-                                    kPaneWidth, client.bottom - 16, dialog, nullptr,
-                                    ModuleInstance(), nullptr);
-      if (self->pane_) SetWindowLongPtrA(self->pane_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new TPane));
+      self->pane_ =
+          CreateWindowExA(0, kPaneClass, "", WS_CHILD | WS_VISIBLE, client.right + 4, 8, kPaneWidth,
+                          client.bottom - 16, dialog, nullptr, ModuleInstance(), nullptr);
+      if (self->pane_)
+        SetWindowLongPtrA(self->pane_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new TPane));
       return 0;
     }
     auto* self = reinterpret_cast<TOpenPictureDialog*>(GetWindowLongPtrA(child, GWLP_USERDATA));

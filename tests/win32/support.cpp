@@ -317,6 +317,13 @@ void MouseButton(bool down) {
 
 void ClickAt(int x, int y) {
   MouseTo(x, y);
+  // The press goes where the pointer is: wait until the move has arrived.
+  WaitFor(
+      [&] {
+        POINT p;
+        return GetCursorPos(&p) && p.x == x && p.y == y;
+      },
+      2000);
   Pump(50);
   MouseButton(true);
   Pump(50);
@@ -335,7 +342,8 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
   if (!GetWindowRect(window, &r)) return {};
   const int w = r.right - r.left, h = r.bottom - r.top;
   const int stride = (w * 3 + 3) & ~3;
-  BITMAPINFOHEADER bih{sizeof bih, w, h, 1, 24, BI_RGB, static_cast<DWORD>(stride * h), 2834, 2834, 0, 0};
+  BITMAPINFOHEADER bih{sizeof bih, w,    h, 1, 24, BI_RGB, static_cast<DWORD>(stride * h),
+                       2834,       2834, 0, 0};
   std::vector<char> bits(static_cast<std::size_t>(stride) * h);
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
@@ -476,7 +484,11 @@ ConfigDialog ConfigDialog::Find(DWORD processId, int timeoutMs) {
   WaitFor(
       [&] {
         d.Window = FindProcessWindow(processId, "VelmoraForm");
-        return d.Window != nullptr && d.Sheet(0) != nullptr;
+        if (!d.Window || !d.Sheet(0)) return false;
+        // Ready once its modal run has given the first control the focus.
+        GUITHREADINFO info{sizeof info};
+        return GetGUIThreadInfo(GetWindowThreadProcessId(d.Window, nullptr), &info) &&
+               info.hwndFocus && IsChild(d.Window, info.hwndFocus);
       },
       timeoutMs);
   return d;
@@ -515,9 +527,10 @@ bool ConfigDialog::ShowPage(int page) const {
   if (!process) return false;
   void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
   RECT r{};
-  bool ok = remote && SendMessageA(Tabs(), 0x130A /* TCM_GETITEMRECT */, page,
-                                   reinterpret_cast<LPARAM>(remote)) &&
-            ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+  bool ok =
+      remote &&
+      SendMessageA(Tabs(), 0x130A /* TCM_GETITEMRECT */, page, reinterpret_cast<LPARAM>(remote)) &&
+      ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
   if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   CloseHandle(process);
   if (!ok) return false;
@@ -544,9 +557,22 @@ unsigned HotKeyWordOf(HWND control) {
 }
 
 void ClickControl(HWND control, int dx, int dy) {
-  RECT r;
-  GetWindowRect(control, &r);
-  ClickAt(dx < 0 ? (r.left + r.right) / 2 : r.left + dx, dy < 0 ? (r.top + r.bottom) / 2 : r.top + dy);
+  auto focused = [&] {
+    GUITHREADINFO info{sizeof info};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &info) &&
+           (info.hwndFocus == control || IsChild(control, info.hwndFocus));
+  };
+  // Keys typed next go to the focus as it is when they are queued: wait for the click's.
+  // Under Wine a click right after a modal dialog of another window closed can be lost
+  // (seen: pointer on the control, nothing received); a lost click left nothing behind,
+  // so it is given again.
+  for (int tries = 0; tries < 3; ++tries) {
+    RECT r;
+    GetWindowRect(control, &r);
+    ClickAt(dx < 0 ? (r.left + r.right) / 2 : r.left + dx,
+            dy < 0 ? (r.top + r.bottom) / 2 : r.top + dy);
+    if (WaitFor(focused, 1500)) return;
+  }
 }
 
 std::string JogdialCommand(const std::string& args, const std::string& log) {

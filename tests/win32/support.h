@@ -186,8 +186,8 @@ struct ConfigDialog {
   // Clicks the page's tab, as a user does.
   bool ShowPage(int page) const;
 };
-std::string ControlText(HWND control);   // WM_GETTEXT, across processes
-unsigned HotKeyWordOf(HWND hotKeyControl);  // the hot-key word, HOTKEYF_EXT dropped
+std::string ControlText(HWND control);                      // WM_GETTEXT, across processes
+unsigned HotKeyWordOf(HWND hotKeyControl);                  // the hot-key word, HOTKEYF_EXT dropped
 void ClickControl(HWND control, int dx = -1, int dy = -1);  // its middle by default
 
 // The stand-in Jog Dial utility's command line.

@@ -113,7 +113,10 @@ struct TestForm {
 
 // A chord typed by hand, each stroke through the dialog manager before the next.
 void DialogChord(HWND dialog, std::initializer_list<WORD> modifiers, WORD vk) {
-  auto settle = [&] { DialogWait(dialog, [] { return false; }, 40); };
+  auto settle = [&] {
+    DialogWait(
+        dialog, [] { return false; }, 40);
+  };
   for (WORD m : modifiers) {
     Key(m, false);
     settle();
@@ -131,15 +134,17 @@ void DialogChord(HWND dialog, std::initializer_list<WORD> modifiers, WORD vk) {
 TEST(DialogControls, TabWalksTheControlsInTabOrderAndMnemonicsJumpToTheirControl) {
   TestForm f;
   const HWND h = f.Show();
-  DialogWait(h, [] { return false; }, 200);
+  DialogWait(
+      h, [] { return false; }, 200);
   SaveScreenshot(h, "controls");
   f.edtNumber->SetFocus();
-  const std::vector<ui::TWinControl*> order = {f.edtNumber, f.hotkey, f.check, f.combo,
-                                               f.inner,     f.ok};
+  const std::vector<ui::TWinControl*> order = {f.edtNumber, f.hotkey, f.check,
+                                               f.combo,     f.inner,  f.ok};
   for (std::size_t i = 1; i < order.size(); ++i) {
     Tap(VK_TAB);
     ASSERT_TRUE(DialogWait(h, [&] { return GetFocus() == order[i]->Handle(); }))
-        << "tab step " << i << " focus " << ClassOf(GetFocus()) << " fg " << ClassOf(GetForegroundWindow());
+        << "tab step " << i << " focus " << ClassOf(GetFocus()) << " fg "
+        << ClassOf(GetForegroundWindow());
   }
   Tap(VK_TAB);  // round to the first again
   ASSERT_TRUE(DialogWait(h, [&] { return GetFocus() == f.edtNumber->Handle(); }));
@@ -158,10 +163,12 @@ TEST(DialogControls, AHotKeyBoxTakesAChordAsTypedAndRefusesBareAndShiftOnlyKeys)
   DialogChord(h, {VK_CONTROL, VK_SHIFT}, VK_F5);
   EXPECT_TRUE(DialogWait(h, [&] { return f.hotkey->Word() == 0x6074; })) << f.hotkey->Word();
   DialogChord(h, {VK_SHIFT}, VK_F6);  // refused: the control keeps no Shift-only key
-  DialogWait(h, [] { return false; }, 200);
+  DialogWait(
+      h, [] { return false; }, 200);
   EXPECT_NE(f.hotkey->Word(), 0x2075);
   Tap(VK_F7);  // a bare key: refused too
-  DialogWait(h, [] { return false; }, 200);
+  DialogWait(
+      h, [] { return false; }, 200);
   EXPECT_NE(f.hotkey->Word(), 0x0076);
   // A cursor key of the separate block carries the extended flag; the word has none.
   DialogChord(h, {VK_CONTROL}, VK_LEFT);
@@ -272,7 +279,8 @@ TEST(DialogControls, TheWebLabelLightsUpUnderTheMouseAndOpensItsUrl) {
   MouseButton(true);
   ASSERT_TRUE(DialogWait(h, [&] { return colourShown(RGB(255, 0, 0)); }));
   MouseButton(false);
-  ASSERT_TRUE(DialogWait(h, [&] { return colourShown(RGB(0, 0, 0)) && !colourShown(RGB(0, 0, 255)); }));
+  ASSERT_TRUE(
+      DialogWait(h, [&] { return colourShown(RGB(0, 0, 0)) && !colourShown(RGB(0, 0, 255)); }));
   const auto starts = browser.Starts(1);
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_EQ(starts[0], "\"" + browser.Program() + "\" http://example.org/velmora");
@@ -285,7 +293,8 @@ TEST(DialogControls, TheWebLabelLightsUpUnderTheMouseAndOpensItsUrl) {
   f.link->OnClick = [&] { ++handled; };
   ClickAt(on.x, on.y);
   ASSERT_TRUE(DialogWait(h, [&] { return handled == 1; }));
-  DialogWait(h, [] { return false; }, 300);
+  DialogWait(
+      h, [] { return false; }, 300);
   EXPECT_EQ(browser.Starts(2, 300).size(), 1u);
 
   // No URL: no hover look, the default cursor.
@@ -294,7 +303,8 @@ TEST(DialogControls, TheWebLabelLightsUpUnderTheMouseAndOpensItsUrl) {
   DialogWait(h, [&] { return !f.link->MouseInside(); });
   MouseTo(on.x, on.y);
   ASSERT_TRUE(DialogWait(h, [&] { return f.link->MouseInside(); }));
-  DialogWait(h, [] { return false; }, 200);
+  DialogWait(
+      h, [] { return false; }, 200);
   EXPECT_FALSE(colourShown(RGB(0, 0, 255)));
   EXPECT_EQ(f.link->Cursor, nullptr);
   // NormalColor's setter touches the font only on a change.
