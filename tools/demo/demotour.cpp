@@ -96,6 +96,7 @@ int main(int argc, char** argv) {
   if (gOut.back() != '\\') gOut += '\\';
   std::string demo = argv[2], skins = argv[3];
   if (demo.back() != '\\') demo += '\\';
+  skins = ReplaceAll(skins, "/", "\\");  // a path as Windows writes it
   if (skins.back() != '\\') skins += '\\';
   const bool show = argc > 4 && std::string(argv[4]) == "--show";
   gTranscript = std::fopen((gOut + "transcript.txt").c_str(), "w");
@@ -193,8 +194,68 @@ int main(int argc, char** argv) {
   Screenshot("07-player-shown");
   settle();
 
-  SendMessageA(player.Window(), WM_COMMAND, 40900, 0);
-  Step(player.LogHas("plugin config gen_velmora.dll done"), "config runs and returns");
+  // The configuration dialog, opened from the player's File menu as a user does.
+  Focus(player.Window());
+  Chord({VK_MENU}, 'F');
+  Pump(300);
+  Tap('C');
+  ConfigDialog config = ConfigDialog::Find(pid);
+  Step(config.Window != nullptr, "File, Configure plugin: the configuration dialog opens");
+  Pump(250);
+  Screenshot("08-config-logo-fading");
+  WaitFor([] { return false; }, 1500);  // the logo's fade ends
+  Screenshot("09-config-key");
+  HWND open = config.OnPage(0, "msctls_hotkey32", 3, 240);
+  ClickControl(open);
+  Chord({VK_CONTROL, VK_MENU}, 'O');
+  Step(WaitFor([&] { return HotKeyWordOf(open) == 0xC04F; }),
+       "a new hot key typed into the Open box: Ctrl+Alt+O");
+  Step(config.ShowPage(1), "the JogDial page");
+  HWND openGesture = config.OnPage(1, "ComboBox", 3, 240);
+  ClickControl(openGesture);
+  Pump(300);
+  Tap(VK_ESCAPE);
+  Pump(200);
+  for (int i = 1; i <= 4; ++i) {
+    Tap(VK_DOWN);
+    WaitFor([&] { return SendMessageA(openGesture, CB_GETCURSEL, 0, 0) == i; }, 2000);
+  }
+  Step(SendMessageA(openGesture, CB_GETCURSEL, 0, 0) == 4, "Open's gesture picked: down, down");
+  Screenshot("10-config-jogdial");
+  Step(config.ShowPage(2), "the Popup page");
+  HWND preview = FindWindowExA(config.OnPage(2, "VelmoraPanel", 166, 22), nullptr,
+                               "VelmoraPopup", nullptr);
+  bool recoloured = false;
+  for (int tries = 0; tries < 3 && !recoloured; ++tries) {
+    ClickControl(config.OnPage(2, "Button", 345, 47));  // "&FormColor"
+    HWND chooser = nullptr;
+    if (!WaitFor([&] { return (chooser = FindOwnedWindow(config.Window, "#32770")) != nullptr; }))
+      break;
+    RECT cell;
+    GetWindowRect(GetDlgItem(chooser, 720), &cell);
+    Pump(300);
+    const int x = cell.left + 8, y = cell.top + 6 + 2 * 24;  // a colour of the third row
+    const COLORREF chosen = ScreenPixel(x, y);
+    ClickAt(x, y);
+    Pump(300);
+    if (tries == 0) Screenshot("11-colour-chooser");
+    Tap(VK_RETURN);
+    WaitFor([&] { return !IsWindow(chooser); });
+    RECT r;
+    GetWindowRect(preview, &r);
+    recoloured = WaitFor([&] { return ScreenPixel(r.right - 4, r.bottom - 4) == chosen; }, 3000);
+  }
+  Step(recoloured, "FormColor through the colour chooser: the preview takes it at once");
+  Screenshot("12-config-popup");
+  Step(config.ShowPage(3), "the System page");
+  Screenshot("13-config-system");
+  PostMessageA(config.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  Step(WaitFor([&] { return player.LogHas("plugin config gen_velmora.dll done"); }, 15000),
+       "the close box ends the dialog; config returns");
+  notepad.Focus();
+  Chord({VK_CONTROL, VK_MENU}, 'O');
+  Step(waitLog("command 40029"), "Ctrl+Alt+O in notepad: Open, the new hot key works at once");
+  settle();
 
   if (show) {
     std::printf("close the player window to end the demo\n");
