@@ -224,6 +224,12 @@ TEST(BmpReaderRejects, BadHeadersDimensionsOffsetsAndColourCounts) {
     d[28] = 7;
     ExpectRejected(d, "bit count 7");
   }
+  // Without a colour table only the header guards the offset: true-colour files too.
+  for (const char* name : {"rgb24.bmp", "rgb32.bmp"}) {
+    auto d = Load(name);
+    Put32(d, 10, 30);
+    ExpectRejected(d, (std::string(name) + ": pixel offset inside the header").c_str());
+  }
   auto rgb24 = Load("rgb24.bmp");
   Put32(rgb24, 30, 1);
   ExpectRejected(rgb24, "RLE8 on 24 bits");

@@ -224,10 +224,16 @@ TEST(DialogControls, AModalRunDisablesTheOtherWindowsAndEndsByButtonOrCloseBox) 
   sawDisabled = false;
   otherWindow = other.Handle();
   okButton = f.ok->Handle();
+  // Wine can lose input given as a window comes up: the action repeats until the run has
+  // ended (a second close request in one run is ignored).
+  static HWND formWindow;
+  formWindow = f.form->Handle();
   EveryUntil(150, [] {
-    sawDisabled = !IsWindowEnabled(otherWindow);
+    if (!IsWindowVisible(formWindow)) return true;
+    if (IsWindowEnabled(otherWindow)) return false;
+    sawDisabled = true;
     Burst({VK_MENU}, VK_F4);
-    return true;
+    return false;
   });
   EXPECT_EQ(f.form->ShowModal(), ui::mrCancel);
   EXPECT_TRUE(sawDisabled);
@@ -236,12 +242,13 @@ TEST(DialogControls, AModalRunDisablesTheOtherWindowsAndEndsByButtonOrCloseBox) 
   EXPECT_EQ(closes, 1);
   // The OK button's result ends it too, clicked with the mouse, and the form closes.
   EveryUntil(150, [] {
+    if (!IsWindowVisible(formWindow)) return true;
     RECT r;
     GetWindowRect(okButton, &r);
     MouseTo((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     MouseButton(true);
     MouseButton(false);
-    return true;
+    return false;
   });
   EXPECT_EQ(f.form->ShowModal(), ui::mrOk);
   EXPECT_EQ(closes, 2);
@@ -352,16 +359,26 @@ class Chooser : public ::testing::Test {
   }
   // Runs the chooser; close() is run from inside the modal loop once it shows.
   RECT Run(const std::function<void(HWND)>& close) {
+    // Repeated until it has closed: Wine can lose input given as a window comes up.
     RECT shown{};
+    HWND chooser = nullptr;
+    bool finished = false;
     EveryUntil(150, [&] {
+      if (chooser) {
+        if (!IsWindowVisible(chooser)) return finished = true;
+        close(chooser);
+        return false;
+      }
       HWND w = GetForegroundWindow();
       if (ClassOf(w) != "VelmoraForm" || !IsWindowVisible(w)) return false;
+      chooser = w;
       GetWindowRect(w, &shown);
       close(w);
-      return true;
+      return false;
     });
     ChoosePopupPosition(*settings_, nullptr);
-    Pump(100);  // its release message
+    WaitFor([&] { return finished; }, 3000);  // the action is done with this frame's state
+    Pump(100);  // the chooser's release message
     return shown;
   }
   std::unique_ptr<TIniManager> settings_;

@@ -147,6 +147,20 @@ TEST_F(Settings, WideNumbersHexLettersAndBooleans) {
   EXPECT_EQ(Value("Popup", "FormColor"), "-2147483643");
 }
 
+// Every System key and a boolean written as -1 (true: anything but 0) from a file.
+TEST_F(Settings, TheSystemSectionAndBooleansOtherThanOneLoadFromTheFile) {
+  WriteFile(path_,
+            "[System]\r\nUseSendMessage=-1\r\nUseJpFont=0\r\nID3AtCenter=0\r\n"
+            "[Use]\r\nKey=-1\r\nJogDial=7\r\n[Popup]\r\nUsePopup=0\r\n");
+  auto s = Load();
+  EXPECT_TRUE(s->UseSendMessage);
+  EXPECT_FALSE(s->UseJpFont);
+  EXPECT_FALSE(s->ID3AtCenter);
+  EXPECT_TRUE(s->UseKey);
+  EXPECT_TRUE(s->UseJogDial);
+  EXPECT_FALSE(s->UsePopup);
+}
+
 TEST_F(Settings, SetShowPointOfTheStoredPointChangesNothing) {
   auto s = Load();
   s->SetShowPoint({0, 0});
