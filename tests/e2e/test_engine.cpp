@@ -345,7 +345,7 @@ TEST_F(Engine, ConfigKeepsTheHooksAndReloadsTheSkinsFromDisk) {
   ASSERT_EQ(Popups(pid).size(), 1u);
   EXPECT_EQ(Popups(pid)[0].Width, 7);
   CopyFileA(Testdata("four4.bmp").c_str(), skin.c_str(), FALSE);
-  SendMessageA(player_->Window(), WM_COMMAND, 40900, 0);
+  ASSERT_TRUE(ConfigureAndClose(*player_));
   ASSERT_TRUE(WaitLog("plugin config gen_velmora.dll done"));
   FocusNotepad();
   Tap(kF6);

@@ -20,7 +20,7 @@ TEST(Lifecycle, InitConfigQuitRunOnTheMainThreadInOrder) {
   HostDir host;
   Player player(host);
   ASSERT_NE(player.Window(), nullptr);
-  SendMessageA(player.Window(), WM_COMMAND, 40900, 0);  // config of plugin 0
+  ASSERT_TRUE(ConfigureAndClose(player));  // config of plugin 0, its dialog closed
   ASSERT_EQ(player.Close(), 0u);
 
   const auto log = player.Log();

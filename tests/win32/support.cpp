@@ -540,6 +540,16 @@ bool ConfigDialog::ShowPage(int page) const {
   return WaitFor([&] { return IsWindowVisible(Sheet(page)) != FALSE; }, 5000);
 }
 
+bool ConfigureAndClose(Player& player) {
+  const int before = player.Count("plugin config gen_velmora.dll done");
+  PostMessageA(player.Window(), WM_COMMAND, 40900, 0);
+  const ConfigDialog d = ConfigDialog::Find(player.Proc().Id());
+  if (!d.Window) return false;
+  PostMessageA(d.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  return WaitFor([&] { return player.Count("plugin config gen_velmora.dll done") > before; },
+                 15000);
+}
+
 std::string ControlText(HWND control) {
   char text[1024] = {};
   SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),

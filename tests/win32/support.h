@@ -186,6 +186,9 @@ struct ConfigDialog {
   // Clicks the page's tab, as a user does.
   bool ShowPage(int page) const;
 };
+// Runs the player's "Configure plugin" command and closes the dialog with its close box;
+// true once config has returned.
+bool ConfigureAndClose(Player& player);
 std::string ControlText(HWND control);                      // WM_GETTEXT, across processes
 unsigned HotKeyWordOf(HWND hotKeyControl);                  // the hot-key word, HOTKEYF_EXT dropped
 void ClickControl(HWND control, int dx = -1, int dy = -1);  // its middle by default

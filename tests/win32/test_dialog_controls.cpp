@@ -226,23 +226,27 @@ TEST(DialogControls, AModalRunDisablesTheOtherWindowsAndEndsByButtonOrCloseBox) 
   okButton = f.ok->Handle();
   // Wine can lose input given as a window comes up: the action repeats until the run has
   // ended (a second close request in one run is ignored).
-  static HWND formWindow;
-  formWindow = f.form->Handle();
+  static bool firstEnded;
+  firstEnded = false;
   EveryUntil(150, [] {
-    if (!IsWindowVisible(formWindow)) return true;
+    if (firstEnded) return true;
     if (IsWindowEnabled(otherWindow)) return false;
     sawDisabled = true;
     Burst({VK_MENU}, VK_F4);
     return false;
   });
   EXPECT_EQ(f.form->ShowModal(), ui::mrCancel);
+  firstEnded = true;
+  Pump(400);  // its repeater sees the end
   EXPECT_TRUE(sawDisabled);
   EXPECT_TRUE(IsWindowEnabled(other.Handle()));
   EXPECT_FALSE(IsWindowVisible(f.form->Handle()));
   EXPECT_EQ(closes, 1);
   // The OK button's result ends it too, clicked with the mouse, and the form closes.
+  static bool secondEnded;
+  secondEnded = false;
   EveryUntil(150, [] {
-    if (!IsWindowVisible(formWindow)) return true;
+    if (secondEnded) return true;
     RECT r;
     GetWindowRect(okButton, &r);
     MouseTo((r.left + r.right) / 2, (r.top + r.bottom) / 2);
@@ -251,6 +255,8 @@ TEST(DialogControls, AModalRunDisablesTheOtherWindowsAndEndsByButtonOrCloseBox) 
     return false;
   });
   EXPECT_EQ(f.form->ShowModal(), ui::mrOk);
+  secondEnded = true;
+  Pump(400);
   EXPECT_EQ(closes, 2);
   EXPECT_TRUE(IsWindowEnabled(other.Handle()));
 }
@@ -378,7 +384,7 @@ class Chooser : public ::testing::Test {
     });
     ChoosePopupPosition(*settings_, nullptr);
     WaitFor([&] { return finished; }, 3000);  // the action is done with this frame's state
-    Pump(100);  // the chooser's release message
+    Pump(100);                                // the chooser's release message
     return shown;
   }
   std::unique_ptr<TIniManager> settings_;

@@ -223,8 +223,8 @@ int main(int argc, char** argv) {
   Step(SendMessageA(openGesture, CB_GETCURSEL, 0, 0) == 4, "Open's gesture picked: down, down");
   Screenshot("10-config-jogdial");
   Step(config.ShowPage(2), "the Popup page");
-  HWND preview = FindWindowExA(config.OnPage(2, "VelmoraPanel", 166, 22), nullptr,
-                               "VelmoraPopup", nullptr);
+  HWND preview =
+      FindWindowExA(config.OnPage(2, "VelmoraPanel", 166, 22), nullptr, "VelmoraPopup", nullptr);
   bool recoloured = false;
   for (int tries = 0; tries < 3 && !recoloured; ++tries) {
     ClickControl(config.OnPage(2, "Button", 345, 47));  // "&FormColor"
