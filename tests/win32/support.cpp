@@ -486,7 +486,8 @@ ConfigDialog ConfigDialog::Find(DWORD processId, int timeoutMs) {
         d.Window = FindProcessWindow(processId, "VelmoraForm");
         if (!d.Window || !d.Sheet(0)) return false;
         // Ready once its modal run has given the first control the focus.
-        GUITHREADINFO info{sizeof info};
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
         return GetGUIThreadInfo(GetWindowThreadProcessId(d.Window, nullptr), &info) &&
                info.hwndFocus && IsChild(d.Window, info.hwndFocus);
       },
@@ -568,7 +569,8 @@ unsigned HotKeyWordOf(HWND control) {
 
 void ClickControl(HWND control, int dx, int dy) {
   auto focused = [&] {
-    GUITHREADINFO info{sizeof info};
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
     return GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &info) &&
            (info.hwndFocus == control || IsChild(control, info.hwndFocus));
   };
