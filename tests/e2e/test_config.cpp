@@ -335,3 +335,55 @@ TEST_F(Config, EnableDisableWorksWhileItIsOpenAndTheEngineIsOnAfterwards) {
   Tap(VK_F6);
   EXPECT_TRUE(WaitFor([&] { return player_->LogHas("command 40045"); }));
 }
+
+TEST_F(Config, ARefButtonPicksASkinFileThroughTheOpenDialogWithItsPreview) {
+  TempDir skins;
+  const std::string file = skins.Path() + "MyPlay.bmp";
+  CopyFileA(Testdata("rgb24.bmp").c_str(), file.c_str(), FALSE);
+  Start("");
+  const ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  ASSERT_TRUE(d.ShowPage(kPopup));
+  HWND dialog = nullptr;
+  for (int tries = 0; tries < 3 && !dialog; ++tries) {  // a click Wine loses is given again
+    ClickControl(d.InSkins("Button", 145, 68));         // Play's "Ref..."
+    WaitFor([&] { return (dialog = FindOwnedWindow(d.Window, "#32770")) != nullptr; }, 3000);
+  }
+  ASSERT_NE(dialog, nullptr);
+  char title[64] = {};
+  GetWindowTextA(dialog, title, sizeof title);
+  EXPECT_STREQ(title, "Select skin file");
+  EXPECT_NE(FindWindowExA(dialog, nullptr, "VelmoraPicturePane", nullptr), nullptr);
+  // The file name typed into the dialog's name box, then Enter.
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(WaitFor([&] {
+    return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) &&
+           info.hwndActive == dialog && info.hwndFocus != nullptr;
+  }));
+  Pump(300);
+  TypeText(file);
+  Tap(VK_RETURN);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+  EXPECT_TRUE(WaitFor([&] { return ControlText(d.InSkins("Edit", 42, 68)) == file; }))
+      << ControlText(d.InSkins("Edit", 42, 68));
+  // The dialog is back in front, and its thread did not wait for input that never came.
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == d.Window; }));
+  CloseBox(d);
+  EXPECT_EQ(IniString("Skins", "1"), file);
+}
+
+TEST_F(Config, TheHookSwitchesWaitForTheNextStart) {
+  Start("[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=0\r\n[HotKeys]\r\n1=117\r\n");
+  const ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  HWND useKey = d.OnPage(kKey, "Button", 3, 2);
+  ClickControl(useKey, 6);
+  ASSERT_TRUE(WaitFor([&] { return !Checked(useKey); }));
+  CloseBox(d);
+  EXPECT_EQ(IniInt("Use", "Key"), 0);
+  Notepad notepad;  // the keyboard hook of this run stays in place
+  ASSERT_TRUE(notepad.Focus());
+  Tap(VK_F6);
+  EXPECT_TRUE(WaitFor([&] { return player_->LogHas("command 40045"); }));
+}
