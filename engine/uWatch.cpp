@@ -166,13 +166,13 @@ void TWatch::ExecuteCommand(PlayerCommand command) {
     }
   }
 
-  const PlayStatus status = WinampManager->GetStatus();
+  // Only these three are followed by Play when stopped: the others need not ask the
+  // player's state first, a round trip on every keystroke's path.
+  const bool playWhenStopped = command == PlayerCommand::Prev || command == PlayerCommand::Pause ||
+                               command == PlayerCommand::Next;
+  const bool stopped = playWhenStopped && WinampManager->GetStatus() == PlayStatus::Stopped;
   WinampManager->Execute(command);
-  if (status == PlayStatus::Stopped &&
-      (command == PlayerCommand::Prev || command == PlayerCommand::Pause ||
-       command == PlayerCommand::Next)) {
-    WinampManager->Execute(PlayerCommand::Play);
-  }
+  if (stopped) WinampManager->Execute(PlayerCommand::Play);
 }
 
 void TWatch::OnCommandTimer() {

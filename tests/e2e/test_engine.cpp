@@ -300,8 +300,14 @@ TEST_F(Engine, DisabledEngineRunsOnlyEnableDisableWithItsSkins) {
   ASSERT_NE(enabled, popups.end());
   EXPECT_EQ(enabled->Width, 10);
   EXPECT_EQ(player_->Count("command 40045"), 0);
-  Tap(kF7);  // Play, whose skin file is missing: its text in a frame
-  ASSERT_TRUE(WaitLog("command 40045"));
+  // Play, whose skin file is missing: its text in a frame. Pressed again when it came while
+  // Enable/Disable's handler still ran.
+  bool played = false;
+  for (int tries = 0; tries < 5 && !played; ++tries) {
+    Tap(kF7);
+    played = WaitLog("command 40045", 1, 2000);
+  }
+  ASSERT_TRUE(played);
   ASSERT_TRUE(WaitFor([&] { return Popups(pid).size() == 3; }));
   popups = Popups(pid);
   auto play =
@@ -314,23 +320,27 @@ TEST_F(Engine, ShowHideMinimisesAVisiblePlayerAndRestoresAHiddenOne) {
   Start("[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\n[HotKeys]\r\n10=117\r\n");
   HWND w = player_->Window();
   FocusNotepad();
-  Tap(kF6);
-  ASSERT_TRUE(WaitLog("syscommand 0xF020"));
+  // A key pressed while the previous one is still handled is dropped and changes nothing
+  // (the Busy rule); the handler's end leaves no trace at the player: pressed again.
+  auto press = [&](const char* line, int count) {
+    for (int tries = 0; tries < 5; ++tries) {
+      Tap(kF6);
+      if (WaitLog(line, count, 2500)) return true;
+    }
+    return false;
+  };
+  ASSERT_TRUE(press("syscommand 0xF020", 1));
   EXPECT_TRUE(WaitFor([&] { return IsIconic(w) != FALSE; }));
-  // A key pressed while the first is still handled would be dropped: wait for its end.
-  ASSERT_TRUE(WaitLog("request wparam=0 lparam=104 result=0"));
-  Pump(100);
-  Tap(kF6);  // minimised but still visible: minimised again
-  ASSERT_TRUE(WaitLog("syscommand 0xF020", 2));
-  ASSERT_TRUE(WaitLog("request wparam=0 lparam=104 result=0", 2));
+  ASSERT_TRUE(press("syscommand 0xF020", 2));  // minimised but still visible: minimised again
   ShowWindow(w, SW_HIDE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(w); }));
   FocusNotepad();
-  Tap(kF6);
-  ASSERT_TRUE(WaitLog("syscommand 0xF120"));
+  ASSERT_TRUE(press("syscommand 0xF120", 1));
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(w) && !IsIconic(w); }));
   EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
   EXPECT_TRUE(Popups(player_->Proc().Id()).empty());
+  // Show/Hide needs no play state: the player was never asked for one.
+  EXPECT_EQ(player_->Count("request wparam=0 lparam=104 result=0"), 0);
 }
 
 TEST_F(Engine, ConfigKeepsTheHooksAndReloadsTheSkinsFromDisk) {

@@ -182,12 +182,16 @@ int main(int argc, char** argv) {
   Step(waitLog("syscommand 0xF020") && WaitFor([&] { return IsIconic(player.Window()) != FALSE; }),
        "Ctrl+Alt+W: the player is minimised");
   Screenshot("06-player-minimised");
-  waitLog("request wparam=0 lparam=104 result=0", 1);
-  settle();
   ShowWindow(player.Window(), SW_HIDE);
   notepad.Focus();
-  Chord({VK_CONTROL, VK_MENU}, 'W');
-  Step(waitLog("syscommand 0xF120") &&
+  // The minimise's handler may still run (it gives the focus back): a key that comes then
+  // is dropped and changes nothing, so it is pressed again.
+  bool restored = false;
+  for (int tries = 0; tries < 5 && !restored; ++tries) {
+    Chord({VK_CONTROL, VK_MENU}, 'W');
+    restored = WaitFor([&] { return player.Count("syscommand 0xF120") >= 1; }, 2500);
+  }
+  Step(restored &&
            WaitFor([&] { return IsWindowVisible(player.Window()) && !IsIconic(player.Window()); }),
        "the player hidden, Ctrl+Alt+W brings it back restored");
   Pump(300);
