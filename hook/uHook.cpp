@@ -84,7 +84,15 @@ void SetCbtHook(bool on) {
   ReleaseHookBlock(map);
 }
 
-unsigned GetShiftState() noexcept {
+unsigned GetShiftState(std::uint32_t ownerThreadId) noexcept {
+  const DWORD self = GetCurrentThreadId();
+  // The foreground is asked only on the owner's thread: elsewhere the rule is decided.
+  if (self == ownerThreadId &&
+      UseAsyncModifiers(self, ownerThreadId,
+                        GetWindowThreadProcessId(GetForegroundWindow(), nullptr))) {
+    auto down = [](int vk) -> std::uint8_t { return (GetAsyncKeyState(vk) & 0x8000) ? 0x80 : 0; };
+    return ShiftStateFromKeys(down(VK_SHIFT), down(VK_MENU), down(VK_CONTROL));
+  }
   BYTE keys[256];
   if (!GetKeyboardState(keys)) return 0;
   return ShiftStateFromKeys(keys[VK_SHIFT], keys[VK_MENU], keys[VK_CONTROL]);
@@ -108,7 +116,7 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallNextHookEx(AsHook(b->KeyHook), code, wParam, lParam);
   const HWND target = AsWindow(b->TargetWnd);
   if (code >= 0 && IsWindow(target) && IsFirstStroke(static_cast<std::uint32_t>(lParam))) {
-    const TShortCut word = MakeShortCutWord(static_cast<std::uint32_t>(wParam), GetShiftState());
+    const TShortCut word = MakeShortCutWord(static_cast<std::uint32_t>(wParam), GetShiftState(b->OwnerThreadId));
     SendToTarget(b->SendMode != 0, target, b->KeyMsg, word, lParam);
   }
   return result;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "hook/uShortCutWord.h"
 
 namespace velmora {
@@ -29,6 +31,8 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK GetMsgProcUnfiltered(int code, WPARAM wParam, LPARAM lParam);
 
 void SendToTarget(bool sendMode, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
-unsigned GetShiftState() noexcept;
+// The Shift, Alt and Ctrl state for a keystroke the keyboard hook sees (see
+// UseAsyncModifiers).
+unsigned GetShiftState(std::uint32_t ownerThreadId) noexcept;
 
 }  // namespace velmora

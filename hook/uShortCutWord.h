@@ -28,6 +28,17 @@ constexpr bool IsFirstStroke(std::uint32_t lParam) noexcept {
   return (lParam & 0xC0000000u) == 0;
 }
 
+// Which key state the keyboard hook reads its modifiers from. A 64-bit program cannot
+// load this 32-bit library, so the system calls the hook for its keystrokes on the
+// installing thread instead; that thread's own key state never sees them. There (the
+// hook runs on the block's owner thread while the input belongs to the foreground's
+// thread) the modifiers come from the asynchronous state; everywhere else from the
+// thread's own.
+constexpr bool UseAsyncModifiers(std::uint32_t currentThread, std::uint32_t ownerThread,
+                                 std::uint32_t foregroundThread) noexcept {
+  return currentThread == ownerThread && foregroundThread != currentThread;
+}
+
 // The system hot-key control's value (key code in the low byte; HOTKEYF_SHIFT 1,
 // HOTKEYF_CONTROL 2, HOTKEYF_ALT 4, HOTKEYF_EXT 8 in the high byte) and the word.
 // The extended-key flag has no place in the word and is dropped.

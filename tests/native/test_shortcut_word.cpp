@@ -41,3 +41,15 @@ TEST(HotKeyControlValue, ConvertsBothWaysAndDropsTheExtendedFlag) {
   for (TShortCut w : {0x0000, 0x2041, 0x4041, 0x8041, 0xE0FF})
     EXPECT_EQ(ShortCutFromHotKey(HotKeyFromShortCut(w)), w);
 }
+
+TEST(ModifierState, TheAsynchronousStateOnlyOnTheOwnersThreadForAnotherThreadsInput) {
+  // A 32-bit program's thread: its own key state, owner or not in front.
+  EXPECT_FALSE(UseAsyncModifiers(7, 3, 7));
+  EXPECT_FALSE(UseAsyncModifiers(7, 3, 9));
+  // The installing thread called for a 64-bit program's keystroke: the asynchronous state.
+  EXPECT_TRUE(UseAsyncModifiers(3, 3, 9));
+  // The installing thread's own input (the player's window in front): its own state.
+  EXPECT_FALSE(UseAsyncModifiers(3, 3, 3));
+  // No foreground window (thread 0) while the owner is called: not its own input.
+  EXPECT_TRUE(UseAsyncModifiers(3, 3, 0));
+}
