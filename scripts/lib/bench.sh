@@ -3,11 +3,17 @@
 # bench_start; bench_stop runs on exit and stops exactly what bench_start started.
 
 BENCH_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-export WINEPREFIX="${VELMORA_WINEPREFIX:-$BENCH_ROOT/build/wineprefix}"
-export WINEARCH=win32
+# VELMORA_WINEARCH=win64 runs the bench in a 64-bit prefix of its own, where the 32-bit
+# programs run as they do on 64-bit Windows (WoW64).
+export WINEARCH="${VELMORA_WINEARCH:-win32}"
+if [ "$WINEARCH" = win64 ]; then
+  export WINEPREFIX="${VELMORA_WINEPREFIX:-$BENCH_ROOT/build/wineprefix64}"
+else
+  export WINEPREFIX="${VELMORA_WINEPREFIX:-$BENCH_ROOT/build/wineprefix}"
+fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-BENCH_LOGS="$BENCH_ROOT/build/bench"
+BENCH_LOGS="$BENCH_ROOT/build/bench-$WINEARCH"
 BENCH_PIDS=()
 BENCH_STARTED=""
 
