@@ -74,7 +74,8 @@ bench_start() {
   wineboot >>"$BENCH_LOGS/wineboot.log" 2>&1 </dev/null
   wine explorer.exe /desktop=Default,1024x768 >"$BENCH_LOGS/explorer.log" 2>&1 </dev/null &
   BENCH_PIDS+=($!)
-  bench_wait 30 bench_desktop_ready || echo "bench: warning: desktop not seen" >&2
+  # A first boot (the 64-bit prefix above all) brings the desktop up late.
+  bench_wait 60 bench_desktop_ready || echo "bench: warning: desktop not seen" >&2
 }
 
 # The dialogs' face "ＭＳ Ｐゴシック" (and its Latin name) resolve to Debian's IPA P Gothic,
