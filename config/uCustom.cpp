@@ -145,11 +145,6 @@ constexpr TRow kSystemPage[] = {
 constexpr ui::TColor clBtnFace = ui::clSystemFlag | COLOR_BTNFACE;
 constexpr ui::TColor clWindow = ui::clSystemFlag | COLOR_WINDOW;
 
-bool FileExists(const std::string& path) {
-  const DWORD a = GetFileAttributesA(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void ResolveSkinFile(ui::TEdit& edit, const std::string& path) {
   edit.SetText(FileExists(path) ? path : std::string());
 }

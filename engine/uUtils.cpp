@@ -71,6 +71,12 @@ bool ContainsLeadByte(std::string_view text) {
   return ContainsMarker(text, Markers());
 }
 
+bool FileExists(const std::string& path) {
+  if (path.empty()) return false;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::string RegReadDefaultValue(HKEY root, const std::string& subkey) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};

@@ -13,6 +13,8 @@ void ForceForeground(HWND window);
 void GetClassAndText(HWND window, bool upperClass, bool upperText, std::string& className,
                      std::string& text);
 bool ContainsLeadByte(std::string_view text);
+// A file (not a folder) of that path exists.
+bool FileExists(const std::string& path);
 
 // The key's default value without surrounding blanks and control bytes; empty when the
 // key or value cannot be read. A value of any length is read whole.

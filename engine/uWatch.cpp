@@ -22,12 +22,6 @@ namespace {
 constexpr char kWindowClass[] = "VelmoraWatch";
 constexpr UINT_PTR kInfoSubclass = 0x564C4D;
 
-bool FileExists(const std::string& path) {
-  if (path.empty()) return false;
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // An existing file that is not a readable bitmap leaves its slot empty too.
 std::shared_ptr<ui::TBitmap> LoadSkin(const std::string& path) {
   if (!FileExists(path)) return nullptr;

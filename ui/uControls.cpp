@@ -187,15 +187,7 @@ void TWinControl::SyncTextFromWindow() {
   const int n = GetWindowTextLengthW(handle_);
   std::wstring wide(static_cast<std::size_t>(n) + 1, L'\0');
   wide.resize(static_cast<std::size_t>(GetWindowTextW(handle_, wide.data(), n + 1)));
-  text_ = TextCodePage == CP_ACP ? ToAnsi(wide) : [&] {
-    const int m = WideCharToMultiByte(TextCodePage, 0, wide.data(), static_cast<int>(wide.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(m > 0 ? m : 0), '\0');
-    if (m > 0)
-      WideCharToMultiByte(TextCodePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(),
-                          m, nullptr, nullptr);
-    return out;
-  }();
+  text_ = ToNarrow(wide, TextCodePage);
 }
 
 void TWinControl::SetColor(TColor color) {

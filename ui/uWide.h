@@ -18,7 +18,10 @@ inline std::wstring FromCp932(std::string_view text) {
 inline std::wstring FromAnsi(std::string_view text) {
   return ToWide(text, CP_ACP);
 }
-std::string ToAnsi(std::wstring_view text);
+std::string ToNarrow(std::wstring_view text, UINT codePage);
+inline std::string ToAnsi(std::wstring_view text) {
+  return ToNarrow(text, CP_ACP);
+}
 
 // An error whose text mixes the plugin's own code-page-932 words with outside ANSI text:
 // what() gives the bytes as stored; the default error report shows Text().
