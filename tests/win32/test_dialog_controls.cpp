@@ -281,12 +281,22 @@ TEST(DialogControls, TheWebLabelLightsUpUnderTheMouseAndOpensItsUrl) {
     }
     return false;
   };
+  // A move Wine drops leaves the label as it was: the move is given again.
+  auto hover = [&](POINT p, bool inside) {
+    for (int tries = 0; tries < 3; ++tries) {
+      MouseTo(p.x, p.y);
+      if (DialogWait(
+              h, [&] { return f.link->MouseInside() == inside; }, 1500))
+        return true;
+    }
+    return false;
+  };
   const POINT away = f.Screen(300, 5);
   MouseTo(away.x, away.y);
   ASSERT_TRUE(DialogWait(h, [&] { return colourShown(RGB(0, 0, 0)); }));
   const POINT on = f.Screen(20, 205);
-  MouseTo(on.x, on.y);
-  ASSERT_TRUE(DialogWait(h, [&] { return f.link->MouseInside() && colourShown(RGB(0, 0, 255)); }));
+  ASSERT_TRUE(hover(on, true));
+  ASSERT_TRUE(DialogWait(h, [&] { return colourShown(RGB(0, 0, 255)); }));
   EXPECT_TRUE(DialogWait(h, [&] { return underlined(RGB(0, 0, 255)); }));
   EXPECT_EQ(f.link->Cursor, LoadCursor(nullptr, IDC_HAND));
   MouseButton(true);
@@ -297,8 +307,7 @@ TEST(DialogControls, TheWebLabelLightsUpUnderTheMouseAndOpensItsUrl) {
   const auto starts = browser.Starts(1);
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_EQ(starts[0], "\"" + browser.Program() + "\" http://example.org/velmora");
-  MouseTo(away.x, away.y);
-  ASSERT_TRUE(DialogWait(h, [&] { return !f.link->MouseInside(); }));
+  ASSERT_TRUE(hover(away, false));
   EXPECT_EQ(f.link->Cursor, nullptr);
 
   // With a click handler, the handler runs and no browser starts.
@@ -312,10 +321,8 @@ TEST(DialogControls, TheWebLabelLightsUpUnderTheMouseAndOpensItsUrl) {
 
   // No URL: no hover look, the default cursor.
   f.link->URL.clear();
-  MouseTo(away.x, away.y);
-  DialogWait(h, [&] { return !f.link->MouseInside(); });
-  MouseTo(on.x, on.y);
-  ASSERT_TRUE(DialogWait(h, [&] { return f.link->MouseInside(); }));
+  ASSERT_TRUE(hover(away, false));
+  ASSERT_TRUE(hover(on, true));
   DialogWait(
       h, [] { return false; }, 200);
   EXPECT_FALSE(colourShown(RGB(0, 0, 255)));
