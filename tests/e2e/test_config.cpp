@@ -151,14 +151,23 @@ TEST_F(Config, TypedValuesAreSavedByOkAndTheNewHotKeyWorksAtOnce) {
   ClickControl(d.OnPage(kJog, "Button", 3, 2), 6);  // the JogDial switch on: the page wakes
   HWND stopGesture = d.OnPage(kJog, "ComboBox", 3, 80);
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(stopGesture) != FALSE; }));
-  ClickControl(stopGesture);  // opens the list; Escape closes it, the focus stays
-  Pump(300);
-  Tap(VK_ESCAPE);
-  Pump(200);
-  for (int i = 0; i < 2; ++i) {
-    Tap(VK_DOWN);  // the next item, as the box is closed
-    WaitFor([&] { return Selection(stopGesture) == i + 1; }, 2000);
-  }
+  auto dropped = [&] { return SendMessageA(stopGesture, CB_GETDROPPEDSTATE, 0, 0) != 0; };
+  // The click gives the focus and opens the list; Escape closes it, the focus stays. (A
+  // click Wine drops is given again, and the second may close the list itself.)
+  ClickControl(stopGesture);
+  if (WaitFor(dropped, 1500)) Tap(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor([&] { return !dropped(); }));
+  GUITHREADINFO info{sizeof info};
+  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(stopGesture, nullptr), &info));
+  ASSERT_EQ(info.hwndFocus, stopGesture);
+  const int first = Selection(stopGesture);
+  // Down moves one item while the box is closed. Wine can drop a key queued right after the
+  // list closed; a dropped key changed nothing, so it is given again.
+  for (int target = first + 1; target <= 2; ++target)
+    for (int tries = 0; tries < 3 && Selection(stopGesture) < target; ++tries) {
+      Tap(VK_DOWN);
+      WaitFor([&] { return Selection(stopGesture) >= target; }, 1500);
+    }
   ASSERT_TRUE(WaitFor([&] { return Selection(stopGesture) == 2; })) << Selection(stopGesture);
   HWND ignore = d.OnPage(kJog, "Edit", 211, 240);
   ClickControl(ignore);
