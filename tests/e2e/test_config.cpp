@@ -157,7 +157,8 @@ TEST_F(Config, TypedValuesAreSavedByOkAndTheNewHotKeyWorksAtOnce) {
   ClickControl(stopGesture);
   if (WaitFor(dropped, 1500)) Tap(VK_ESCAPE);
   ASSERT_TRUE(WaitFor([&] { return !dropped(); }));
-  GUITHREADINFO info{sizeof info};
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
   ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(stopGesture, nullptr), &info));
   ASSERT_EQ(info.hwndFocus, stopGesture);
   const int first = Selection(stopGesture);

@@ -16,28 +16,6 @@ namespace {
 
 constexpr WORD kF6 = VK_F6, kF7 = VK_F7, kF8 = VK_F8, kF9 = VK_F9, kF11 = VK_F11;
 
-struct Popup {
-  HWND Window;
-  std::string Text;
-  int Width, Height;
-};
-
-std::vector<Popup> Popups(DWORD pid) {
-  std::vector<Popup> out;
-  for (HWND w : TopLevelWindows([&](HWND w) {
-         DWORD owner = 0;
-         GetWindowThreadProcessId(w, &owner);
-         return owner == pid && ClassOf(w) == "VelmoraPopup" && IsWindowVisible(w);
-       })) {
-    char text[64] = {};
-    GetWindowTextA(w, text, sizeof text);
-    RECT r;
-    GetWindowRect(w, &r);
-    out.push_back({w, text, r.right - r.left, r.bottom - r.top});
-  }
-  return out;
-}
-
 std::string Testdata(const char* name) {
   return ExeDirectory() + "testdata\\" + name;
 }
@@ -114,7 +92,7 @@ TEST_F(Engine, HotKeysDriveThePlayerTheLowerCommandWinsAndStoppedPlaysFollow) {
   ASSERT_TRUE(WaitLog("command 40044"));
   Pump(200);
   EXPECT_EQ(Commands(), (std::vector<std::string>{"40048", "40045", "40045", "40046", "40044"}));
-  EXPECT_TRUE(Popups(player_->Proc().Id()).empty());  // UsePopup off
+  EXPECT_TRUE(ShownPopups(player_->Proc().Id()).empty());  // UsePopup off
   EXPECT_EQ(notepad_->Text(), "");  // F-keys type nothing; the hook never eats a key
 }
 
@@ -244,7 +222,7 @@ TEST_F(Engine, FileInfoOpensCentredInTheJapaneseFontAndTheSameKeyClosesIt) {
   for (int label : {201, 202, 203}) EXPECT_EQ(fonts[label], jp) << label;
   for (int plain : {204, 205, IDOK}) EXPECT_NE(fonts[plain], jp) << plain;
   EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
-  EXPECT_TRUE(Popups(player_->Proc().Id()).empty());
+  EXPECT_TRUE(ShownPopups(player_->Proc().Id()).empty());
 
   Tap(kF11);  // the same key, pressed in the modal dialog, closes it
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
@@ -280,10 +258,10 @@ TEST_F(Engine, DisabledEngineRunsOnlyEnableDisableWithItsSkins) {
   const DWORD pid = player_->Proc().Id();
   FocusNotepad();
   Tap(kF6);  // switches off: "Disabled" with the Disable skin (9 x 3)
-  ASSERT_TRUE(WaitFor([&] { return Popups(pid).size() == 1; }));
-  EXPECT_EQ(Popups(pid)[0].Text, "Disabled");
-  EXPECT_EQ(Popups(pid)[0].Width, 9);
-  EXPECT_EQ(Popups(pid)[0].Height, 3);
+  ASSERT_TRUE(WaitFor([&] { return ShownPopups(pid).size() == 1; }));
+  EXPECT_EQ(ShownPopups(pid)[0].Text, "Disabled");
+  EXPECT_EQ(ShownPopups(pid)[0].Width, 9);
+  EXPECT_EQ(ShownPopups(pid)[0].Height, 3);
   Tap(kF7);  // disabled: nothing at all
   // Switches on: "Enabled" with the Enable skin (10 x 3). F7's handler leaves no trace at
   // the player, so this key can come while it still runs and be dropped (the Busy rule):
@@ -291,12 +269,12 @@ TEST_F(Engine, DisabledEngineRunsOnlyEnableDisableWithItsSkins) {
   bool on = false;
   for (int tries = 0; tries < 5 && !on; ++tries) {
     Tap(kF6);
-    on = WaitFor([&] { return Popups(pid).size() == 2; }, 2000);
+    on = WaitFor([&] { return ShownPopups(pid).size() == 2; }, 2000);
   }
   ASSERT_TRUE(on);
-  auto popups = Popups(pid);
+  auto popups = ShownPopups(pid);
   auto enabled = std::find_if(popups.begin(), popups.end(),
-                              [](const Popup& p) { return p.Text == "Enabled"; });
+                              [](const ShownPopup& p) { return p.Text == "Enabled"; });
   ASSERT_NE(enabled, popups.end());
   EXPECT_EQ(enabled->Width, 10);
   EXPECT_EQ(player_->Count("command 40045"), 0);
@@ -308,10 +286,10 @@ TEST_F(Engine, DisabledEngineRunsOnlyEnableDisableWithItsSkins) {
     played = WaitLog("command 40045", 1, 2000);
   }
   ASSERT_TRUE(played);
-  ASSERT_TRUE(WaitFor([&] { return Popups(pid).size() == 3; }));
-  popups = Popups(pid);
-  auto play =
-      std::find_if(popups.begin(), popups.end(), [](const Popup& p) { return p.Text == "Play"; });
+  ASSERT_TRUE(WaitFor([&] { return ShownPopups(pid).size() == 3; }));
+  popups = ShownPopups(pid);
+  auto play = std::find_if(popups.begin(), popups.end(),
+                           [](const ShownPopup& p) { return p.Text == "Play"; });
   ASSERT_NE(play, popups.end());
   EXPECT_GT(play->Width, 12);
 }
@@ -338,7 +316,7 @@ TEST_F(Engine, ShowHideMinimisesAVisiblePlayerAndRestoresAHiddenOne) {
   ASSERT_TRUE(press("syscommand 0xF120", 1));
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(w) && !IsIconic(w); }));
   EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
-  EXPECT_TRUE(Popups(player_->Proc().Id()).empty());
+  EXPECT_TRUE(ShownPopups(player_->Proc().Id()).empty());
   // Show/Hide needs no play state: the player was never asked for one.
   EXPECT_EQ(player_->Count("request wparam=0 lparam=104 result=0"), 0);
 }
@@ -352,18 +330,18 @@ TEST_F(Engine, ConfigKeepsTheHooksAndReloadsTheSkinsFromDisk) {
   FocusNotepad();
   Tap(kF6);
   ASSERT_TRUE(WaitLog("command 40045"));  // sent after the popup: the command is done
-  ASSERT_EQ(Popups(pid).size(), 1u);
-  EXPECT_EQ(Popups(pid)[0].Width, 7);
+  ASSERT_EQ(ShownPopups(pid).size(), 1u);
+  EXPECT_EQ(ShownPopups(pid)[0].Width, 7);
   CopyFileA(Testdata("four4.bmp").c_str(), skin.c_str(), FALSE);
   ASSERT_TRUE(ConfigureAndClose(*player_));
   ASSERT_TRUE(WaitLog("plugin config gen_velmora.dll done"));
   FocusNotepad();
   Tap(kF6);
   ASSERT_TRUE(WaitLog("command 40045", 2));
-  ASSERT_TRUE(WaitFor([&] { return Popups(pid).size() == 2; }));
-  auto popups = Popups(pid);
+  ASSERT_TRUE(WaitFor([&] { return ShownPopups(pid).size() == 2; }));
+  auto popups = ShownPopups(pid);
   EXPECT_TRUE(std::any_of(popups.begin(), popups.end(),
-                          [](const Popup& p) { return p.Width == 9 && p.Height == 3; }));
+                          [](const ShownPopup& p) { return p.Width == 9 && p.Height == 3; }));
 }
 
 namespace {
@@ -446,7 +424,7 @@ TEST_F(Engine, AnExistingSkinThatIsNoBitmapShowsTheText) {
   FocusNotepad();
   Tap(kF6);
   ASSERT_TRUE(WaitLog("command 40045"));  // Pause while stopped, then Play
-  const auto popups = Popups(player_->Proc().Id());
+  const auto popups = ShownPopups(player_->Proc().Id());
   ASSERT_EQ(popups.size(), 1u);
   EXPECT_EQ(popups[0].Text, "Pause");
   EXPECT_GT(popups[0].Width, 12);

@@ -95,6 +95,11 @@ void RemoveTree(const std::string& dir) {
 }
 }  // namespace
 
+TempDir::TempDir(const std::string& path) : path_(path) {
+  RemoveTree(path_);
+  CreateDirectoryA(path_.c_str(), nullptr);
+}
+
 TempDir::~TempDir() {
   RemoveTree(path_);
 }
@@ -184,6 +189,10 @@ HostDir::HostDir() {
   CopyFileA((bin + "player.exe").c_str(), Player().c_str(), FALSE);
   CreateDirectoryA(Plugins().c_str(), nullptr);
   CopyFileA((bin + "gen_velmora.dll").c_str(), (Plugins() + "gen_velmora.dll").c_str(), FALSE);
+}
+
+HostDir::HostDir(const std::string& folder) : dir(folder) {
+  CopyFileA((ExeDirectory() + "player.exe").c_str(), Player().c_str(), FALSE);
 }
 
 Player::Player(const HostDir& host, const std::string& extraArgs)
@@ -585,6 +594,22 @@ void ClickControl(HWND control, int dx, int dy) {
             dy < 0 ? (r.top + r.bottom) / 2 : r.top + dy);
     if (WaitFor(focused, 1500)) return;
   }
+}
+
+std::vector<ShownPopup> ShownPopups(DWORD processId) {
+  std::vector<ShownPopup> out;
+  for (HWND w : TopLevelWindows([&](HWND w) {
+         DWORD owner = 0;
+         GetWindowThreadProcessId(w, &owner);
+         return owner == processId && ClassOf(w) == "VelmoraPopup" && IsWindowVisible(w);
+       })) {
+    char text[64] = {};
+    GetWindowTextA(w, text, sizeof text);
+    RECT r;
+    GetWindowRect(w, &r);
+    out.push_back({w, text, r.right - r.left, r.bottom - r.top});
+  }
+  return out;
 }
 
 std::string JogdialCommand(const std::string& args, const std::string& log) {

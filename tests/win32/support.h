@@ -26,6 +26,7 @@ std::vector<std::string> ReadLines(const std::string& path);
 class TempDir {
  public:
   TempDir();
+  explicit TempDir(const std::string& path);  // made afresh at path, which ends in a backslash
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
@@ -70,6 +71,9 @@ HWND FindOwnedWindow(HWND owner, const char* className);
 struct HostDir {
   TempDir dir;
   HostDir();
+  // Only the player, at folder (made afresh, removed at the end): the plugin is installed
+  // into it by the caller.
+  explicit HostDir(const std::string& folder);
   std::string Player() const { return dir.Path() + "player.exe"; }
   std::string Plugins() const { return dir.Path() + "Plugins\\"; }
   std::string Ini() const { return Plugins() + "gen_velmora.Ini"; }
@@ -192,6 +196,14 @@ bool ConfigureAndClose(Player& player);
 std::string ControlText(HWND control);                      // WM_GETTEXT, across processes
 unsigned HotKeyWordOf(HWND hotKeyControl);                  // the hot-key word, HOTKEYF_EXT dropped
 void ClickControl(HWND control, int dx = -1, int dy = -1);  // its middle by default
+
+// The plugin's popups the process shows now, in z-order (the newest first).
+struct ShownPopup {
+  HWND Window;
+  std::string Text;
+  int Width, Height;
+};
+std::vector<ShownPopup> ShownPopups(DWORD processId);
 
 // The stand-in Jog Dial utility's command line.
 std::string JogdialCommand(const std::string& args, const std::string& log = "");
