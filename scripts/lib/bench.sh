@@ -11,9 +11,21 @@ if [ "$WINEARCH" = win64 ]; then
 else
   export WINEPREFIX="${VELMORA_WINEPREFIX:-$BENCH_ROOT/build/wineprefix}"
 fi
+# VELMORA_LOCALE=ja runs it under ja_JP.UTF-8, in a prefix of its own: the system's ANSI
+# code page is then 932, as on Japanese Windows. The tests read the variable to know
+# which branch of the code-page rules they must see.
+if [ "${VELMORA_LOCALE:-}" = ja ]; then
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  WINEPREFIX="${VELMORA_WINEPREFIX:-$WINEPREFIX-ja}"
+  BENCH_SUFFIX=-ja
+elif [ -n "${VELMORA_LOCALE:-}" ]; then
+  echo "bench: unknown VELMORA_LOCALE ${VELMORA_LOCALE} (ja or none)" >&2
+  exit 2
+fi
+export VELMORA_LOCALE="${VELMORA_LOCALE:-}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-BENCH_LOGS="$BENCH_ROOT/build/bench-$WINEARCH"
+BENCH_LOGS="$BENCH_ROOT/build/bench-$WINEARCH${BENCH_SUFFIX:-}"
 BENCH_PIDS=()
 BENCH_STARTED=""
 

@@ -60,7 +60,12 @@ class Engine : public ::testing::Test {
       if (l.find("] posted 1 ") != std::string::npos) return std::atof(l.c_str() + 1);
     return 0;
   }
-  std::map<int, std::string> DialogFonts(RECT* rect = nullptr);
+  struct FontSeen {
+    std::string Face;
+    long Height = 0;
+    int Charset = -1;
+  };
+  std::map<int, FontSeen> DialogFonts(RECT* rect = nullptr);
   double CommandTime(const std::string& id) {
     for (const auto& l : player_->TimedLog())
       if (l.Text == "command " + id) return l.Ms;
@@ -182,19 +187,21 @@ HWND FileInfoDialog(HWND player) {
 
 // The File-info dialog's control fonts, as the player reports them (GDI handles do not
 // cross processes).
-std::map<int, std::string> Engine::DialogFonts(RECT* rect) {
+std::map<int, Engine::FontSeen> Engine::DialogFonts(RECT* rect) {
   const int before = static_cast<int>(player_->Log().size());
   PostMessageA(player_->Window(), WM_COMMAND, 40997, 0);
-  std::map<int, std::string> fonts;
+  std::map<int, FontSeen> fonts;
   WaitFor([&] {
     fonts.clear();
     const auto log = player_->Log();
     for (size_t i = before; i < log.size(); ++i) {
-      int id = 0;
+      int id = 0, charset = -1;
+      long height = 0;
       char face[64] = {};
       long x, y, w, h;
-      if (std::sscanf(log[i].c_str(), "fileinfo font %d %63[^\n]", &id, face) >= 1)
-        fonts[id] = face;
+      if (std::sscanf(log[i].c_str(), "fileinfo font %d %ld %d %63[^\n]", &id, &height, &charset,
+                      face) >= 3)
+        fonts[id] = {face, height, charset};
       if (rect && std::sscanf(log[i].c_str(), "fileinfo rect %ld %ld %ld %ld", &x, &y, &w, &h) == 4)
         *rect = {x, y, x + w, y + h};
     }
@@ -212,15 +219,23 @@ TEST_F(Engine, FileInfoOpensCentredInTheJapaneseFontAndTheSameKeyClosesIt) {
   ASSERT_TRUE(WaitFor([&] { return (dialog = FileInfoDialog(player_->Window())) != nullptr; }));
   // The face as Unicode: right on this Western bench too.
   const std::string jp = Utf8(velmora::texts::JapaneseFontName.Unicode);
-  std::map<int, std::string> fonts;
-  ASSERT_TRUE(WaitFor([&] { return (fonts = DialogFonts())[101] == jp; })) << fonts[101];
+  std::map<int, FontSeen> fonts;
+  ASSERT_TRUE(WaitFor([&] { return (fonts = DialogFonts())[101].Face == jp; })) << fonts[101].Face;
   RECT r{};
   fonts = DialogFonts(&r);
   EXPECT_EQ(r.left, (1024 - (r.right - r.left)) / 2);
   EXPECT_EQ(r.top, (768 - (r.bottom - r.top)) / 2);
-  for (int edit : {101, 102, 103, 104}) EXPECT_EQ(fonts[edit], jp) << edit;
-  for (int label : {201, 202, 203}) EXPECT_EQ(fonts[label], jp) << label;
-  for (int plain : {204, 205, IDOK}) EXPECT_NE(fonts[plain], jp) << plain;
+  for (int edit : {101, 102, 103, 104}) EXPECT_EQ(fonts[edit].Face, jp) << edit;
+  for (int label : {201, 202, 203}) EXPECT_EQ(fonts[label].Face, jp) << label;
+  for (int plain : {204, 205, IDOK}) EXPECT_NE(fonts[plain].Face, jp) << plain;
+  // The plugin's default height and character set: 9 points of Shift-JIS on a Japanese
+  // system, 8 points of the default set elsewhere.
+  HDC screen = GetDC(nullptr);
+  const int ppi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  const bool japanese = JapaneseBench();
+  EXPECT_EQ(fonts[101].Height, -MulDiv(japanese ? 9 : 8, ppi, 72));
+  EXPECT_EQ(fonts[101].Charset, japanese ? SHIFTJIS_CHARSET : DEFAULT_CHARSET);
   EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
   EXPECT_TRUE(ShownPopups(player_->Proc().Id()).empty());
 
@@ -241,8 +256,8 @@ TEST_F(Engine, AFileInfoDialogFromThePlayersMenuIsLeftAlone) {
   RECT r{};
   const auto fonts = DialogFonts(&r);
   EXPECT_NE(r.left, (1024 - (r.right - r.left)) / 2);
-  ASSERT_FALSE(fonts.at(101).empty());
-  EXPECT_NE(fonts.at(101), velmora::texts::JapaneseFontName.Cp932);
+  ASSERT_FALSE(fonts.at(101).Face.empty());
+  EXPECT_NE(fonts.at(101).Face, Utf8(velmora::texts::JapaneseFontName.Unicode));
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
 }
@@ -428,6 +443,40 @@ TEST_F(Engine, AnExistingSkinThatIsNoBitmapShowsTheText) {
   ASSERT_EQ(popups.size(), 1u);
   EXPECT_EQ(popups[0].Text, "Pause");
   EXPECT_GT(popups[0].Width, 12);
+}
+
+// Japanese Windows: the player in a folder whose name ends in a character with a trail
+// byte of 0x5C, its skin in a Japanese folder. The plugin finds its settings beside the
+// player and loads the skin by its code-page-932 path.
+TEST(JapanesePaths, APlayerAndASkinInDoubleByteFoldersWork) {
+  if (!JapaneseBench()) GTEST_SKIP() << "needs the system code page 932";
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  HostDir host(std::string(temp) + "\x8D\xC4\x90\xB6\x95\x5C\\");  // 再生表
+  ASSERT_TRUE(CopyFileA((ExeDirectory() + "gen_velmora.dll").c_str(),
+                        (host.Plugins() + "gen_velmora.dll").c_str(), FALSE));
+  const std::string skins = host.dir.Path() + "\x83\x58\x83\x4C\x83\x93\x95\x5C\\";  // スキン表
+  ASSERT_TRUE(CreateDirectoryA(skins.c_str(), nullptr));
+  ASSERT_TRUE(CopyFileA(Testdata("rgb24.bmp").c_str(), (skins + "Play.bmp").c_str(), FALSE));
+  const std::string ini =
+      "[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\n[HotKeys]\r\n1=117\r\n"
+      "[Skins]\r\n1=" +
+      skins + "Play.bmp\r\n";
+  WriteFile(host.Ini(), ini);
+  Player player(host);
+  ASSERT_NE(player.Window(), nullptr) << "no settings or no init in the double-byte folder";
+  Notepad notepad;
+  ASSERT_TRUE(notepad.Focus());
+  Tap(kF6);
+  ASSERT_TRUE(WaitFor([&] { return player.LogHas("command 40045"); }));
+  EXPECT_TRUE(WaitFor([&] {
+    const auto popups = ShownPopups(player.Proc().Id());
+    return popups.size() == 1 && popups[0].Width == 7 && popups[0].Height == 5;  // the skin
+  }));
+  EXPECT_EQ(player.Close(), 0u);
+  char saved[MAX_PATH] = {};
+  GetPrivateProfileStringA("Skins", "1", "", saved, sizeof saved, host.Ini().c_str());
+  EXPECT_EQ(std::string(saved), skins + "Play.bmp");
 }
 
 // Quit arrives while the plugin's own frames are on the stack (the File-info command

@@ -7,6 +7,11 @@
 
 namespace testsupport {
 
+bool JapaneseBench() {
+  const char* v = std::getenv("VELMORA_LOCALE");
+  return v && std::string(v) == "ja";
+}
+
 bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
@@ -193,6 +198,7 @@ HostDir::HostDir() {
 
 HostDir::HostDir(const std::string& folder) : dir(folder) {
   CopyFileA((ExeDirectory() + "player.exe").c_str(), Player().c_str(), FALSE);
+  CreateDirectoryA(Plugins().c_str(), nullptr);
 }
 
 Player::Player(const HostDir& host, const std::string& extraArgs)

@@ -11,6 +11,9 @@
 
 namespace testsupport {
 
+// The bench's Japanese variant (VELMORA_LOCALE=ja): the system's ANSI code page is 932.
+bool JapaneseBench();
+
 // Polls until done() is true or the bound runs out, pumping this thread's messages.
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000);
 
@@ -71,8 +74,8 @@ HWND FindOwnedWindow(HWND owner, const char* className);
 struct HostDir {
   TempDir dir;
   HostDir();
-  // Only the player, at folder (made afresh, removed at the end): the plugin is installed
-  // into it by the caller.
+  // The player and an empty Plugins folder at folder (made afresh, removed at the end):
+  // the plugin is installed by the caller.
   explicit HostDir(const std::string& folder);
   std::string Player() const { return dir.Path() + "player.exe"; }
   std::string Plugins() const { return dir.Path() + "Plugins\\"; }

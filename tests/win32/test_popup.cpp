@@ -9,6 +9,8 @@
 #include "settings/uIniManager.h"
 #include "support.h"
 #include "ui/uApplication.h"
+#include "ui/uFont.h"
+#include "ui/uTexts.h"
 
 using namespace velmora;
 using testsupport::Pump;
@@ -92,6 +94,23 @@ class Popup : public ::testing::Test {
 };
 
 }  // namespace
+
+// The face is never set: the UI layer's default, which follows the system's code page.
+TEST_F(Popup, ItsFontIsTheSystemsDefaultFaceInBoldAtTheFontSize) {
+  settings_->FontSize = 14;
+  TPopupForm* p = Make("Play");
+  LOGFONTW lf{};
+  ASSERT_EQ(GetObjectW(p->Font().Handle(), sizeof lf, &lf), static_cast<int>(sizeof lf));
+  if (testsupport::JapaneseBench()) {
+    EXPECT_EQ(std::wstring(lf.lfFaceName), std::wstring(texts::JapaneseFontName.Unicode));
+    EXPECT_EQ(lf.lfCharSet, SHIFTJIS_CHARSET);
+  } else {
+    EXPECT_EQ(std::wstring(lf.lfFaceName), L"MS Sans Serif");
+    EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
+  }
+  EXPECT_EQ(lf.lfWeight, FW_BOLD);
+  EXPECT_EQ(lf.lfHeight, -MulDiv(14, ui::ScreenPixelsPerInch(), 72));
+}
 
 TEST_F(Popup, TextModeIsTheExtentPlusMarginAndFrameCentredOnTheScreen) {
   TPopupForm* p = Make("Volume Up");

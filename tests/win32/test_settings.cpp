@@ -217,6 +217,51 @@ TEST_F(Settings, AMissingPluginsFolderFailsTooAndTheDestructorReportsIt) {
   EXPECT_THROW(delete s, EIniWriteError);
 }
 
+// Each branch of the code-page rules is tested on the bench that has it: a bench whose
+// locale did not take would pass the Western branch twice.
+TEST(CodePage, TheSystemRunsTheCodePageTheBenchNames) {
+  if (testsupport::JapaneseBench()) {
+    EXPECT_EQ(GetACP(), 932u);
+    EXPECT_NE(GetSystemMetrics(SM_DBCSENABLED), 0);
+    EXPECT_TRUE(IsDBCSLeadByte(0x81) && IsDBCSLeadByte(0xFC) && !IsDBCSLeadByte(0xA0));
+  } else {
+    EXPECT_NE(GetACP(), 932u);
+    EXPECT_EQ(GetSystemMetrics(SM_DBCSENABLED), 0);
+  }
+}
+
+// "C:\dir\" then a file whose first character is 0x95 0x5C: under code page 932 one
+// character whose second byte is no separator; elsewhere 0x5C is a backslash.
+TEST(CodePage, TheSettingsPathNeverSplitsADoubleByteCharacter) {
+  const std::string exe = "C:\\dir\\\x95\x5Cplayer.exe";
+  const std::string expected = testsupport::JapaneseBench()
+                                   ? "C:\\dir\\Plugins\\gen_velmora.Ini"
+                                   : "C:\\dir\\\x95\\Plugins\\gen_velmora.Ini";
+  EXPECT_EQ(TIniManager::SettingsPath(exe), expected);
+  // A folder whose name ends in such a character keeps it whole either way.
+  EXPECT_EQ(TIniManager::SettingsPath("C:\\\x95\x5C\\player.exe"),
+            "C:\\\x95\x5C\\Plugins\\gen_velmora.Ini");
+}
+
+// Double-byte skin paths (Japanese folder and file names, trail bytes of 0x5C among them)
+// load and save byte for byte.
+TEST_F(Settings, DoubleByteSkinPathsLoadAndSaveByteForByte) {
+  // "C:\スキン\表示\再生.bmp" and "D:\ソフト\停止.bmp" in code page 932.
+  const std::string play = "C:\\\x83\x58\x83\x4C\x83\x93\\\x95\x5C\x8E\xA6\\\x8D\xC4\x90\xB6.bmp";
+  const std::string stop = "D:\\\x83\x5C\x83\x74\x83\x67\\\x92\xE2\x8E\x7E.bmp";
+  WriteFile(path_, "[Skins]\r\n1=" + play + "\r\n3=" + stop + "\r\n");
+  auto s = Load();
+  EXPECT_EQ(s->GetSkin(PlayerCommand::Play), play);
+  EXPECT_EQ(s->GetSkin(PlayerCommand::Stop), stop);
+  s->SetSkin(PlayerCommand::Next, stop);
+  s->Save();
+  const std::string file = ReadFile(path_);
+  EXPECT_NE(file.find("1=" + play + "\r\n"), std::string::npos);
+  EXPECT_NE(file.find("4=" + stop + "\r\n"), std::string::npos);
+  auto again = Load();
+  EXPECT_EQ(again->GetSkin(PlayerCommand::Next), stop);
+}
+
 TEST(SystemTexts, EachCodePage932TextDecodesToItsUnicodeForm) {
   std::vector<texts::TSystemText> all(std::begin(texts::All), std::end(texts::All));
   all.insert(all.end(), std::begin(texts::JogDialTexts), std::end(texts::JogDialTexts));

@@ -11,6 +11,7 @@
 #include "ui/uBitmap.h"
 #include "ui/uControls.h"
 #include "ui/uFont.h"
+#include "ui/uTexts.h"
 #include "ui/uTimer.h"
 
 using namespace velmora::ui;
@@ -144,9 +145,15 @@ TEST(Application, ProcessMessagesEmptiesTheQueueAndPostsWmQuitAgain) {
 
 TEST(Font, PointsAndPixelsAndTheDefaultFace) {
   TFont f;
-  EXPECT_EQ(f.Name(), "MS Sans Serif");  // this bench is not a far-eastern system
-  EXPECT_EQ(f.Charset(), DEFAULT_CHARSET);
-  EXPECT_EQ(f.Size(), 8);
+  if (testsupport::JapaneseBench()) {  // the stock fonts are Shift-JIS here
+    EXPECT_EQ(f.Name(), velmora::texts::JapaneseFontName.Cp932);
+    EXPECT_EQ(f.Charset(), SHIFTJIS_CHARSET);
+    EXPECT_EQ(f.Size(), 9);
+  } else {
+    EXPECT_EQ(f.Name(), "MS Sans Serif");
+    EXPECT_EQ(f.Charset(), DEFAULT_CHARSET);
+    EXPECT_EQ(f.Size(), 8);
+  }
   int changes = 0;
   f.OnChange = [&] { ++changes; };
   f.SetSize(12);

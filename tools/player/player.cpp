@@ -319,7 +319,7 @@ void ReportFileInfo() {
     char face[LF_FACESIZE * 3] = {};
     if (f && GetObjectW(f, sizeof lf, &lf))
       WideCharToMultiByte(CP_UTF8, 0, lf.lfFaceName, -1, face, sizeof face, nullptr, nullptr);
-    Log("fileinfo font %d %s", id, face);
+    Log("fileinfo font %d %ld %d %s", id, lf.lfHeight, lf.lfCharSet, face);
   }
 }
 
