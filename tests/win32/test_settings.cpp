@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "engine/uUtils.h"
 #include "settings/uIniManager.h"
 #include "support.h"
 #include "ui/uTexts.h"
@@ -241,6 +242,19 @@ TEST(CodePage, TheSettingsPathNeverSplitsADoubleByteCharacter) {
   // A folder whose name ends in such a character keeps it whole either way.
   EXPECT_EQ(TIniManager::SettingsPath("C:\\\x95\x5C\\player.exe"),
             "C:\\\x95\x5C\\Plugins\\gen_velmora.Ini");
+}
+
+// 0x80 to 0x9F count everywhere; the code page's other lead bytes (0xE0 to 0xFC in 932)
+// only on a double-byte system; the last byte never counts.
+TEST(CodePage, ContainsLeadByteTakesTheSystemsLeadBytesBeforeTheLastByte) {
+  EXPECT_FALSE(ContainsLeadByte(""));
+  EXPECT_FALSE(ContainsLeadByte("\x82"));
+  EXPECT_FALSE(ContainsLeadByte("Title\x82"));
+  EXPECT_TRUE(ContainsLeadByte("\x82\xA0"));        // "あ"
+  EXPECT_TRUE(ContainsLeadByte("\x93\x94 quote"));  // a typographic quote of 1252 too
+  EXPECT_FALSE(ContainsLeadByte("plain ASCII \xA0\xDF"));
+  EXPECT_EQ(ContainsLeadByte("\xE0\x40 "), testsupport::JapaneseBench());
+  EXPECT_EQ(ContainsLeadByte("x\xFC\x4B"), testsupport::JapaneseBench());
 }
 
 // Double-byte skin paths (Japanese folder and file names, trail bytes of 0x5C among them)
