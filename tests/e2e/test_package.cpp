@@ -29,9 +29,14 @@ class Package : public ::testing::Test {
   // The README's step 2: the archive's Plugins folder into the player's.
   void Install() {
     std::error_code e;
+    // The host's empty Plugins folder gives way to the archive's: copied into the existing
+    // folder, the files did not arrive (seen with this runtime).
+    RemoveDirectoryA(host_.Plugins().c_str());
     std::filesystem::copy(Unpacked() + "Plugins", host_.Plugins(),
                           std::filesystem::copy_options::recursive, e);
     ASSERT_FALSE(e) << e.message();
+    ASSERT_NE(GetFileAttributesA((host_.Plugins() + "gen_velmora.dll").c_str()),
+              INVALID_FILE_ATTRIBUTES);
   }
   int Commands(const char* id) { return player_->Count(std::string("command ") + id); }
   // Presses the chord until the player got the command once more. A chord that came while

@@ -1,0 +1,97 @@
+// Settings files and skins as other tools and people leave them: each gives the default
+// or the text popup, never a fault, a hang or a lost setting.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <tuple>
+
+#include "support.h"
+
+using namespace testsupport;
+
+namespace {
+
+class BadInput : public ::testing::Test {
+ protected:
+  void Start(const std::string& ini) {
+    WriteFile(host_.Ini(), ini);
+    player_ = std::make_unique<Player>(host_);
+    ASSERT_NE(player_->Window(), nullptr) << "the plugin's init did not end";
+  }
+  // A hot key that came while the previous one was handled is dropped: pressed again.
+  bool Press(WORD vk, const std::string& line) {
+    const int before = player_->Count(line);
+    for (int tries = 0; tries < 5; ++tries) {
+      Tap(vk);
+      if (WaitFor([&] { return player_->Count(line) > before; }, 2500)) return true;
+    }
+    return false;
+  }
+  void TearDown() override {
+    if (player_) {
+      EXPECT_EQ(player_->Close(), 0u);
+    }
+  }
+  int Ini(const char* section, const char* key) {
+    return static_cast<int>(GetPrivateProfileIntA(section, key, -12345, host_.Ini().c_str()));
+  }
+  HostDir host_;
+  std::unique_ptr<Player> player_;
+};
+
+}  // namespace
+
+TEST_F(BadInput, GarbageAndOutOfRangeValuesInEveryKeyAndAHundredThousandLinesOfJunk) {
+  std::string ini = "[HotKeys]\r\n1=117\r\n";  // Play stays usable: F6
+  for (const char* k : {"0", "2", "3", "4", "5", "6", "7", "8", "9", "10"})
+    ini += std::string(k) + "=\xFF\xFEjunk" + k + "\r\n";
+  ini +=
+      "[JogDials]\r\n0=-1\r\n1=99999999999999\r\n2=0x\r\n[Interval]\r\nIgnoreInterval=abc\r\n"
+      "CommandInterval=-5\r\n[Use]\r\nKey=0x7fffffff\r\n[Popup]\r\nUsePopup=yes\r\nFontSize="
+      "0xZZ\r\nFrameWidth=-2147483648\r\nShowTime=-1\r\nShowPointX=\r\n[System]\r\n"
+      "UseSendMessage=\r\n";
+  for (int i = 0; i < 100000; ++i) ini += i % 3 ? "=\x01\x02 junk line ]][[\r\n" : "[\r\n";
+  Start(ini);
+  Notepad notepad;
+  ASSERT_TRUE(notepad.Focus());
+  ASSERT_TRUE(Press(VK_F6, "command 40045"));
+  EXPECT_EQ(player_->Close(), 0u);
+  player_.reset();
+  // Saved back as what was loaded: the defaults where the text was no number.
+  EXPECT_EQ(Ini("HotKeys", "1"), 117);
+  EXPECT_EQ(Ini("HotKeys", "0"), 0);
+  EXPECT_EQ(Ini("JogDials", "0"), 255);  // -1, low 8 bits
+  EXPECT_EQ(Ini("Interval", "IgnoreInterval"), 100);
+  EXPECT_EQ(Ini("Interval", "CommandInterval"), -5);
+  EXPECT_EQ(Ini("Use", "Key"), 1);
+  EXPECT_EQ(Ini("Popup", "FontSize"), 10);
+}
+
+TEST_F(BadInput, SkinsThatAreFoldersTruncatedOrClaimingAGigabyteShowTheText) {
+  const std::string dir = host_.dir.Path();
+  CreateDirectoryA((dir + "Folder.bmp").c_str(), nullptr);
+  std::string bmp = ReadFile(ExeDirectory() + "testdata\\rgb24.bmp");
+  WriteFile(dir + "Truncated.bmp", bmp.substr(0, bmp.size() - 7));
+  std::string huge = bmp;  // 32767 x 32767 at 24 bits: about 3 GB of pixels
+  for (int at : {18, 22}) huge.replace(at, 4, std::string("\xFF\x7F\x00\x00", 4));
+  huge.replace(2, 4, std::string("\x00\x00\x00\x40", 4));  // a file size of 1 GB
+  WriteFile(dir + "Huge.bmp", huge);
+  Start(
+      "[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\n[HotKeys]\r\n1=117\r\n6=118\r\n7=119\r\n"
+      "[Skins]\r\n1=" +
+      dir + "Folder.bmp\r\n6=" + dir + "Truncated.bmp\r\n7=" + dir + "Huge.bmp\r\n");
+  Notepad notepad;
+  ASSERT_TRUE(notepad.Focus());
+  const DWORD pid = player_->Proc().Id();
+  int shown = 0;
+  for (auto [vk, line, text] :
+       {std::tuple{VK_F6, "command 40045", "Play"}, std::tuple{VK_F7, "command 40058", "Volume Up"},
+        std::tuple{VK_F8, "command 40059", "Volume Down"}}) {
+    ASSERT_TRUE(Press(vk, line)) << text;
+    ++shown;
+    ASSERT_TRUE(WaitFor([&] { return static_cast<int>(ShownPopups(pid).size()) >= shown; }));
+    const auto popups = ShownPopups(pid);
+    EXPECT_EQ(popups[0].Text, text);
+    EXPECT_GT(popups[0].Width, 12) << text << ": the text in its frame, not a bitmap";
+  }
+}
