@@ -19,10 +19,10 @@ TEST(Storm, KeysAndPopupsLeaveNothingBehindAndTheHotKeysStillWork) {
   EXPECT_EQ(s.After.Gdi, s.Before.Gdi);
   EXPECT_EQ(s.After.User, s.Before.User);
   ASSERT_GT(s.Before.GdiFree, 0);
-  // Wine's device-context cache grows once to what many popups at a time need; after
-  // that the second half of the popups holds not one GDI object more than the first.
-  EXPECT_EQ(s.After.GdiFree, s.Middle.GdiFree);
-  EXPECT_LT(s.Before.GdiFree - s.After.GdiFree, 32);
+  // Wine's device-context cache grows once, by a few handles, to what many popups at a
+  // time need, in either half; a leak of one object per popup would be 50 in each half.
+  EXPECT_LT(s.Middle.GdiFree - s.After.GdiFree, 16);
+  EXPECT_LT(s.Before.GdiFree - s.After.GdiFree, 16);
   ASSERT_GT(s.Before.PrivateBytes, 0);
   // The heap may keep a little of what it handed out; a leak per popup would be more.
   EXPECT_LT(s.After.PrivateBytes - s.Middle.PrivateBytes, 1L << 20);
