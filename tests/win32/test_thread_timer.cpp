@@ -87,11 +87,13 @@ TEST(ThreadTimer, NoTickWhileDisabledAndAtMostOneTickMessageWaits) {
     MSG m;
     PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   }
+  // Disabled before counting: each PeekMessage of the count serves a pending hand-over,
+  // whose tick would post again once the waiting message is gone.
+  t->SetEnabled(false);
   int waiting = 0;
   MSG m;
   while (PeekMessageA(&m, window, t->TickMessage(), t->TickMessage(), PM_REMOVE)) ++waiting;
   EXPECT_EQ(waiting, 1);
-  t->SetEnabled(false);
   Pump(100);
   while (PeekMessageA(&m, window, t->TickMessage(), t->TickMessage(), PM_REMOVE)) {
   }
