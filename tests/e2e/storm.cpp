@@ -17,14 +17,8 @@ int TextLength(HWND edit) {
 }
 
 void AddKey(std::vector<INPUT>& in, WORD vk) {
-  for (bool up : {false, true}) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = vk;
-    i.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    in.push_back(i);
-  }
+  in.push_back(KeyInput(vk, false));
+  in.push_back(KeyInput(vk, true));
 }
 
 }  // namespace

@@ -244,12 +244,17 @@ bool Player::LogHas(const std::string& line) const {
   return false;
 }
 
-void Key(WORD vk, bool up) {
+INPUT KeyInput(WORD vk, bool up) {
   INPUT in{};
   in.type = INPUT_KEYBOARD;
   in.ki.wVk = vk;
   in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
   in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return in;
+}
+
+void Key(WORD vk, bool up) {
+  INPUT in = KeyInput(vk, up);
   SendInput(1, &in, sizeof in);
 }
 
@@ -286,14 +291,7 @@ void Chord(std::initializer_list<WORD> modifiers, WORD vk) {
 
 void Burst(std::initializer_list<WORD> modifiers, WORD vk) {
   std::vector<INPUT> in;
-  auto add = [&](WORD k, bool up) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = k;
-    i.ki.wScan = static_cast<WORD>(MapVirtualKeyA(k, MAPVK_VK_TO_VSC));
-    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    in.push_back(i);
-  };
+  auto add = [&](WORD k, bool up) { in.push_back(KeyInput(k, up)); };
   for (WORD m : modifiers) add(m, false);
   add(vk, false);
   add(vk, true);

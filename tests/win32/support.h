@@ -110,6 +110,7 @@ class Player {
 };
 
 // Typed input through SendInput, as a user's keyboard would give it.
+INPUT KeyInput(WORD vk, bool up);  // one keystroke's record
 void Key(WORD vk, bool up);
 void Tap(WORD vk);
 void Chord(std::initializer_list<WORD> modifiers, WORD vk);
