@@ -111,12 +111,17 @@ void SendToTarget(bool sendMode, HWND wnd, UINT msg, WPARAM wParam, LPARAM lPara
 }
 
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
+  // Releases and repeats are never forwarded, so they chain without the block's four
+  // kernel calls; half of all keystrokes on the desktop.
+  if (code < 0 || !IsFirstStroke(static_cast<std::uint32_t>(lParam)))
+    return CallNextHookEx(nullptr, code, wParam, lParam);
   TScopedHookBlock b;
   if (!b) return CallNextHookEx(nullptr, code, wParam, lParam);
   const LRESULT result = CallNextHookEx(AsHook(b->KeyHook), code, wParam, lParam);
   const HWND target = AsWindow(b->TargetWnd);
-  if (code >= 0 && IsWindow(target) && IsFirstStroke(static_cast<std::uint32_t>(lParam))) {
-    const TShortCut word = MakeShortCutWord(static_cast<std::uint32_t>(wParam), GetShiftState(b->OwnerThreadId));
+  if (IsWindow(target)) {
+    const TShortCut word =
+        MakeShortCutWord(static_cast<std::uint32_t>(wParam), GetShiftState(b->OwnerThreadId));
     SendToTarget(b->SendMode != 0, target, b->KeyMsg, word, lParam);
   }
   return result;
