@@ -38,8 +38,8 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, void*) {
   }
   return TRUE;
 }
-__declspec(dllexport) BOOL BH_Install(HWND target, UINT message, WPARAM wParam, UINT key,
-                                      const char* block) {
+__declspec(dllexport) BOOL
+    BH_Install(HWND target, UINT message, WPARAM wParam, UINT key, const char* block) {
   lstrcpynA(gBlock, block ? block : "", sizeof gBlock);
   gTarget = target;
   gMessage = message;

@@ -14,8 +14,8 @@
 using namespace testsupport;
 
 extern "C" {
-__declspec(dllimport) BOOL BH_Install(HWND target, UINT message, WPARAM wParam, UINT key,
-                                      const char* block);
+__declspec(dllimport) BOOL
+    BH_Install(HWND target, UINT message, WPARAM wParam, UINT key, const char* block);
 __declspec(dllimport) void BH_Uninstall();
 }
 
@@ -23,7 +23,7 @@ namespace {
 
 constexpr int kPresses = 100;  // per path and round
 constexpr int kRounds = 3;     // the paths take turns, so a drift of the machine meets each
-constexpr WORD kKey = VK_F8;  // 119
+constexpr WORD kKey = VK_F8;   // 119
 
 struct Stats {
   double Median, P99;
@@ -39,8 +39,7 @@ Stats Summarise(std::vector<double> v) {
 
 // Each press's latency: the player's time stamp of the command minus the press's.
 void Measure(const std::string& ini, const std::string& playerArgs, Notepad& notepad,
-             std::vector<double>& latencies, bool bareHook = false,
-             const char* block = nullptr) {
+             std::vector<double>& latencies, bool bareHook = false, const char* block = nullptr) {
   HostDir host;
   WriteFile(host.Ini(), ini);
   Player player(host, playerArgs);
@@ -97,8 +96,8 @@ int main() {
   std::printf("  %-40s %8s %8s %8s\n", "path", "median", "p99", "samples");
   std::printf("  %-40s %8.3f %8.3f %8d\n", "RegisterHotKey, WM_HOTKEY (baseline)", hot.Median,
               hot.P99, hot.Samples);
-  std::printf("  %-40s %8.3f %8.3f %8d\n", "bare global hook, posts (floor)", bare.Median,
-              bare.P99, bare.Samples);
+  std::printf("  %-40s %8.3f %8.3f %8d\n", "bare global hook, posts (floor)", bare.Median, bare.P99,
+              bare.Samples);
   std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the floor's median\n",
               "bare hook opening the block per call", block.Median, block.P99, block.Samples,
               bare.Median > 0 ? block.Median / bare.Median : 0.0);
