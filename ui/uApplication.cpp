@@ -38,6 +38,12 @@ void RunWhenUnwound(void (*action)() noexcept) noexcept {
   gOnUnwound = action;
 }
 
+bool CancelWhenUnwound(void (*action)() noexcept) noexcept {
+  if (gOnUnwound != action) return false;
+  gOnUnwound = nullptr;
+  return true;
+}
+
 HINSTANCE ModuleInstance() noexcept {
   return gInstance ? gInstance : GetModuleHandleA(nullptr);
 }

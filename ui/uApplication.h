@@ -43,6 +43,8 @@ class TDispatchScope {
 bool InDispatch() noexcept;
 // Runs action when the outermost dispatch scope ends (now, when there is none).
 void RunWhenUnwound(void (*action)() noexcept) noexcept;
+// Drops action when it still waits for the scopes to end; true when it did.
+bool CancelWhenUnwound(void (*action)() noexcept) noexcept;
 
 // Message-box caption of the default error report.
 inline constexpr const char* ReportCaption = "gen_velmora";

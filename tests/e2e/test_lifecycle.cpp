@@ -1,9 +1,12 @@
-// The stand-in player loads the DLL from its Plugins folder and drives its entries.
+// The stand-in player loads the DLL from its Plugins folder and drives its entries: in
+// order, again in the same process, beside a second host, and with a file it cannot save.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "support.h"
+#include "ui/uTexts.h"
 
 using namespace testsupport;
 
@@ -42,4 +45,168 @@ TEST(Lifecycle, InitConfigQuitRunOnTheMainThreadInOrder) {
   EXPECT_LT(quit, quitDone);
   EXPECT_LT(quitDone, unload);
   EXPECT_LT(unload, exit);
+}
+
+namespace {
+
+constexpr UINT kReloadPlugins = 40995, kModalRelease = 40999;
+constexpr WORD kPlayKey = VK_F8;
+const char kKeys[] = "[Use]\r\nKey=1\r\nJogDial=1\r\n[HotKeys]\r\n1=119\r\n";
+
+// One host and notepad in the foreground; the player's log is printed when a case fails.
+class Reload : public ::testing::Test {
+ protected:
+  void Start(const std::string& ini, const std::string& args = "") {
+    WriteFile(host_.Ini(), ini);
+    player_ = std::make_unique<Player>(host_, args);
+    ASSERT_NE(player_->Window(), nullptr);
+    ASSERT_TRUE(notepad_.Focus());
+  }
+  void TearDown() override {
+    if (player_) EXPECT_EQ(player_->Close(), 0u);
+    if (HasFailure() && player_)
+      for (const auto& l : player_->Log()) std::printf("  player: %s\n", l.c_str());
+  }
+  bool WaitLog(const std::string& line, int count = 1, int timeoutMs = 10000) {
+    return WaitFor([&] { return player_->Count(line) >= count; }, timeoutMs);
+  }
+  // The host quits, unloads and loads the plugin again, and its init succeeded.
+  bool ReloadPlugins() {
+    const int inits = player_->Count("plugin init gen_velmora.dll result=0");
+    PostMessageA(player_->Window(), WM_COMMAND, kReloadPlugins, 0);
+    return WaitLog("plugin init gen_velmora.dll result=0", inits + 1);
+  }
+  // A key the engine drops while it still handles the last one is pressed again.
+  bool Press(WORD key, const std::string& line, int count) {
+    for (int tries = 0; tries < 5; ++tries) {
+      Tap(key);
+      if (WaitLog(line, count, 2000)) return true;
+    }
+    return false;
+  }
+  void Jog(const std::string& script) {
+    Process p(JogdialCommand(script));
+    ASSERT_TRUE(p.Started());
+    ASSERT_EQ(p.Wait(30000), 0u);
+  }
+
+  HostDir host_;
+  std::unique_ptr<Player> player_;
+  Notepad notepad_;
+};
+
+}  // namespace
+
+// The popups' window class and procedure go with the module: none may outlive it.
+TEST_F(Reload, PopupsOnTheScreenGoWithTheQuitAndTheNextRunShowsItsOwn) {
+  Start(std::string(kKeys) + "[Popup]\r\nUsePopup=1\r\nShowTime=20000\r\n");
+  const DWORD pid = player_->Proc().Id();
+  for (int shown = 1; shown <= 3; ++shown) {
+    ASSERT_TRUE(Press(kPlayKey, "command 40045", shown));
+    ASSERT_TRUE(WaitFor([&] { return ShownPopups(pid).size() == static_cast<size_t>(shown); }));
+  }
+  ASSERT_TRUE(ReloadPlugins());
+  EXPECT_TRUE(ShownPopups(pid).empty());
+  Pump(300);  // the player's loop runs on with the new module: nothing of the old one left
+  ASSERT_TRUE(Press(kPlayKey, "command 40045", 4)) << "no hot key after init again";
+  EXPECT_TRUE(WaitFor([&] { return ShownPopups(pid).size() == 1; }));
+}
+
+TEST_F(Reload, AGesturesCountdownEndsWithTheQuit) {
+  // "U" is Next, read 1.5 s after the step.
+  Start(std::string(kKeys) +
+        "[Popup]\r\nUsePopup=0\r\n[JogDials]\r\n4=1\r\n"
+        "[Interval]\r\nIgnoreInterval=100\r\nCommandInterval=1500\r\n");
+  const DWORD sent = GetTickCount();
+  Jog("up");
+  ASSERT_TRUE(ReloadPlugins());
+  ASSERT_LT(GetTickCount() - sent, 1200u) << "the reload came after the countdown";
+  Pump(2500);
+  EXPECT_EQ(player_->Count("command 40048"), 0);
+  Jog("up");
+  EXPECT_TRUE(WaitLog("command 40048")) << "no gesture after init again";
+}
+
+// The host reloads its plugins from a message that comes inside the plugin's own handling
+// of a hot key (here the player's modal loop for Play): the old run's objects are still in
+// use below, and the new run must not free them or have them freed under it.
+TEST_F(Reload, InitAgainBeforeTheQuitHasUnwoundKeepsThePluginWorking) {
+  Start(std::string(kKeys) + "[Popup]\r\nUsePopup=0\r\n", "--modal-command 40045");
+  ASSERT_TRUE(Press(kPlayKey, "modal enter", 1));
+  ASSERT_TRUE(ReloadPlugins());
+  PostMessageA(player_->Window(), WM_COMMAND, kModalRelease, 0);
+  ASSERT_TRUE(WaitLog("modal leave"));
+  ASSERT_TRUE(Press(kPlayKey, "modal enter", 2)) << "no hot key after the nested reload";
+  PostMessageA(player_->Window(), WM_COMMAND, kModalRelease, 0);
+  ASSERT_TRUE(WaitLog("modal leave", 2));
+}
+
+// The first host holds the hook block: a second one runs without hooks, leaves the first
+// one's alone when it quits, and the block is free again once the first has quit.
+TEST(SecondHost, RunsWithoutHooksAndTheFirstKeepsThem) {
+  const std::string ini = std::string(kKeys) + "[Popup]\r\nUsePopup=0\r\n";
+  Notepad notepad;
+  HostDir firstHost, secondHost;
+  WriteFile(firstHost.Ini(), ini);
+  WriteFile(secondHost.Ini(), ini);
+  Player first(firstHost);
+  ASSERT_NE(first.Window(), nullptr);
+  {
+    Player second(secondHost);
+    ASSERT_NE(second.Window(), nullptr);  // init succeeded
+    ASSERT_TRUE(notepad.Focus());
+    Tap(kPlayKey);
+    ASSERT_TRUE(WaitFor([&] { return first.Count("command 40045") == 1; }));
+    Pump(500);
+    EXPECT_EQ(second.Count("command 40045"), 0);
+    EXPECT_EQ(second.Close(), 0u);
+  }
+  ASSERT_TRUE(notepad.Focus());
+  for (int tries = 0; tries < 5 && first.Count("command 40045") < 2; ++tries) {
+    Tap(kPlayKey);
+    WaitFor([&] { return first.Count("command 40045") >= 2; }, 2000);
+  }
+  EXPECT_EQ(first.Count("command 40045"), 2) << "the second host's quit took the first's hooks";
+  EXPECT_EQ(first.Close(), 0u);
+
+  HostDir thirdHost;
+  WriteFile(thirdHost.Ini(), ini);
+  Player third(thirdHost);
+  ASSERT_NE(third.Window(), nullptr);
+  ASSERT_TRUE(notepad.Focus());
+  Tap(kPlayKey);
+  EXPECT_TRUE(WaitFor([&] { return third.Count("command 40045") == 1; }))
+      << "the block outlived its host";
+  EXPECT_EQ(third.Close(), 0u);
+}
+
+// Quit saves; when the file cannot be written the user sees the plugin's own report, and
+// the host's quit returns as usual.
+TEST(QuitSave, AFileThatCannotBeWrittenIsReportedAndTheHostExitsCleanly) {
+  HostDir host;
+  WriteFile(host.Ini(), "[HotKeys]\r\n1=119\r\n");
+  Player player(host);
+  ASSERT_NE(player.Window(), nullptr);
+  // The bench runs as root, which writes read-only files regardless: the file is held
+  // open without sharing instead.
+  HANDLE lock = CreateFileA(host.Ini().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  PostMessageA(player.Window(), WM_CLOSE, 0, 0);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = FindProcessWindow(player.Proc().Id(), "#32770")); }));
+  wchar_t caption[64] = {}, text[512] = {};
+  SendMessageW(box, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(caption));
+  SendMessageW(GetDlgItem(box, 0xFFFF), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+  std::wstring expected(velmora::texts::WriteError.Unicode);
+  const std::string path = host.Ini();
+  expected.replace(0, 2, std::wstring(path.begin(), path.end()));
+  EXPECT_EQ(Utf8(caption), "gen_velmora");
+  EXPECT_EQ(Utf8(text), Utf8(expected.c_str()));
+  CloseHandle(lock);
+  EXPECT_FALSE(player.LogHas("player exit 0")) << "quit returned before its report was read";
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(player.Proc().Wait(), 0u);
+  EXPECT_TRUE(player.LogHas("plugin quit gen_velmora.dll done"));
+  EXPECT_EQ(ReadFile(host.Ini()), "[HotKeys]\r\n1=119\r\n");
 }

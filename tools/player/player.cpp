@@ -6,7 +6,8 @@
 // Every log line starts with "[ms] ", the shared performance counter in milliseconds.
 // Private WM_COMMAND identifiers for tests: 40900 + i runs config of plugin i; 40999 ends
 // the nested loop of the --modal-command. --hotkey registers VK as a system hot key that
-// plays, the baseline of the latency benchmark.
+// plays, the baseline of the latency benchmark. 40995 quits and unloads every plugin and
+// loads them again in this process, as a host that reloads its plugins does.
 #include <windows.h>
 #include <psapi.h>
 
@@ -27,6 +28,7 @@ constexpr UINT kPlayerConfigBase = 40900;
 constexpr UINT kModalRelease = 40999;
 constexpr UINT kReportFileInfo = 40997;
 constexpr UINT kReportResources = 40996;  // what the process holds, for the load tests
+constexpr UINT kReloadPlugins = 40995;
 
 struct PluginRecord {
   int version;
@@ -268,6 +270,8 @@ void LoadPlugins(const std::string& directory) {
   }
 }
 
+std::string gPluginDir;
+
 void ConfigPlugin(size_t index) {
   if (index >= gPlugins.size() || gPlugins[index].initResult != 0) return;
   Log("plugin config %s thread=%s", gPlugins[index].file.c_str(), ThreadName());
@@ -360,6 +364,13 @@ void ReportResources() {
 void OnCommand(UINT id) {
   if (id == kReportResources) {
     ReportResources();
+    return;
+  }
+  if (id == kReloadPlugins) {
+    Log("plugins reload");
+    UnloadPlugins();
+    LoadPlugins(gPluginDir);
+    Repaint();
     return;
   }
   if (id == kReportFileInfo) {
@@ -563,6 +574,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ShowWindow(gMain, show == SW_HIDE ? SW_SHOWNORMAL : show);
   UpdateWindow(gMain);
   if (hotKey) RegisterHotKey(gMain, 1, 0, hotKey);
+  gPluginDir = plugins;
   LoadPlugins(plugins);
   Repaint();
 
