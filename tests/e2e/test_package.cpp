@@ -3,6 +3,7 @@
 // the main job run from there with the sample settings and skins.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -26,17 +27,29 @@ class Package : public ::testing::Test {
   void SetUp() override {
     ASSERT_FALSE(Unpacked().empty()) << "VELMORA_PACKAGE names no unpacked archive";
   }
-  // The README's step 2: the archive's Plugins folder into the player's.
+  // The README's step 2: the archive's Plugins folder into the player's, file by file. A
+  // DLL of an earlier run in this session may still be there: Wine keeps a hook's module
+  // loaded in the processes it reached, so the file can be neither removed nor replaced,
+  // and it stands when it is the same file.
   void Install() {
-    std::error_code e;
-    // The host's empty Plugins folder gives way to the archive's: copied into the existing
-    // folder, the files did not arrive (seen with this runtime).
-    RemoveDirectoryA(host_.Plugins().c_str());
-    std::filesystem::copy(Unpacked() + "Plugins", host_.Plugins(),
-                          std::filesystem::copy_options::recursive, e);
-    ASSERT_FALSE(e) << e.message();
-    ASSERT_NE(GetFileAttributesA((host_.Plugins() + "gen_velmora.dll").c_str()),
-              INVALID_FILE_ATTRIBUTES);
+    namespace fs = std::filesystem;
+    const fs::path from = Unpacked() + "Plugins";
+    for (const auto& entry : fs::recursive_directory_iterator(from)) {
+      const fs::path to = fs::path(host_.Plugins()) / fs::relative(entry.path(), from);
+      if (entry.is_directory()) {
+        CreateDirectoryA(to.string().c_str(), nullptr);
+        continue;
+      }
+      const std::string source = entry.path().string(), target = to.string();
+      if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+          ReadFile(target) == ReadFile(source))
+        continue;
+      ASSERT_TRUE(CopyFileA(source.c_str(), target.c_str(), FALSE))
+          << target << " error " << GetLastError();
+    }
+    ASSERT_EQ(ReadFile(host_.Plugins() + "gen_velmora.dll"),
+              ReadFile(Unpacked() + "Plugins\\gen_velmora.dll"));
+    ASSERT_EQ(ReadFile(host_.Ini()), ReadFile(Unpacked() + "Plugins\\gen_velmora.Ini"));
   }
   int Commands(const char* id) { return player_->Count(std::string("command ") + id); }
   // Presses the chord until the player got the command once more. A chord that came while
@@ -67,9 +80,10 @@ class Package : public ::testing::Test {
     return false;
   }
   void TearDown() override {
-    if (player_) {
-      EXPECT_EQ(player_->Close(), 0u);
-    }
+    if (!player_) return;
+    EXPECT_EQ(player_->Close(), 0u);
+    if (HasFailure())
+      for (const auto& l : player_->Log()) std::printf("  player: %s\n", l.c_str());
   }
 
   HostDir host_{kPlayerFolder};

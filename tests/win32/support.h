@@ -74,8 +74,8 @@ HWND FindOwnedWindow(HWND owner, const char* className);
 struct HostDir {
   TempDir dir;
   HostDir();
-  // The player and an empty Plugins folder at folder (made afresh, removed at the end):
-  // the plugin is installed by the caller.
+  // The player and a Plugins folder at folder (made afresh, removed at the end; a module
+  // that a process of the session still has loaded stays): the caller installs the plugin.
   explicit HostDir(const std::string& folder);
   std::string Player() const { return dir.Path() + "player.exe"; }
   std::string Plugins() const { return dir.Path() + "Plugins\\"; }
