@@ -41,8 +41,9 @@ void DestroyObjects() noexcept {
 
 int PluginInit() noexcept {
   // The host reloaded its plugins from a message that came inside one of this plugin's
-  // pumps: the last run's objects wait for those frames to unwind, and serve this run.
-  if (gWatch && ui::CancelWhenUnwound(DestroyObjects)) return 0;
+  // pumps: the last run's teardown waits for those frames to unwind. It must not tear
+  // down this run; the last run's objects, if any, serve it.
+  if (ui::CancelWhenUnwound(DestroyObjects) && gWatch) return 0;
   try {
     gIniManager = new TIniManager();
     IniManager = gIniManager;
