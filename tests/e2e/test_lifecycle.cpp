@@ -105,7 +105,9 @@ TEST_F(Reload, PopupsOnTheScreenGoWithTheQuitAndTheNextRunShowsItsOwn) {
     ASSERT_TRUE(Press(kPlayKey, "command 40045", shown));
     ASSERT_TRUE(WaitFor([&] { return ShownPopups(pid).size() == static_cast<size_t>(shown); }));
   }
-  ASSERT_TRUE(ReloadPlugins());
+  // A reload that the last hot key's own message processing dispatches is nested: that run
+  // goes on, its popups with it. One from the player's own loop must take them all.
+  for (int tries = 0; tries < 3 && !ShownPopups(pid).empty(); ++tries) ASSERT_TRUE(ReloadPlugins());
   EXPECT_TRUE(ShownPopups(pid).empty());
   Pump(300);  // the player's loop runs on with the new module: nothing of the old one left
   ASSERT_TRUE(Press(kPlayKey, "command 40045", 4)) << "no hot key after init again";
