@@ -363,7 +363,7 @@ void TfrmCustom::FormCreate() {
   frmPreview->Show();
   // 2, 3: the command arrays and the buttons' tags were filled as the controls were made.
   // 4, 5: the common directory of all eleven stored skins.
-  const std::string directory = DirectoryPart(s.GetSkin(PC::Prev));
+  const std::string directory = DirectoryPart(s.GetSkin(PC::Prev), ui::IsAnsiLeadByte);
   bool common = true;
   for (int n = 0; n < CommandCount; ++n) {
     const auto c = static_cast<PC>(n);
@@ -372,7 +372,7 @@ void TfrmCustom::FormCreate() {
     for (const auto& text : texts::JogDialTexts) cmbbxByCommand[n]->AddItem(text.Cp932);
     cmbbxByCommand[n]->SetItemIndex(s.GetJogDial(c));
     if (edtSkinByCommand[n]) edtSkinByCommand[n]->SetText(s.GetSkin(c));
-    if (DirectoryPart(s.GetSkin(c)) != directory) common = false;
+    if (DirectoryPart(s.GetSkin(c), ui::IsAnsiLeadByte) != directory) common = false;
   }
   // 6, 7
   edtDisableSkin->SetText(s.DisableSkin);
@@ -473,7 +473,7 @@ void TfrmCustom::btnDirectoryRefClick() {
 }
 
 void TfrmCustom::edtSkinDirectoryChange() {
-  const std::string directory = WithTrailingBackslash(edtSkinDirectory->Text());
+  const std::string directory = WithTrailingBackslash(edtSkinDirectory->Text(), ui::IsAnsiLeadByte);
   for (int n = 0; n < CommandCount; ++n)
     if (edtSkinByCommand[n]) ResolveSkinFile(*edtSkinByCommand[n], directory + DefaultSkinFiles[n]);
   ResolveSkinFile(*edtDisableSkin, directory + DefaultDisableSkinFile);

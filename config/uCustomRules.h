@@ -1,5 +1,6 @@
 // The configuration dialog's decisions that need no window: the numeric boxes' key
-// filter and parsing, directory parts of code-page-932 paths, and the skin directory.
+// filter and parsing, directory parts of paths in the system's code page, and the skin
+// directory.
 // No Windows header.
 #pragma once
 
@@ -7,6 +8,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "engine/uTextRules.h"
 
 namespace velmora {
 
@@ -16,15 +19,13 @@ bool NumericKeyPasses(std::uint32_t character) noexcept;
 // A valid 32-bit signed decimal integer (an optional sign, digits only), or nothing.
 std::optional<std::int32_t> ParseInt32(std::string_view text) noexcept;
 
-// Is text[i] the first byte of a double-byte character of code page 932?
-bool IsCp932LeadByte(unsigned char byte) noexcept;
-
 // The text up to and including the last "\" or ":" that is not the second byte of a
-// double-byte character; empty when there is none.
-std::string DirectoryPart(std::string_view path);
+// double-byte character; empty when there is none. isLeadByte tells the code page's lead
+// bytes.
+std::string DirectoryPart(std::string_view path, LeadBytePredicate isLeadByte);
 
 // The directory with "\" appended, unless it ends in a "\" of its own (not a trail byte);
 // an empty text gives "\".
-std::string WithTrailingBackslash(std::string_view directory);
+std::string WithTrailingBackslash(std::string_view directory, LeadBytePredicate isLeadByte);
 
 }  // namespace velmora

@@ -16,6 +16,19 @@ std::string UpperAscii(std::string_view text) {
   return out;
 }
 
+std::size_t AfterLastSeparator(std::string_view text, std::string_view separators,
+                               LeadBytePredicate isLeadByte) noexcept {
+  std::size_t after = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
+      ++i;  // its trail byte may be 0x5C and is no "\"
+      continue;
+    }
+    if (separators.find(text[i]) != std::string_view::npos) after = i + 1;
+  }
+  return after;
+}
+
 bool ContainsMarker(std::string_view text, const std::bitset<256>& markers) noexcept {
   if (text.size() < 2) return false;
   for (std::size_t i = 0; i + 1 < text.size(); ++i)

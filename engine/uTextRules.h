@@ -11,6 +11,15 @@ namespace velmora {
 std::string TrimLowBytes(std::string_view text);
 // a to z upper-cased, every other byte as it is.
 std::string UpperAscii(std::string_view text);
+// Tells the lead bytes of a double-byte code page: the system's ANSI code page in the
+// plugin, a fixed one in tests.
+using LeadBytePredicate = bool (*)(unsigned char);
+
+// Index one past the last byte of separators that is not the second byte of a
+// double-byte character, or 0 when there is none.
+std::size_t AfterLastSeparator(std::string_view text, std::string_view separators,
+                               LeadBytePredicate isLeadByte) noexcept;
+
 // True when a byte before the last one is in the set; 0 or 1 bytes give false.
 bool ContainsMarker(std::string_view text, const std::bitset<256>& markers) noexcept;
 

@@ -1,5 +1,7 @@
 #include "engine/uWinampManager.h"
 
+#include <cstring>
+
 namespace velmora {
 
 TWinampManager* WinampManager = nullptr;
@@ -21,6 +23,14 @@ std::string TWinampManager::GetCurrentTitle() const {
   const auto* title = reinterpret_cast<const char*>(
       SendMessageA(PlayerWindow, WM_USER, static_cast<WPARAM>(position), RequestTitle));
   return title ? std::string(title) : std::string();
+}
+
+std::string TWinampManager::GetIniDirectory(HWND playerWindow) {
+  if (!IsWindow(playerWindow)) return {};
+  const auto* directory =
+      reinterpret_cast<const char*>(SendMessageA(playerWindow, WM_USER, 0, RequestIniDirectory));
+  // The player's own buffer in this process; a path is at most MAX_PATH bytes.
+  return directory ? std::string(directory, strnlen(directory, MAX_PATH)) : std::string();
 }
 
 }  // namespace velmora

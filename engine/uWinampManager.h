@@ -18,6 +18,9 @@ class TWinampManager {
   LRESULT SendCommand(unsigned id) const;
   PlayStatus GetStatus() const;
   std::string GetCurrentTitle() const;
+  // The folder the player keeps its own settings in, or empty when it names none. Asked
+  // before the player-control object exists: the settings come first.
+  static std::string GetIniDirectory(HWND playerWindow);
   static bool HasPopup(PlayerCommand command) { return CommandHasPopup(static_cast<int>(command)); }
 
   // Borrowed: the player owns its window.

@@ -105,9 +105,14 @@ void SendToTarget(bool sendMode, HWND wnd, UINT msg, WPARAM wParam, LPARAM lPara
   }
   const DWORD fg = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
   const DWORD self = GetCurrentThreadId();
-  AttachThreadInput(self, fg, TRUE);
-  SendMessageA(wnd, msg, wParam, lParam);
-  AttachThreadInput(self, fg, FALSE);
+  const bool attached = fg != 0 && fg != self && AttachThreadInput(self, fg, TRUE);
+  // The engine replies before it runs anything; a player that does not pump (a long load,
+  // a stuck decoder) must not hold the program being typed into. Unanswered, the message
+  // stays queued and is handled when the player pumps again, as a posted one would be.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(wnd, msg, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, SendTimeoutMs,
+                      &ignored);
+  if (attached) AttachThreadInput(self, fg, FALSE);
 }
 
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {

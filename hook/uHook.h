@@ -30,6 +30,11 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
 // the benchmark that weighs the pre-filter.
 LRESULT CALLBACK GetMsgProcUnfiltered(int code, WPARAM wParam, LPARAM lParam);
 
+// The longest a hooked thread waits for the engine in send mode. A pumping engine answers
+// within a few milliseconds; a keystroke costs the typing program at most this much while
+// the player stalls, and nothing once the system reports the player hung.
+inline constexpr UINT SendTimeoutMs = 50;
+
 void SendToTarget(bool sendMode, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 // The Shift, Alt and Ctrl state for a keystroke the keyboard hook sees (see
 // UseAsyncModifiers).

@@ -39,18 +39,33 @@ constexpr bool UseAsyncModifiers(std::uint32_t currentThread, std::uint32_t owne
   return currentThread == ownerThread && foregroundThread != currentThread;
 }
 
+// Keys of the separate block (Page Up, Page Down, End, Home, the arrows, Insert, Delete):
+// pressed, they come as extended keys; the keypad's keys with the same codes do not.
+constexpr bool IsNavigationKey(unsigned vk) noexcept {
+  return (vk >= 0x21 && vk <= 0x28) || vk == 0x2D || vk == 0x2E;
+}
+
+// Keys a hot-key box takes without modifiers: the browser, volume, media and launch keys
+// (0xA6 to 0xB7) and F13 to F24 type no text and are not pressed by accident. Every other
+// key needs Ctrl or Alt; a key alone or with Shift alone is refused.
+constexpr bool HotKeyBoxAccepts(unsigned vk, bool shift, bool ctrl, bool alt) noexcept {
+  if (vk == 0 || ctrl || alt) return true;
+  return !shift && ((vk >= 0xA6 && vk <= 0xB7) || (vk >= 0x7C && vk <= 0x87));
+}
+
 // The system hot-key control's value (key code in the low byte; HOTKEYF_SHIFT 1,
 // HOTKEYF_CONTROL 2, HOTKEYF_ALT 4, HOTKEYF_EXT 8 in the high byte) and the word.
-// The extended-key flag has no place in the word and is dropped.
+// The extended-key flag has no place in the word and is dropped; a navigation key gets it
+// back, so that the box names the key the user pressed rather than the keypad's.
 constexpr TShortCut ShortCutFromHotKey(std::uint16_t hotKey) noexcept {
   const unsigned flags = hotKey >> 8;
   return static_cast<TShortCut>((hotKey & 0xFF) | ((flags & 1) ? scShift : 0) |
                                 ((flags & 2) ? scCtrl : 0) | ((flags & 4) ? scAlt : 0));
 }
 constexpr std::uint16_t HotKeyFromShortCut(TShortCut word) noexcept {
-  return static_cast<std::uint16_t>((word & 0xFF) | (((word & scShift) ? 1 : 0) << 8) |
-                                    (((word & scCtrl) ? 2 : 0) << 8) |
-                                    (((word & scAlt) ? 4 : 0) << 8));
+  return static_cast<std::uint16_t>(
+      (word & 0xFF) | (((word & scShift) ? 1 : 0) << 8) | (((word & scCtrl) ? 2 : 0) << 8) |
+      (((word & scAlt) ? 4 : 0) << 8) | ((IsNavigationKey(word & 0xFF) ? 8 : 0) << 8));
 }
 
 }  // namespace velmora

@@ -45,7 +45,7 @@ int PluginInit() noexcept {
   // down this run; the last run's objects, if any, serve it.
   if (ui::CancelWhenUnwound(DestroyObjects) && gWatch) return 0;
   try {
-    gIniManager = new TIniManager();
+    gIniManager = new TIniManager(TWinampManager::GetIniDirectory(gRecord.ParentWindow));
     IniManager = gIniManager;
     gWinampManager = std::make_unique<TWinampManager>(gRecord.ParentWindow);
     WinampManager = gWinampManager.get();

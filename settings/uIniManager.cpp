@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "engine/uUtils.h"
 #include "popup/uPopupForm.h"
 #include "settings/uIniValue.h"
 #include "ui/uFont.h"
@@ -70,22 +71,54 @@ const char* Key(int i) {
   return keys[i];
 }
 
-bool IsLeadByte(unsigned char c) {
-  return IsDBCSLeadByte(c) != FALSE;
-}
-
 }  // namespace
 
 std::string TIniManager::SettingsPath(const std::string& hostExecutable) {
-  return hostExecutable.substr(0, DirectoryLength(hostExecutable, IsLeadByte)) +
+  return hostExecutable.substr(0, DirectoryLength(hostExecutable, ui::IsAnsiLeadByte)) +
          "Plugins\\gen_velmora.Ini";
 }
 
-TIniManager::TIniManager() {
+std::string TIniManager::UserSettingsPath(const std::string& directory) {
+  const bool separated =
+      AfterLastSeparator(directory, "\\", ui::IsAnsiLeadByte) == directory.size();
+  return directory + (separated ? "" : "\\") + "Plugins\\gen_velmora.Ini";
+}
+
+namespace {
+// The file can be written, or, where there is none, created (and is gone again at once).
+bool CanWrite(const std::string& path) {
+  const bool exists = FileExists(path);
+  const HANDLE file = CreateFileA(
+      path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      exists ? OPEN_EXISTING : CREATE_NEW,
+      exists ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+}  // namespace
+
+TIniManager::TIniManager(const std::string& hostSettingsDirectory) {
   char exe[MAX_PATH];
   const DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
   FileName = SettingsPath(std::string(exe, n));
-  Load();
+  std::string source = FileName;
+  // Beside the player under Program Files a user cannot write: the player's own settings
+  // folder keeps the file then, and a file found there comes first at every start. The
+  // one beside the player, if any, is where the first start there begins.
+  if (!hostSettingsDirectory.empty()) {
+    const std::string user = UserSettingsPath(hostSettingsDirectory);
+    if (lstrcmpiA(user.c_str(), FileName.c_str()) != 0) {
+      if (FileExists(user)) {
+        FileName = source = user;
+      } else if (!CanWrite(FileName)) {
+        CreateDirectoryA(user.substr(0, DirectoryLength(user, ui::IsAnsiLeadByte)).c_str(),
+                         nullptr);
+        FileName = user;
+      }
+    }
+  }
+  LoadFrom(source);
 }
 
 TIniManager::~TIniManager() noexcept(false) {
@@ -93,7 +126,11 @@ TIniManager::~TIniManager() noexcept(false) {
 }
 
 void TIniManager::Load() {
-  const TIniFile ini(FileName);
+  LoadFrom(FileName);
+}
+
+void TIniManager::LoadFrom(const std::string& path) {
+  const TIniFile ini(path);
   for (int i = 0; i < CommandCount; ++i) {
     HotKeys[i] = static_cast<TShortCut>(ini.ReadInteger("HotKeys", Key(i), 0));
     JogDials[i] = static_cast<std::uint8_t>(ini.ReadInteger("JogDials", Key(i), 0));

@@ -24,7 +24,10 @@ class EIniWriteError : public ui::ETextError {
 
 class TIniManager {
  public:
-  TIniManager();                   // the path rule, then Load
+  // The path rule, then Load. hostSettingsDirectory is the folder the player keeps its
+  // own settings in (empty when it names none): the file goes there when the one beside
+  // the player cannot be written.
+  explicit TIniManager(const std::string& hostSettingsDirectory = {});
   ~TIniManager() noexcept(false);  // runs Save; its error goes to the caller
   TIniManager(const TIniManager&) = delete;
   TIniManager& operator=(const TIniManager&) = delete;
@@ -45,6 +48,8 @@ class TIniManager {
   // Path of the settings file beside a host executable: its folder, "Plugins\",
   // "gen_velmora.Ini".
   static std::string SettingsPath(const std::string& hostExecutable);
+  // Path of the settings file in a folder of the player's: "Plugins\gen_velmora.Ini" in it.
+  static std::string UserSettingsPath(const std::string& directory);
 
   std::string FileName;
   TShortCut HotKeys[CommandCount] = {};
@@ -69,6 +74,7 @@ class TIniManager {
   bool ID3AtCenter = true;
 
  private:
+  void LoadFrom(const std::string& path);
   static int Index(PlayerCommand c) { return static_cast<int>(c); }
 };
 

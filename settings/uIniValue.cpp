@@ -19,17 +19,8 @@ std::int32_t ParseIniInteger(std::string_view text, std::int32_t defaultValue) n
   return value;
 }
 
-std::size_t DirectoryLength(std::string_view path, bool (*isLeadByte)(unsigned char)) {
-  std::size_t length = 0;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    const auto c = static_cast<unsigned char>(path[i]);
-    if (isLeadByte(c) && i + 1 < path.size()) {
-      ++i;
-      continue;
-    }
-    if (c == '\\') length = i + 1;
-  }
-  return length;
+std::size_t DirectoryLength(std::string_view path, LeadBytePredicate isLeadByte) {
+  return AfterLastSeparator(path, "\\", isLeadByte);
 }
 
 }  // namespace velmora

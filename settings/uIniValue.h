@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/uTextRules.h"
+
 namespace velmora {
 
 // Text longer than two characters starting "0x" or "0X" is hexadecimal (up to 32 bits);
@@ -13,6 +15,6 @@ std::int32_t ParseIniInteger(std::string_view text, std::int32_t defaultValue) n
 
 // The position after the last backslash of a path, never taking the second byte of a
 // double-byte character for one; isLeadByte tells the code page's lead bytes.
-std::size_t DirectoryLength(std::string_view path, bool (*isLeadByte)(unsigned char));
+std::size_t DirectoryLength(std::string_view path, LeadBytePredicate isLeadByte);
 
 }  // namespace velmora

@@ -176,18 +176,18 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void TWinControl::SetText(const std::string& text) {
-  if (text == text_) return;
+  if (text == Text()) return;
   text_ = text;
   if (handle_) SetWindowTextW(handle_, ToWide(text_, TextCodePage).c_str());
   TextChanged();
 }
 
-void TWinControl::SyncTextFromWindow() {
-  if (!handle_) return;
+std::string TWinControl::Text() const {
+  if (!handle_) return text_;
   const int n = GetWindowTextLengthW(handle_);
   std::wstring wide(static_cast<std::size_t>(n) + 1, L'\0');
   wide.resize(static_cast<std::size_t>(GetWindowTextW(handle_, wide.data(), n + 1)));
-  text_ = ToNarrow(wide, TextCodePage);
+  return ToNarrow(wide, TextCodePage);
 }
 
 void TWinControl::SetColor(TColor color) {

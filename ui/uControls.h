@@ -87,7 +87,9 @@ class TWinControl : public TComponent {
   int Height() const noexcept { return height_; }
   void SetBounds(int left, int top, int width, int height);
 
-  const std::string& Text() const noexcept { return text_; }
+  // The window's text once there is a window (the user or another program may have set
+  // it), the text given before that.
+  std::string Text() const;
   void SetText(const std::string& text);
   UINT TextCodePage = 932;
   TColor Color() const noexcept { return color_; }
@@ -135,7 +137,6 @@ class TWinControl : public TComponent {
   virtual void HandleCreated() {}
   void Invalidate();
   HBRUSH Brush();  // of Color(), owned
-  void SyncTextFromWindow();
   void PaintGraphics(HDC dc);
 
  private:

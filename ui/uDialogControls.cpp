@@ -70,7 +70,8 @@ void TCheckBox::HandleCreated() {
 }
 
 bool TCheckBox::Checked() const {
-  return checked_;
+  if (!HandleAllocated()) return checked_;
+  return SendMessageW(const_cast<TCheckBox*>(this)->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void TCheckBox::SetChecked(bool checked) {
@@ -81,7 +82,6 @@ void TCheckBox::SetChecked(bool checked) {
 
 void TCheckBox::Command(WORD code) {
   if (code != BN_CLICKED) return;
-  checked_ = SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
   if (OnClick) OnClick();
 }
 
@@ -110,7 +110,6 @@ LRESULT TEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TEdit::Command(WORD code) {
   if (code != EN_CHANGE) return;
-  SyncTextFromWindow();
   if (OnChange) OnChange();
 }
 
@@ -150,7 +149,8 @@ void TComboBox::ClearItems() {
 }
 
 int TComboBox::ItemIndex() const {
-  return itemIndex_;
+  if (!HandleAllocated()) return itemIndex_;
+  return static_cast<int>(SendMessageW(const_cast<TComboBox*>(this)->Handle(), CB_GETCURSEL, 0, 0));
 }
 
 void TComboBox::SetItemIndex(int index) {
@@ -160,7 +160,6 @@ void TComboBox::SetItemIndex(int index) {
 
 void TComboBox::Command(WORD code) {
   if (code != CBN_SELCHANGE) return;
-  itemIndex_ = static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0));
   if (OnChange) OnChange();
 }
 
@@ -178,7 +177,7 @@ TCreateParams THotKey::CreateParams() {
 }
 
 void THotKey::HandleCreated() {
-  SendMessageW(Handle(), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, 0);
+  SendMessageW(Handle(), HKM_SETRULES, 0, 0);
   SendMessageW(Handle(), HKM_SETHOTKEY, HotKeyFromShortCut(word_), 0);
 }
 
@@ -190,12 +189,14 @@ TShortCut THotKey::Word() const {
 }
 
 // The control's rules only replace the modifiers of a refused combination, and the
-// replacement is none: a key alone or with Shift alone would stay. It is cleared instead.
+// replacement is none: a refused key would stay. It is cleared instead; the rules let
+// every combination through so that the media keys alone can come.
 void THotKey::Command(WORD code) {
   if (code != EN_CHANGE) return;
   const auto value = static_cast<std::uint16_t>(SendMessageW(Handle(), HKM_GETHOTKEY, 0, 0));
-  const unsigned modifiers = (value >> 8) & (HOTKEYF_SHIFT | HOTKEYF_CONTROL | HOTKEYF_ALT);
-  if ((value & 0xFF) != 0 && (modifiers == 0 || modifiers == HOTKEYF_SHIFT))
+  const unsigned flags = value >> 8;
+  if (!HotKeyBoxAccepts(value & 0xFF, flags & HOTKEYF_SHIFT, flags & HOTKEYF_CONTROL,
+                        flags & HOTKEYF_ALT))
     SendMessageW(Handle(), HKM_SETHOTKEY, 0, 0);
 }
 

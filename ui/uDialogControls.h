@@ -93,7 +93,8 @@ class TComboBox : public TWinControl {
 };
 
 // The system hot-key control. A key alone or with Shift alone is refused (the control
-// shows nothing for it); the value reads back as the hot-key word.
+// shows nothing for it), but for the media keys and F13 to F24 alone; the value reads
+// back as the hot-key word.
 class THotKey : public TWinControl {
  public:
   explicit THotKey(TComponent* owner = nullptr);

@@ -18,6 +18,12 @@ inline std::wstring FromCp932(std::string_view text) {
 inline std::wstring FromAnsi(std::string_view text) {
   return ToWide(text, CP_ACP);
 }
+// A lead byte of the system's ANSI code page: every rule that walks an outside text byte
+// by byte takes this one. None on a Western code page; 0x81-0x9F and 0xE0-0xFC on 932.
+inline bool IsAnsiLeadByte(unsigned char byte) {
+  return IsDBCSLeadByte(byte) != FALSE;
+}
+
 std::string ToNarrow(std::wstring_view text, UINT codePage);
 inline std::string ToAnsi(std::wstring_view text) {
   return ToNarrow(text, CP_ACP);

@@ -241,6 +241,45 @@ TEST_F(Config, OneCommonSkinFolderFillsTheDirectoryBoxAndTypingReDerivesTheSkins
   CloseBox(d);
 }
 
+// A skin folder whose name walks differently on each code page: on a Western one é
+// (0xE9) before a "\" is a letter; on 932 the trail byte 0x5C of "ソ" and "表" is no "\".
+TEST_F(Config, CodePageSkinFolderSurvivesTheCloseBoxAndOk) {
+  const std::string parent =
+      host_.dir.Path() + (JapaneseBench() ? "\x83\x5C\x83\x74\x83\x67\\" : "Th\xE8mes\\");
+  const std::string folder = parent + (JapaneseBench() ? "\x95\x5C\\" : "Ren\xE9\\");
+  ASSERT_TRUE(CreateDirectoryA(parent.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  const char* names[] = {"Prev.bmp",   "Play.bmp", "Pause.bmp",    "Stop.bmp",
+                         "Next.bmp",   "Open.bmp", "VolumeUp.bmp", "VolumeDown.bmp",
+                         "Enable.bmp", "ID3.bmp",  "Winamp.bmp"};
+  std::string ini = "[Skins]\r\n";
+  for (int n = 0; n <= 10; ++n) {
+    ASSERT_TRUE(CopyFileA(Testdata("rgb24.bmp").c_str(), (folder + names[n]).c_str(), FALSE));
+    ini += std::to_string(n) + "=" + folder + names[n] + "\r\n";
+  }
+  ASSERT_TRUE(CopyFileA(Testdata("rgb24.bmp").c_str(), (folder + "Disable.bmp").c_str(), FALSE));
+  ini += "Disable=" + folder + "Disable.bmp\r\n";
+  Start(ini);
+  auto expectKept = [&] {
+    for (int n = 0; n <= 10; ++n)
+      EXPECT_EQ(IniString("Skins", std::to_string(n).c_str()), folder + names[n]) << n;
+    EXPECT_EQ(IniString("Skins", "Disable"), folder + "Disable.bmp");
+  };
+  ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  EXPECT_EQ(ControlText(d.InSkins("Edit", 128, 16)), folder);
+  EXPECT_EQ(ControlText(d.InSkins("Edit", 42, 68)), folder + "Play.bmp");
+  CloseBox(d);
+  expectKept();
+  d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  EXPECT_EQ(ControlText(d.InSkins("Edit", 128, 16)), folder);
+  ASSERT_TRUE(ClickUntil(d.At(d.Window, "Button", 360, 346), [&] {  // "&OK"
+    return player_->Count("plugin config gen_velmora.dll done") >= 2;
+  }));
+  expectKept();
+}
+
 TEST_F(Config, ThePopupSwitchGreysItsPageAndTheLiveValuesReachThePreview) {
   Start("[Popup]\r\nUsePopup=1\r\nFontSize=10\r\nFormColor=0\r\n");
   const ConfigDialog d = Open();

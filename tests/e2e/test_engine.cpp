@@ -132,6 +132,42 @@ TEST_F(Engine, InSendModeTheSameKeysWork) {
   ASSERT_TRUE(WaitFor([&] { return notepad_->Text() == "a"; }));
 }
 
+// Send mode and a player that stops pumping (a long load): the program typed into goes
+// on, a thread that sent a step has its own input again, and the hot keys work again once
+// the player pumps.
+TEST_F(Engine, InSendModeAStalledPlayerHoldsNoProgramAndEveryAttachIsUndone) {
+  Start(
+      "[Use]\r\nKey=1\r\nJogDial=1\r\n[Popup]\r\nUsePopup=0\r\n[System]\r\nUseSendMessage=1\r\n"
+      "[HotKeys]\r\n1=117\r\n[JogDials]\r\n4=1\r\n"
+      "[Interval]\r\nIgnoreInterval=100\r\nCommandInterval=300\r\n");
+  // The utility's thread is not the foreground's: its step is sent with its input attached
+  // to notepad's, and detached afterwards while the utility lives on.
+  Process dial(JogdialCommand("wait:2000 up wait:8000", host_.dir.Path() + "jog.log"));
+  ASSERT_TRUE(dial.Started());
+  FocusNotepad();
+  ASSERT_TRUE(WaitLog("command 40048"));  // "U": Next
+  ASSERT_EQ(GetForegroundWindow(), notepad_->Main()) << "the step came from the foreground";
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetGUIThreadInfo(dial.MainThreadId(), &info));
+  EXPECT_NE(info.hwndFocus, notepad_->Edit()) << "the utility still shares notepad's input";
+  EXPECT_NE(info.hwndActive, notepad_->Main());
+
+  PostMessageA(player_->Window(), WM_COMMAND, 40994, 10000);
+  ASSERT_TRUE(WaitLog("stall 10000 ms"));
+  Tap('A');  // as a person types
+  Tap('B');
+  Burst({}, 'C');  // as a macro key sends it
+  Tap(kF6);        // Play, while the player stalls
+  ASSERT_TRUE(WaitFor([&] { return notepad_->Text() == "abc"; }, 5000))
+      << "\"" << notepad_->Text() << "\"";
+  EXPECT_FALSE(player_->LogHas("stall end")) << "the typing waited for the player";
+  ASSERT_TRUE(WaitLog("stall end", 1, 15000));
+  const int plays = player_->Count("command 40045");
+  Tap(kF6);
+  EXPECT_TRUE(WaitLog("command 40045", plays + 1));
+}
+
 TEST_F(Engine, AHotKeyWhileAnotherIsHandledIsDropped) {
   // Stop's handling runs a modal loop in the player until the test releases it.
   Start(std::string(kKeysOff) + "[HotKeys]\r\n3=117\r\n1=118\r\n", "--modal-command 40047");

@@ -212,3 +212,51 @@ TEST(QuitSave, AFileThatCannotBeWrittenIsReportedAndTheHostExitsCleanly) {
   EXPECT_TRUE(player.LogHas("plugin quit gen_velmora.dll done"));
   EXPECT_EQ(ReadFile(host.Ini()), "[HotKeys]\r\n1=119\r\n");
 }
+
+// Under Program Files a user can read the file beside the player but not write it: the
+// folder the player keeps its own settings in takes the file, and comes first from then on.
+TEST(SettingsPlace, AFileThatCannotBeWrittenBesideThePlayerMovesToThePlayersSettingsFolder) {
+  HostDir host;
+  const std::string userIni = host.dir.Path() + "UserData\\Plugins\\gen_velmora.Ini";
+  auto playOnF6 = [](Player& player, int plays) {
+    Focus(player.Window());
+    for (int tries = 0; tries < 3; ++tries) {
+      if (tries > 0) CountRepeat("key");
+      Tap(VK_F6);
+      if (WaitFor([&] { return player.Count("command 40045") >= plays; }, 2000)) return true;
+    }
+    return false;
+  };
+  WriteFile(host.Ini(), "[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=0\r\n[HotKeys]\r\n1=117\r\n");
+  {
+    Player player(host);  // writable: the file stays where it is
+    ASSERT_NE(player.Window(), nullptr);
+    EXPECT_EQ(player.Close(), 0u);
+    EXPECT_EQ(GetFileAttributesA(userIni.c_str()), INVALID_FILE_ATTRIBUTES);
+  }
+  const std::string beside = ReadFile(host.Ini());  // as the quit saved it
+  // Readable, not writable (the bench runs as root: held open without write sharing).
+  HANDLE hold = CreateFileA(host.Ini().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+  {
+    Player player(host);
+    ASSERT_NE(player.Window(), nullptr);
+    EXPECT_TRUE(
+        player.LogHas("request wparam=0 lparam=335 result=" + host.dir.Path() + "UserData"));
+    EXPECT_TRUE(playOnF6(player, 1)) << "the hot keys of the file beside the player";
+    EXPECT_EQ(player.Close(), 0u);  // no error report: nothing keeps it from exiting
+    EXPECT_EQ(FindProcessWindow(player.Proc().Id(), "#32770"), nullptr);
+  }
+  CloseHandle(hold);
+  EXPECT_EQ(ReadFile(host.Ini()), beside);
+  EXPECT_EQ(GetPrivateProfileIntA("HotKeys", "1", 0, userIni.c_str()), 117u);
+  EXPECT_EQ(GetPrivateProfileIntA("Use", "Key", 0, userIni.c_str()), 1u);
+  // The next start reads the moved file, not the one beside the player (F6 is Stop there).
+  WriteFile(host.Ini(), "[Use]\r\nKey=1\r\n[HotKeys]\r\n3=117\r\n");
+  Player again(host);
+  ASSERT_NE(again.Window(), nullptr);
+  EXPECT_TRUE(playOnF6(again, 1));
+  EXPECT_EQ(again.Count("command 40047"), 0);
+  EXPECT_EQ(again.Close(), 0u);
+}

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "lead_bytes.h"
+
 #include "settings/uIniValue.h"
 
 using namespace velmora;
@@ -28,12 +30,8 @@ TEST(IniInteger, LowBitsOfWideValuesReachNarrowFields) {
 }
 
 namespace {
-bool ShiftJisLead(unsigned char c) {
-  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-bool NoLead(unsigned char) {
-  return false;
-}
+constexpr auto ShiftJisLead = leadbytes::ShiftJis;
+constexpr auto NoLead = leadbytes::None;
 }  // namespace
 
 TEST(SettingsPath, DirectoryNeverEndsInsideADoubleByteCharacter) {

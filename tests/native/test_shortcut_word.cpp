@@ -38,8 +38,32 @@ TEST(HotKeyControlValue, ConvertsBothWaysAndDropsTheExtendedFlag) {
   EXPECT_EQ(ShortCutFromHotKey(0), 0);
   EXPECT_EQ(HotKeyFromShortCut(0x6074), 0x0374);
   EXPECT_EQ(HotKeyFromShortCut(0xE041), 0x0741);
-  for (TShortCut w : {0x0000, 0x2041, 0x4041, 0x8041, 0xE0FF})
+  for (TShortCut w : {0x0000, 0x2041, 0x4041, 0x8041, 0xE0FF, 0x4026, 0x602E})
     EXPECT_EQ(ShortCutFromHotKey(HotKeyFromShortCut(w)), w);
+}
+
+TEST(HotKeyControlValue, TheSeparateBlocksKeysAreShownAsExtended) {
+  // Page Up to Down, Insert and Delete: the box names them, not the keypad's keys.
+  for (unsigned vk : {0x21u, 0x22u, 0x23u, 0x24u, 0x25u, 0x26u, 0x27u, 0x28u, 0x2Du, 0x2Eu})
+    EXPECT_EQ(HotKeyFromShortCut(static_cast<TShortCut>(0x4000 | vk)), 0x0A00 | vk) << vk;
+  // Their neighbours are not: Space, Print Screen, Select, the digits, the keypad's 0.
+  for (unsigned vk : {0x20u, 0x2Cu, 0x29u, 0x30u, 0x60u})
+    EXPECT_EQ(HotKeyFromShortCut(static_cast<TShortCut>(0x4000 | vk)), 0x0200 | vk) << vk;
+}
+
+TEST(HotKeyBox, BareMediaKeysAndF13ToF24AreTakenOtherBareKeysAndShiftAloneAreNot) {
+  for (unsigned vk = 0xA6; vk <= 0xB7; ++vk)
+    EXPECT_TRUE(HotKeyBoxAccepts(vk, false, false, false)) << vk;
+  for (unsigned vk = 0x7C; vk <= 0x87; ++vk)
+    EXPECT_TRUE(HotKeyBoxAccepts(vk, false, false, false)) << vk;
+  // Their neighbours: F12, the key after F24, the browser keys' neighbours, letters, Space.
+  for (unsigned vk : {0x7Bu, 0x88u, 0xA5u, 0xB8u, 0x41u, 0x20u, 0x74u})
+    EXPECT_FALSE(HotKeyBoxAccepts(vk, false, false, false)) << vk;
+  EXPECT_FALSE(HotKeyBoxAccepts(0xB3, true, false, false));  // Shift+Play/Pause
+  EXPECT_FALSE(HotKeyBoxAccepts(0x41, true, false, false));  // Shift+A types text
+  EXPECT_TRUE(HotKeyBoxAccepts(0x41, false, true, false));
+  EXPECT_TRUE(HotKeyBoxAccepts(0x41, true, false, true));
+  EXPECT_TRUE(HotKeyBoxAccepts(0, false, false, false));  // an empty box
 }
 
 TEST(ModifierState, TheAsynchronousStateOnlyOnTheOwnersThreadForAnotherThreadsInput) {

@@ -1,5 +1,8 @@
 #include "support.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <fstream>
@@ -10,6 +13,37 @@ namespace testsupport {
 bool JapaneseBench() {
   const char* v = std::getenv("VELMORA_LOCALE");
   return v && std::string(v) == "ja";
+}
+
+namespace {
+std::map<std::string, int> gRepeats;
+
+// Prints the repeats of each test that had any, after its result line.
+class RepeatReport : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override { gRepeats.clear(); }
+  void OnTestEnd(const ::testing::TestInfo& test) override {
+    if (gRepeats.empty()) return;
+    std::printf("[ REPEATS  ] %s.%s gave again input Wine lost:", test.test_suite_name(),
+                test.name());
+    for (const auto& [what, n] : gRepeats) std::printf(" %s x%d", what.c_str(), n);
+    std::printf("\n");
+    std::fflush(stdout);
+  }
+};
+const bool gRepeatReport = [] {
+  ::testing::UnitTest::GetInstance()->listeners().Append(new RepeatReport);
+  return true;
+}();
+}  // namespace
+
+void CountRepeat(const char* what) {
+  ++gRepeats[what];
+}
+
+int Repeats() {
+  int n = 0;
+  for (const auto& entry : gRepeats) n += entry.second;
+  return n;
 }
 
 bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
@@ -592,12 +626,22 @@ void ClickControl(HWND control, int dx, int dy) {
   // (seen: pointer on the control, nothing received); a lost click left nothing behind,
   // so it is given again.
   for (int tries = 0; tries < 3; ++tries) {
+    if (tries > 0) CountRepeat("click");
     RECT r;
     GetWindowRect(control, &r);
     ClickAt(dx < 0 ? (r.left + r.right) / 2 : r.left + dx,
             dy < 0 ? (r.top + r.bottom) / 2 : r.top + dy);
     if (WaitFor(focused, 1500)) return;
   }
+}
+
+bool ClickUntil(HWND control, const std::function<bool()>& done, int tries) {
+  for (int i = 0; i < tries; ++i) {
+    if (i > 0) CountRepeat("click");
+    ClickControl(control);
+    if (WaitFor(done, 3000)) return true;
+  }
+  return false;
 }
 
 std::vector<ShownPopup> ShownPopups(DWORD processId) {

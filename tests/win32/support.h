@@ -14,6 +14,11 @@ namespace testsupport {
 // The bench's Japanese variant (VELMORA_LOCALE=ja): the system's ANSI code page is 932.
 bool JapaneseBench();
 
+// Input that Wine lost and a helper gave again. Counted per test and printed at the
+// test's end when not zero: a repeat must never hide a fault of the product.
+void CountRepeat(const char* what);
+int Repeats();  // in the running test so far
+
 // Polls until done() is true or the bound runs out, pumping this thread's messages.
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000);
 
@@ -200,6 +205,8 @@ bool ConfigureAndClose(Player& player);
 std::string ControlText(HWND control);                      // WM_GETTEXT, across processes
 unsigned HotKeyWordOf(HWND hotKeyControl);                  // the hot-key word, HOTKEYF_EXT dropped
 void ClickControl(HWND control, int dx = -1, int dy = -1);  // its middle by default
+// Clicks the control until done() (bounded; a repeat is counted); false if it never was.
+bool ClickUntil(HWND control, const std::function<bool()>& done, int tries = 3);
 
 // The plugin's popups the process shows now, in z-order (the newest first).
 struct ShownPopup {

@@ -1,13 +1,17 @@
 // Stand-in for the host player: a main window with the player's window-message
 // interface, the general-purpose plugin loader and an event log for tests and the demo.
 //
-//   player.exe [--log PATH] [--plugins DIR] [--modal-command ID] [--hotkey VK]
+//   player.exe [--log PATH] [--plugins DIR] [--ini-dir DIR] [--modal-command ID] [--hotkey VK]
+//
+// The request for the settings folder (WM_USER, lParam 335) is answered with --ini-dir,
+// by default the folder "UserData" beside the executable; --ini-dir "" names none.
 //
 // Every log line starts with "[ms] ", the shared performance counter in milliseconds.
 // Private WM_COMMAND identifiers for tests: 40900 + i runs config of plugin i; 40999 ends
 // the nested loop of the --modal-command. --hotkey registers VK as a system hot key that
 // plays, the baseline of the latency benchmark. 40995 quits and unloads every plugin and
-// loads them again in this process, as a host that reloads its plugins does.
+// loads them again in this process, as a host that reloads its plugins does. 40994 with
+// lParam N stops pumping for N milliseconds, as a player loading a long playlist does.
 #include <windows.h>
 #include <psapi.h>
 
@@ -29,6 +33,7 @@ constexpr UINT kModalRelease = 40999;
 constexpr UINT kReportFileInfo = 40997;
 constexpr UINT kReportResources = 40996;  // what the process holds, for the load tests
 constexpr UINT kReloadPlugins = 40995;
+constexpr UINT kStall = 40994;
 
 struct PluginRecord {
   int version;
@@ -79,6 +84,7 @@ UINT gModalCommand = 0;  // --modal-command: this command runs a nested message 
 bool gInModal = false;
 HWND gFileInfo = nullptr;  // the open File-info dialog
 char gTitleBuffer[256];
+char gIniDirectory[MAX_PATH];
 
 LARGE_INTEGER gFrequency;
 
@@ -438,6 +444,8 @@ LRESULT OnRequest(WPARAM wParam, LPARAM lParam) {
       lstrcpynA(gTitleBuffer, kPlaylist[wParam].title, sizeof gTitleBuffer);
       return reinterpret_cast<LRESULT>(gTitleBuffer);
     }
+    case 335:
+      return gIniDirectory[0] ? reinterpret_cast<LRESULT>(gIniDirectory) : 0;
     default:
       return 0;
   }
@@ -475,6 +483,12 @@ void Paint(HWND window) {
 LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
+      if (LOWORD(wParam) == kStall) {
+        Log("stall %ld ms", static_cast<long>(lParam));
+        Sleep(static_cast<DWORD>(lParam));
+        Log("stall end");
+        return 0;
+      }
       Log("command %u", static_cast<unsigned>(LOWORD(wParam)));
       OnCommand(LOWORD(wParam));
       return 0;
@@ -482,7 +496,9 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       LRESULT r = OnRequest(wParam, lParam);
       Log("request wparam=%lu lparam=%ld result=%s", static_cast<unsigned long>(wParam),
           static_cast<long>(lParam),
-          lParam == 212 ? (r ? "title" : "0") : std::to_string(r).c_str());
+          lParam == 212   ? (r ? "title" : "0")
+          : lParam == 335 ? (r ? reinterpret_cast<const char*>(r) : "0")
+                          : std::to_string(r).c_str());
       return r;
     }
     case WM_SYSCOMMAND:
@@ -542,6 +558,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   QueryPerformanceFrequency(&gFrequency);
   UINT hotKey = 0;
   std::string plugins = ExeDirectory() + "Plugins\\";
+  std::string iniDirectory = ExeDirectory() + "UserData";
   for (int i = 1; i + 1 < __argc; ++i) {
     if (!strcmp(__argv[i], "--log")) {
       gLog = CreateFileA(__argv[++i], GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -550,6 +567,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
       gModalCommand = static_cast<UINT>(strtoul(__argv[++i], nullptr, 0));
     } else if (!strcmp(__argv[i], "--hotkey")) {
       hotKey = static_cast<UINT>(strtoul(__argv[++i], nullptr, 0));
+    } else if (!strcmp(__argv[i], "--ini-dir")) {
+      iniDirectory = __argv[++i];
     } else if (!strcmp(__argv[i], "--plugins")) {
       plugins = __argv[++i];
       if (!plugins.empty() && plugins.back() != '\\') plugins += '\\';
@@ -575,6 +594,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   UpdateWindow(gMain);
   if (hotKey) RegisterHotKey(gMain, 1, 0, hotKey);
   gPluginDir = plugins;
+  lstrcpynA(gIniDirectory, iniDirectory.c_str(), sizeof gIniDirectory);
+  if (gIniDirectory[0]) CreateDirectoryA(gIniDirectory, nullptr);
   LoadPlugins(plugins);
   Repaint();
 
