@@ -2,8 +2,10 @@
 
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "config/uCustom.h"
+#include "engine/uUtils.h"
 #include "engine/uWatch.h"
 #include "engine/uWinampManager.h"
 #include "popup/uPopupForm.h"
@@ -60,18 +62,26 @@ int PluginInit() noexcept {
   return 1;  // the host's failure value
 }
 
+// The dialog while config runs it. A second config meanwhile (the player asks again from
+// a menu command its loop still dispatches) brings it forward: two dialogs would each
+// save, the last one closed over the other.
+TfrmCustom* gDialog = nullptr;
+
 void PluginConfig() noexcept {
   if (!gWatch) return;
+  if (gDialog) {
+    ForceForeground(gDialog->Handle());
+    return;
+  }
   ui::TDispatchScope scope;
   gWatch->EngineEnabled = false;
   ui::Guarded([] {
-    auto* dialog = new TfrmCustom(nullptr);
+    gDialog = new TfrmCustom(nullptr);
     // Its destruction, which saves, is requested whatever way the run ends.
     struct TRelease {
-      TfrmCustom* form;
-      ~TRelease() { form->Release(); }
-    } release{dialog};
-    dialog->ShowModal();
+      ~TRelease() { std::exchange(gDialog, nullptr)->Release(); }
+    } release;
+    gDialog->ShowModal();
   });
   ui::Guarded([] {
     ui::ProcessMessages();  // the release: the dialog writes back and saves before the reload

@@ -496,6 +496,22 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     Close();
     return 0;
   }
+  if (message == WM_ACTIVATE) {
+    // As the dialog manager does: the focused control is remembered when another window
+    // (another program, a chooser, a message box) takes the front, and gets the focus
+    // back when this form is activated again, instead of the frame.
+    const HWND self = Handle();
+    if (LOWORD(wParam) == WA_INACTIVE) {
+      const HWND focus = ::GetFocus();
+      if (focus && IsChild(self, focus)) lastFocus_ = focus;
+      return 0;
+    }
+    if (lastFocus_ && IsChild(self, lastFocus_) && IsWindowVisible(lastFocus_) &&
+        IsWindowEnabled(lastFocus_) && !IsIconic(self)) {
+      ::SetFocus(lastFocus_);
+      return 0;
+    }
+  }
   if (message == WM_NEXTDLGCTL) {
     // The dialog manager asks the form to move the focus (Tab, a label's mnemonic), as a
     // dialog's own procedure would.

@@ -201,7 +201,8 @@ class TForm : public TWinControl {
 
  private:
   bool inModal_ = false;
-  bool closed_ = false;  // OnClose ran during this modal run
+  bool closed_ = false;       // OnClose ran during this modal run
+  HWND lastFocus_ = nullptr;  // the focused child when the form was last deactivated
 };
 
 // A plain child panel; with a lowered inner bevel, framed like a sunken well.

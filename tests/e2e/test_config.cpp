@@ -13,6 +13,7 @@ using namespace testsupport;
 namespace {
 
 constexpr int kKey = 0, kJog = 1, kPopup = 2, kSystem = 3;
+constexpr UINT HKM_SETHOTKEY = WM_USER + 1, HKM_GETHOTKEY = WM_USER + 2;
 
 std::string Testdata(const char* name) {
   return ExeDirectory() + "testdata\\" + name;
@@ -278,6 +279,126 @@ TEST_F(Config, CodePageSkinFolderSurvivesTheCloseBoxAndOk) {
     return player_->Count("plugin config gen_velmora.dll done") >= 2;
   }));
   expectKept();
+}
+
+// Automation and accessibility tools set a control's state without the notification a
+// click gives: what the dialog saves is what its controls show.
+TEST_F(Config, StateSetOnTheControlsWithoutNotificationsIsWhatIsSaved) {
+  Start(kKnown);
+  const ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  SendMessageA(d.OnPage(kJog, "ComboBox", 3, 160), CB_SETCURSEL, 5, 0);              // Prev: 3
+  SendMessageA(d.OnPage(kSystem, "Button", 3, 26), BM_SETCHECK, BST_CHECKED, 0);     // was off
+  SendMessageA(d.OnPage(kKey, "Button", 3, 2), BM_SETCHECK, BST_UNCHECKED, 0);       // was on
+  SendMessageA(d.OnPage(kKey, "msctls_hotkey32", 3, 40), HKM_SETHOTKEY, 0x0275, 0);  // Ctrl+F6
+  SendMessageA(d.OnPage(kPopup, "Edit", 50, 22), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("900"));
+  CloseBox(d);
+  EXPECT_EQ(IniInt("JogDials", "0"), 5);
+  EXPECT_EQ(IniInt("System", "UseJpFont"), 1);
+  EXPECT_EQ(IniInt("Use", "Key"), 0);
+  EXPECT_EQ(IniInt("HotKeys", "1"), 0x4075);
+  EXPECT_EQ(IniInt("Popup", "ShowTime"), 900);
+}
+
+namespace {
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
+}  // namespace
+
+// Another program in front and back again, or a chooser opened and closed: the control
+// that had the focus has it again, so that a chord typed then reaches it.
+TEST_F(Config, TheFocusComesBackToItsControlWhenTheDialogIsActivatedAgain) {
+  Start(kKnown);
+  const ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  HWND stop = d.OnPage(kKey, "msctls_hotkey32", 3, 80);
+  ClickControl(stop);
+  ASSERT_EQ(FocusOf(d.Window), stop);
+  {
+    Notepad notepad;
+    ASSERT_TRUE(notepad.Focus());
+    ASSERT_TRUE(Focus(d.Window));
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(d.Window) == stop; }, 3000))
+        << ClassOf(FocusOf(d.Window));
+    Chord({VK_CONTROL, VK_SHIFT}, VK_F4);
+    EXPECT_TRUE(WaitFor([&] { return HotKeyWordOf(stop) == 0x6073; })) << HotKeyWordOf(stop);
+  }
+  ASSERT_TRUE(Focus(d.Window));
+  ASSERT_TRUE(d.ShowPage(kPopup));
+  HWND frameColor = d.OnPage(kPopup, "Button", 345, 22);
+  HWND chooser = nullptr;
+  ASSERT_TRUE(ClickUntil(
+      frameColor, [&] { return (chooser = FindOwnedWindow(d.Window, "#32770")) != nullptr; }));
+  PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(chooser); }));
+  EXPECT_TRUE(WaitFor([&] { return FocusOf(d.Window) == frameColor; }, 3000))
+      << ClassOf(FocusOf(d.Window));
+  CloseBox(d);
+  EXPECT_EQ(IniInt("HotKeys", "3"), 0x6073);
+}
+
+// The player asks for the configuration again while the dialog is open: the one dialog
+// comes to the front, and the engine stays paused until it closes.
+TEST_F(Config, ASecondConfigWhileTheDialogIsOpenBringsTheOneForward) {
+  Start(kKnown);  // Play is F6
+  const ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  Notepad notepad;
+  ASSERT_TRUE(notepad.Focus());
+  PostMessageA(player_->Window(), WM_COMMAND, 40900, 0);
+  ASSERT_TRUE(Closed(1));  // the second config has returned
+  const DWORD pid = player_->Proc().Id();
+  EXPECT_EQ(TopLevelWindows([&](HWND w) {
+              DWORD owner = 0;
+              GetWindowThreadProcessId(w, &owner);
+              return owner == pid && ClassOf(w) == "VelmoraForm" && IsWindowVisible(w);
+            }).size(),
+            1u);
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == d.Window; }, 3000));
+  ASSERT_TRUE(notepad.Focus());
+  Tap(VK_F6);  // paused: nothing runs
+  Pump(700);
+  EXPECT_EQ(player_->Count("command 40045"), 0);
+  CloseBox(d, 2);
+  ASSERT_TRUE(notepad.Focus());
+  for (int tries = 0; tries < 3 && player_->Count("command 40045") == 0; ++tries) {
+    if (tries > 0) CountRepeat("key");
+    Tap(VK_F6);
+    WaitFor([&] { return player_->Count("command 40045") > 0; }, 2000);
+  }
+  EXPECT_EQ(player_->Count("command 40045"), 1);
+}
+
+// The media keys and F13 to F24 alone are taken, other bare keys are not; an arrow key
+// of a stored hot key is named as the arrow, not as the keypad's key.
+TEST_F(Config, MediaKeysAloneAreTakenOtherBareKeysAreNotAndArrowsAreNamedAsPressed) {
+  Start("[Use]\r\nKey=1\r\n[HotKeys]\r\n4=16422\r\n");  // Next: Ctrl+Up
+  const ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  HWND next = d.OnPage(kKey, "msctls_hotkey32", 3, 200);
+  EXPECT_EQ(SendMessageA(next, HKM_GETHOTKEY, 0, 0), 0x0A26);  // Ctrl, extended; Up
+  HWND play = d.OnPage(kKey, "msctls_hotkey32", 3, 40);
+  ClickControl(play);
+  Tap(VK_MEDIA_PLAY_PAUSE);
+  EXPECT_TRUE(WaitFor([&] { return HotKeyWordOf(play) == 0xB3; })) << HotKeyWordOf(play);
+  Tap('A');
+  EXPECT_TRUE(WaitFor([&] { return HotKeyWordOf(play) == 0; })) << HotKeyWordOf(play);
+  Tap(VK_F13);
+  EXPECT_TRUE(WaitFor([&] { return HotKeyWordOf(play) == VK_F13; })) << HotKeyWordOf(play);
+  HWND stop = d.OnPage(kKey, "msctls_hotkey32", 3, 80);
+  ClickControl(stop);
+  Chord({VK_SHIFT}, VK_VOLUME_UP);  // with Shift: refused
+  Pump(300);
+  EXPECT_EQ(HotKeyWordOf(stop), 0u);
+  SaveScreenshot(d.Window, "config-key-media");
+  CloseBox(d);
+  EXPECT_EQ(IniInt("HotKeys", "1"), VK_F13);
+  EXPECT_EQ(IniInt("HotKeys", "4"), 16422);
+  EXPECT_EQ(IniInt("HotKeys", "3"), 0);
 }
 
 TEST_F(Config, ThePopupSwitchGreysItsPageAndTheLiveValuesReachThePreview) {
