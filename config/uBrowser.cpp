@@ -14,7 +14,8 @@ TBrowser::TBrowser(ui::TComponent* owner) : ui::TComponent(owner) {
 }
 
 void TBrowser::FindBrowser() {
-  browserPath_ = FindAssociatedProgram(".htm");
+  browserCommand_ = FindAssociatedCommand(".htm");
+  browserPath_ = ProgramOfCommand(browserCommand_);
   if (browserPath_.empty()) return;
   std::string unquoted = UnquoteStr(browserPath_, '"');
   if (!unquoted.empty()) browserPath_ = std::move(unquoted);
@@ -38,8 +39,21 @@ void TBrowser::OpenURL() {
 
 void TBrowser::RunBrowser() {
   if (url_.empty()) return;
-  const std::string command = QuoteStr(browserPath_, '"') + " " + url_;
-  WinExec(command.c_str(), SW_SHOW);
+  // The association's own switches stay; the URL goes where it asks for it.
+  std::string command = browserCommand_.empty() ? QuoteStr(browserPath_, '"') + " " + url_
+                                                : CommandLineForUrl(browserCommand_, url_);
+  // Started without waiting for it to come up: a browser slow to start must not hold the
+  // player's thread, and with it, in send mode, every program's keystrokes.
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOW;
+  PROCESS_INFORMATION process{};
+  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &process)) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
 }
 
 }  // namespace velmora

@@ -25,6 +25,7 @@ class TBrowser : public ui::TComponent {
 
   std::string url_;
   std::string browserPath_;
+  std::string browserCommand_;  // the association's command as registered
 };
 
 }  // namespace velmora

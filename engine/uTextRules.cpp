@@ -92,6 +92,14 @@ std::string ProgramOfCommand(std::string_view command) {
   return QuoteStr(TrimLowBytes(c), '"');
 }
 
+std::string CommandLineForUrl(std::string_view command, std::string_view url) {
+  std::string line(TrimLowBytes(command));
+  if (line.find("%1") == std::string::npos) return line + " " + std::string(url);
+  for (std::size_t at = 0; (at = line.find("%1", at)) != std::string::npos; at += url.size())
+    line.replace(at, 2, url);
+  return line;
+}
+
 std::string CompleteUrl(std::string_view url) {
   if (url.empty()) return {};  // no address: stays inert
   const std::size_t colon = url.find(':');

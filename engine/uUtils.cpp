@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bitset>
 #include <cstring>
+#include <utility>
 
 #include "engine/uTextRules.h"
 
@@ -96,11 +97,14 @@ std::string RegReadDefaultValue(HKEY root, const std::string& subkey) {
   return TrimLowBytes(value);
 }
 
-std::string FindAssociatedProgram(std::string extension) {
+std::string FindAssociatedCommand(std::string extension) {
   if (extension.find('.') == std::string::npos) extension.insert(0, ".");
   const std::string fileClass = RegReadDefaultValue(HKEY_CLASSES_ROOT, extension);
-  return ProgramOfCommand(
-      RegReadDefaultValue(HKEY_CLASSES_ROOT, fileClass + "\\shell\\open\\command"));
+  return RegReadDefaultValue(HKEY_CLASSES_ROOT, fileClass + "\\shell\\open\\command");
+}
+
+std::string FindAssociatedProgram(std::string extension) {
+  return ProgramOfCommand(FindAssociatedCommand(std::move(extension)));
 }
 
 }  // namespace velmora

@@ -38,3 +38,16 @@ TEST(UrlCompletion, ASchemeLessUrlGetsHttp) {
   EXPECT_EQ(CompleteUrl("http://example.org/100%"), "http://example.org/100%");
   EXPECT_EQ(CompleteUrl("http://example.org/%zz+%%"), "http://example.org/%zz+%%");
 }
+
+TEST(BrowserCommand, TheUrlGoesWhereTheAssociationAsksForIt) {
+  EXPECT_EQ(CommandLineForUrl("\"C:\\Web\\web.exe\" -url \"%1\" -new-tab", "http://a.example/"),
+            "\"C:\\Web\\web.exe\" -url \"http://a.example/\" -new-tab");
+  EXPECT_EQ(CommandLineForUrl("C:\\Web\\web.exe -new-window %1 -foreground", "http://a.example/"),
+            "C:\\Web\\web.exe -new-window http://a.example/ -foreground");
+  // No "%1": the URL follows the command.
+  EXPECT_EQ(CommandLineForUrl(" \"C:\\Web\\web.exe\"  ", "http://a.example/"),
+            "\"C:\\Web\\web.exe\" http://a.example/");
+  // A URL holding "%1" itself is put in once, not again.
+  EXPECT_EQ(CommandLineForUrl("web.exe %1", "http://a.example/?q=%1"),
+            "web.exe http://a.example/?q=%1");
+}

@@ -33,16 +33,38 @@ TEST_F(Browser, ALongRegistryValueIsReadWhole) {
   EXPECT_EQ(RegReadDefaultValue(HKEY_CLASSES_ROOT, "VelmoraTest.Html\\absent"), "");
 }
 
-TEST_F(Browser, RunBrowserStartsTheProgramWithTheUrl) {
-  TBrowser b;
+TEST_F(Browser, RunBrowserStartsTheAssociationsCommandWithTheUrlWhereItAsks) {
+  TBrowser b;  // registered: "<program>" -osint -url "%1"
   b.SetURL("http://example.org/velmora");
   b.RunBrowser();
-  const auto lines = browser_.Starts(1);
+  auto lines = browser_.Starts(1);
   ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0], "\"" + browser_.Program() + "\" http://example.org/velmora");
+  EXPECT_EQ(lines[0], "\"" + browser_.Program() + "\" -osint -url \"http://example.org/velmora\"");
+  // An unquoted program path followed by switches.
+  testsupport::SetRegistryDefault(HKEY_CLASSES_ROOT, "VelmoraTest.Html\\shell\\open\\command",
+                                  browser_.Program() + " -new-window %1 -foreground");
+  TBrowser unquoted;
+  unquoted.SetURL("http://example.org/two");
+  unquoted.RunBrowser();
+  lines = browser_.Starts(2);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1], browser_.Program() + " -new-window http://example.org/two -foreground");
   TBrowser empty;
   empty.RunBrowser();  // no URL: nothing
   empty.OpenURL();
+}
+
+// A browser slow to come up: the launch returns while it is still starting.
+TEST_F(Browser, RunBrowserDoesNotWaitForTheBrowserToComeUp) {
+  testsupport::SetRegistryDefault(HKEY_CLASSES_ROOT, "VelmoraTest.Html\\shell\\open\\command",
+                                  "\"" + browser_.Program() + "\" --slow \"%1\"");
+  TBrowser b;
+  b.SetURL("http://example.org/slow");
+  b.RunBrowser();
+  EXPECT_TRUE(browser_.Starts(1, 0).empty()) << "the launch waited for the browser";
+  const auto lines = browser_.Starts(1);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0], "\"" + browser_.Program() + "\" --slow \"http://example.org/slow\"");
 }
 
 TEST_F(Browser, OpenUrlGoesThroughTheShellAndAutoOpensOncePerValue) {
