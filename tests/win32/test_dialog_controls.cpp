@@ -306,7 +306,7 @@ TEST(DialogControls, TheWebLabelLightsUpUnderTheMouseAndOpensItsUrl) {
       DialogWait(h, [&] { return colourShown(RGB(0, 0, 0)) && !colourShown(RGB(0, 0, 255)); }));
   const auto starts = browser.Starts(1);
   ASSERT_EQ(starts.size(), 1u);
-  EXPECT_EQ(starts[0], "\"" + browser.Program() + "\" http://example.org/velmora");
+  EXPECT_EQ(starts[0], "\"" + browser.Program() + "\" -osint -url \"http://example.org/velmora\"");
   ASSERT_TRUE(hover(away, false));
   EXPECT_EQ(f.link->Cursor, nullptr);
 
