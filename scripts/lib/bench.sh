@@ -78,6 +78,12 @@ bench_start() {
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$BENCH_LOGS/wineboot.log" 2>&1
     touch "$WINEPREFIX/.velmora-bench"
   fi
+  # Debian's Wine does not find its own Marlett in /usr/share/wine/fonts: without it the
+  # caption buttons read "0 1 r". A copy in the prefix's Fonts folder is found.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+    mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
   if [ ! -f "$WINEPREFIX/.velmora-fonts" ]; then
     bench_font_replacements >>"$BENCH_LOGS/wineboot.log" 2>&1 && touch "$WINEPREFIX/.velmora-fonts"
   fi

@@ -196,14 +196,20 @@ TEST_P(Chords, ABurstAndAHandTypedChordEachRunTheirCommandOnce) {
         (send ? "1" : "0") + "\r\n");
   FocusNotepad();
   int stops = 0, plays = 0;
+  // Each chord comes once the engine has finished the last one: one that came sooner
+  // would be dropped by the Busy rule, as it should.
   for (HWND target : {notepad_->Main(), player_->Window()}) {
     ASSERT_TRUE(Focus(target));
+    ASSERT_TRUE(player_->Idle());
     Burst({VK_CONTROL, VK_SHIFT}, kF9);
     ASSERT_TRUE(WaitLog("command 40047", ++stops)) << "burst into " << ClassOf(target);
+    ASSERT_TRUE(player_->Idle());
     Chord({VK_CONTROL, VK_SHIFT}, kF9);
     ASSERT_TRUE(WaitLog("command 40047", ++stops)) << "typed into " << ClassOf(target);
+    ASSERT_TRUE(player_->Idle());
     Burst({VK_CONTROL}, kF8);
     ASSERT_TRUE(WaitLog("command 40045", ++plays)) << "burst into " << ClassOf(target);
+    ASSERT_TRUE(player_->Idle());
   }
   Pump(300);
   EXPECT_EQ(player_->Count("command 40047"), 4);
@@ -262,7 +268,9 @@ TEST_F(Engine, FileInfoOpensCentredInTheJapaneseFontAndTheSameKeyClosesIt) {
   EXPECT_EQ(r.left, (1024 - (r.right - r.left)) / 2);
   EXPECT_EQ(r.top, (768 - (r.bottom - r.top)) / 2);
   for (int edit : {101, 102, 103, 104}) EXPECT_EQ(fonts[edit].Face, jp) << edit;
-  for (int label : {201, 202, 203}) EXPECT_EQ(fonts[label].Face, jp) << label;
+  // The Japanese labels are double-byte text to the ANSI API on a Japanese system only;
+  // elsewhere they read as "?" and keep the dialog's font.
+  for (int label : {201, 202, 203}) EXPECT_EQ(fonts[label].Face == jp, JapaneseBench()) << label;
   for (int plain : {204, 205, IDOK}) EXPECT_NE(fonts[plain].Face, jp) << plain;
   // The plugin's default height and character set: 9 points of Shift-JIS on a Japanese
   // system, 8 points of the default set elsewhere.

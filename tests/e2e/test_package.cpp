@@ -40,12 +40,8 @@ class Package : public ::testing::Test {
         CreateDirectoryA(to.string().c_str(), nullptr);
         continue;
       }
-      const std::string source = entry.path().string(), target = to.string();
-      if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
-          ReadFile(target) == ReadFile(source))
-        continue;
-      ASSERT_TRUE(CopyFileA(source.c_str(), target.c_str(), FALSE))
-          << target << " error " << GetLastError();
+      ASSERT_TRUE(InstallFile(entry.path().string(), to.string()))
+          << to.string() << " error " << GetLastError();
     }
     ASSERT_EQ(ReadFile(host_.Plugins() + "gen_velmora.dll"),
               ReadFile(Unpacked() + "Plugins\\gen_velmora.dll"));

@@ -223,6 +223,13 @@ HWND FindOwnedWindow(HWND owner, const char* className) {
   return found.empty() ? nullptr : found.front();
 }
 
+bool InstallFile(const std::string& source, const std::string& target) {
+  if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+      ReadFile(target) == ReadFile(source))
+    return true;
+  return CopyFileA(source.c_str(), target.c_str(), FALSE) && ReadFile(target) == ReadFile(source);
+}
+
 HostDir::HostDir() {
   const std::string bin = ExeDirectory();
   CopyFileA((bin + "player.exe").c_str(), Player().c_str(), FALSE);
@@ -243,6 +250,12 @@ Player::Player(const HostDir& host, const std::string& extraArgs)
         return window_ != nullptr && LogHas("plugin init gen_velmora.dll result=0");
       },
       20000);
+}
+
+bool Player::Idle(int timeoutMs) const {
+  DWORD_PTR ignored = 0;
+  return window_ && SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL,
+                                        static_cast<UINT>(timeoutMs), &ignored) != 0;
 }
 
 DWORD Player::Close(int timeoutMs) {
@@ -584,8 +597,13 @@ bool ConfigDialog::ShowPage(int page) const {
   if (!ok) return false;
   POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   ClientToScreen(Tabs(), &p);
-  ClickAt(p.x, p.y);
-  return WaitFor([&] { return IsWindowVisible(Sheet(page)) != FALSE; }, 5000);
+  // A click Wine lost shows no page and left nothing behind: it is given again.
+  for (int tries = 0; tries < 3; ++tries) {
+    if (tries > 0) CountRepeat("tab click");
+    ClickAt(p.x, p.y);
+    if (WaitFor([&] { return IsWindowVisible(Sheet(page)) != FALSE; }, 3000)) return true;
+  }
+  return false;
 }
 
 bool ConfigureAndClose(Player& player) {

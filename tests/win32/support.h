@@ -75,6 +75,11 @@ HWND FindProcessWindow(DWORD processId, const char* className);
 // The first visible window with the class name that the owner owns, or null.
 HWND FindOwnedWindow(HWND owner, const char* className);
 
+// Copies a file, or lets an equal file at the target stand: Wine keeps a hook's module
+// loaded in the processes it reached, so a DLL of an earlier run in this session can be
+// neither removed nor replaced. False when the target does not end up equal.
+bool InstallFile(const std::string& source, const std::string& target);
+
 // A host directory: player.exe with gen_velmora.dll in its Plugins folder.
 struct HostDir {
   TempDir dir;
@@ -106,6 +111,9 @@ class Player {
   std::vector<std::string> Log() const;        // without the time stamps
   std::vector<TimedLine> TimedLog() const;
   int Count(const std::string& line) const;
+  // True once the player's thread is back in a message loop: the engine, which runs on
+  // it, has finished handling what came before (a key that came sooner is dropped).
+  bool Idle(int timeoutMs = 5000) const;
   Process& Proc() { return process_; }
 
  private:

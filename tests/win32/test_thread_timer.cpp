@@ -73,6 +73,22 @@ TEST(ThreadTimer, TicksRunOnThisThreadAndAHandlerThatDisablesGetsNoMore) {
   EXPECT_GE(first - start, 140u);
 }
 
+// The worker's hand-over was already on its way when the timer was disabled: it is served
+// when this thread next pumps, and it runs no handler.
+TEST(ThreadTimer, AHandOverPendingAcrossTheDisableRunsNoTick) {
+  TThreadTimer t(nullptr);
+  t.SetInterval(1);
+  int ticks = 0;
+  t.OnTimer = [&](TThreadTimer&) { ++ticks; };
+  t.SetEnabled(true);
+  ASSERT_TRUE(WaitFor([&] { return ticks > 0; }, 5000));
+  Sleep(50);  // busy without serving sent messages: the worker waits in its hand-over
+  const int before = ticks;
+  t.SetEnabled(false);
+  Pump(200);  // serves it
+  EXPECT_EQ(ticks, before);
+}
+
 TEST(ThreadTimer, NoTickWhileDisabledAndAtMostOneTickMessageWaits) {
   ui::TForm owner;
   auto* t = new TThreadTimer(&owner);

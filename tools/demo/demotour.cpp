@@ -102,8 +102,25 @@ int main(int argc, char** argv) {
   gTranscript = std::fopen((gOut + "transcript.txt").c_str(), "w");
   if (!gTranscript) return 2;
 
-  HostDir host;
-  WriteFile(host.Ini(), ReplaceAll(ReadFile(demo + "gen_velmora.Ini"), "%SKINS%", skins));
+  // Installed where a user has the player, so that every path on the screen is one a user
+  // sees; the sample skins in the Plugins folder, as the release archive lays them out.
+  HostDir host("C:\\Program Files\\Winamp\\");
+  if (!InstallFile(ExeDirectory() + "gen_velmora.dll", host.Plugins() + "gen_velmora.dll")) {
+    std::fprintf(gTranscript, "FAIL  the plugin cannot be installed\n");
+    return 1;
+  }
+  const std::string installedSkins = host.Plugins() + "velmora_skins\\";
+  CreateDirectoryA(installedSkins.c_str(), nullptr);
+  WIN32_FIND_DATAA found;
+  if (HANDLE search = FindFirstFileA((skins + "*.bmp").c_str(), &found);
+      search != INVALID_HANDLE_VALUE) {
+    do {
+      CopyFileA((skins + found.cFileName).c_str(), (installedSkins + found.cFileName).c_str(),
+                FALSE);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  WriteFile(host.Ini(), ReplaceAll(ReadFile(demo + "gen_velmora.Ini"), "%SKINS%", installedSkins));
   Player player(host);
   const DWORD pid = player.Proc().Id();
   auto waitLog = [&](const std::string& line, int count = 1) {

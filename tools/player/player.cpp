@@ -67,10 +67,12 @@ const Entry kPlaylist[] = {
 };
 constexpr int kPlaylistSize = sizeof kPlaylist / sizeof kPlaylist[0];
 
-// Code page 932: "タイトル", "アーティスト", "アルバム".
-constexpr char kLabelTitle[] = "\x83\x5e\x83\x43\x83\x67\x83\x8b";
-constexpr char kLabelArtist[] = "\x83\x41\x81\x5b\x83\x65\x83\x42\x83\x58\x83\x67";
-constexpr char kLabelAlbum[] = "\x83\x41\x83\x8b\x83\x6f\x83\x80";
+// The labels of a Japanese player: "タイトル", "アーティスト", "アルバム", given through
+// the wide API so that they read right on every system. Read back through the ANSI API
+// (as the plugin reads other windows) they are code-page-932 bytes on a Japanese system.
+constexpr wchar_t kLabelTitle[] = L"\u30BF\u30A4\u30C8\u30EB";
+constexpr wchar_t kLabelArtist[] = L"\u30A2\u30FC\u30C6\u30A3\u30B9\u30C8";
+constexpr wchar_t kLabelAlbum[] = L"\u30A2\u30EB\u30D0\u30E0";
 
 HANDLE gLog = INVALID_HANDLE_VALUE;
 DWORD gMainThread = 0;
@@ -181,9 +183,9 @@ INT_PTR CALLBACK FileInfoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
       SetDlgItemTextA(dialog, kEditArtist, e.artist);
       SetDlgItemTextA(dialog, kEditAlbum, e.album);
       SetDlgItemTextA(dialog, kEditComment, "made-up entry");
-      SetDlgItemTextA(dialog, 201, kLabelTitle);
-      SetDlgItemTextA(dialog, 202, kLabelArtist);
-      SetDlgItemTextA(dialog, 203, kLabelAlbum);
+      SetDlgItemTextW(dialog, 201, kLabelTitle);
+      SetDlgItemTextW(dialog, 202, kLabelArtist);
+      SetDlgItemTextW(dialog, 203, kLabelAlbum);
       gFileInfo = dialog;
       Log("fileinfo open %p", static_cast<void*>(dialog));
       return TRUE;
