@@ -140,6 +140,8 @@ constexpr TRow kSystemPage[] = {
      "Use J&apanese Font (MS P Gothic) in File info Dialog"},
     {"chbxID3AtCenter", TKind::Check, "tabSystem", 3, 50, 222, 17, 2,
      "Show File &info Dialog at Screen Center"},
+    {"chbxUseRawInput", TKind::Check, "tabSystem", 3, 74, 390, 17, 3,
+     "Use &Raw Input instead of the Keyboard Hook (effective in restart)"},
 };
 
 constexpr ui::TColor clBtnFace = ui::clSystemFlag | COLOR_BTNFACE;
@@ -303,6 +305,7 @@ void TfrmCustom::BuildControls() {
   chbxUseJogDial = Get<ui::TCheckBox>("chbxUseJogDial");
   chbxUsePopup = Get<ui::TCheckBox>("chbxUsePopup");
   chbxUseSendMessage = Get<ui::TCheckBox>("chbxUseSendMessage");
+  chbxUseRawInput = Get<ui::TCheckBox>("chbxUseRawInput");
   chbxUseJpFont = Get<ui::TCheckBox>("chbxUseJpFont");
   chbxID3AtCenter = Get<ui::TCheckBox>("chbxID3AtCenter");
   pnlBase = Get<ui::TPanel>("pnlBase");
@@ -391,6 +394,7 @@ void TfrmCustom::FormCreate() {
   EnablePage(*Control("tabJog"), *chbxUseJogDial);
   // 10
   chbxUseSendMessage->SetChecked(s.UseSendMessage);
+  chbxUseRawInput->SetChecked(s.UseRawInput);
   chbxUseJpFont->SetChecked(s.UseJpFont);
   chbxID3AtCenter->SetChecked(s.ID3AtCenter);
   // 11
@@ -413,6 +417,7 @@ void TfrmCustom::FormDestroy() {
   s.UseKey = chbxUseKey->Checked();
   s.UseJogDial = chbxUseJogDial->Checked();
   s.UseSendMessage = chbxUseSendMessage->Checked();
+  s.UseRawInput = chbxUseRawInput->Checked();
   s.UseJpFont = chbxUseJpFont->Checked();
   s.ID3AtCenter = chbxID3AtCenter->Checked();
   s.Save();

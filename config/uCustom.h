@@ -57,6 +57,7 @@ class TfrmCustom : public ui::TForm {
   ui::TCheckBox* chbxUseJogDial;
   ui::TCheckBox* chbxUsePopup;
   ui::TCheckBox* chbxUseSendMessage;
+  ui::TCheckBox* chbxUseRawInput;
   ui::TCheckBox* chbxUseJpFont;
   ui::TCheckBox* chbxID3AtCenter;
   ui::TPanel* pnlBase;

@@ -8,6 +8,7 @@
 #include "engine/uUtils.h"
 #include "engine/uWinampManager.h"
 #include "hook/uHook.h"
+#include "hook/uMapMemory.h"
 #include "popup/uPopupForm.h"
 #include "settings/uIniManager.h"
 #include "ui/uApplication.h"
@@ -21,6 +22,34 @@ namespace {
 
 constexpr char kWindowClass[] = "VelmoraWatch";
 constexpr UINT_PTR kInfoSubclass = 0x564C4D;
+constexpr int kProbeHotKey = 0x564C;  // registered for an instant to ask who holds a chord
+
+constexpr USHORT kGenericDesktop = 0x01, kKeyboard = 0x06;
+
+bool HostHasKeyboardRawInput() {
+  UINT count = 0;
+  if (GetRegisteredRawInputDevices(nullptr, &count, sizeof(RAWINPUTDEVICE)) == UINT(-1) ||
+      count == 0)
+    return false;
+  std::vector<RAWINPUTDEVICE> devices(count);
+  const UINT n = GetRegisteredRawInputDevices(devices.data(), &count, sizeof(RAWINPUTDEVICE));
+  for (UINT i = 0; i < n && n != UINT(-1); ++i)
+    if (devices[i].usUsagePage == kGenericDesktop && devices[i].usUsage == kKeyboard) return true;
+  return false;
+}
+
+bool RegisterKeyboardRawInput(HWND target, bool on) {
+  const RAWINPUTDEVICE device{kGenericDesktop, kKeyboard,
+                              static_cast<DWORD>(on ? RIDEV_INPUTSINK : RIDEV_REMOVE),
+                              on ? target : nullptr};
+  return RegisterRawInputDevices(&device, 1, sizeof device) != FALSE;
+}
+
+// This engine's window is where the shared block sends: it installed the capture.
+bool OwnsHookBlock(HWND window) {
+  TScopedHookBlock block;
+  return block && reinterpret_cast<HWND>(static_cast<std::uintptr_t>(block->TargetWnd)) == window;
+}
 
 // An existing file that is not a readable bitmap leaves its slot empty too.
 std::shared_ptr<ui::TBitmap> LoadSkin(const std::string& path) {
@@ -57,10 +86,12 @@ TWatch::TWatch(HWND playerWindow) {
   MessageWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
                                   nullptr, ui::ModuleInstance(), this);
   if (!MessageWindow) throw std::runtime_error("cannot create the engine's window");
+  useRawInput_ = IniManager->UseKey && IniManager->UseRawInput && !HostHasKeyboardRawInput();
   InstallEngineHooks();
 }
 
 TWatch::~TWatch() {
+  if (rawRegistered_) RegisterKeyboardRawInput(MessageWindow, false);
   UninstallHooks();
   SetWindowLongPtrA(MessageWindow, GWLP_USERDATA, 0);
   DestroyWindow(MessageWindow);
@@ -71,8 +102,11 @@ TWatch::~TWatch() {
 
 void TWatch::InstallEngineHooks() {
   const TIniManager& s = *IniManager;
-  InstallHooks(MessageWindow, s.UseKey ? WM_HOOK_KEY : 0, s.UseJogDial ? WM_HOOK_JOGDIAL : 0,
-               WM_HOOK_CREATEWND, s.UseSendMessage);
+  InstallHooks(MessageWindow, s.UseKey && !useRawInput_ ? WM_HOOK_KEY : 0,
+               s.UseJogDial ? WM_HOOK_JOGDIAL : 0, WM_HOOK_CREATEWND, s.UseSendMessage);
+  // Only the host that holds the block captures keys: a second one runs without.
+  if (useRawInput_ && !rawRegistered_ && OwnsHookBlock(MessageWindow))
+    rawRegistered_ = RegisterKeyboardRawInput(MessageWindow, true);
 }
 
 // The installation of the first run stays in place, so this changes the hooks only when
@@ -180,12 +214,12 @@ void TWatch::OnCommandTimer() {
   if (command >= 0) ExecuteCommand(static_cast<PlayerCommand>(command));
 }
 
-void TWatch::OnHotKey(WPARAM wParam) {
-  const int command =
-      FindHotKeyCommand(IniManager->HotKeys, static_cast<TShortCut>(wParam & 0xFFFF));
+void TWatch::OnHotKey(WPARAM wParam, bool fromRawInput) {
+  const auto word = static_cast<TShortCut>(wParam & 0xFFFF);
+  const int command = FindHotKeyCommand(IniManager->HotKeys, word);
   // A key that runs nothing must not hold the engine busy: the rest of a chord sent in
   // one burst (Ctrl, Shift, F9) is already queued behind it.
-  if (command < 0 || Busy) {
+  if (command < 0 || Busy || (fromRawInput && HeldByAnotherProgram(word))) {
     if (InSendMessage()) ReplyMessage(0);
     return;
   }
@@ -197,6 +231,33 @@ void TWatch::OnHotKey(WPARAM wParam) {
   if (InSendMessage()) ReplyMessage(0);
   ExecuteCommand(static_cast<PlayerCommand>(command));
   ui::ProcessMessages();
+}
+
+void TWatch::OnRawInput(HRAWINPUT input) {
+  RAWINPUT raw;
+  UINT size = sizeof raw;
+  if (GetRawInputData(input, RID_INPUT, &raw, &size, sizeof(RAWINPUTHEADER)) == UINT(-1) ||
+      raw.header.dwType != RIM_TYPEKEYBOARD)
+    return;
+  const RAWKEYBOARD& k = raw.data.keyboard;
+  const auto press = rawKeyboard_.Feed(
+      {k.VKey, k.MakeCode, (k.Flags & RI_KEY_BREAK) != 0, (k.Flags & RI_KEY_E0) != 0});
+  if (!press) return;
+  if (IsAltGrTyping(press->ShiftState, true) && LayoutTypesWithCtrlAlt(k.VKey, ForegroundLayout()))
+    return;
+  OnHotKey(press->Word, true);
+}
+
+// Registering the chord for an instant tells whether another program (or the player
+// itself) holds it: two calls, and only for a word that found a command.
+bool TWatch::HeldByAnotherProgram(TShortCut word) {
+  const UINT modifiers = ((word & scAlt) ? MOD_ALT : 0) | ((word & scCtrl) ? MOD_CONTROL : 0) |
+                         ((word & scShift) ? MOD_SHIFT : 0);
+  if (RegisterHotKey(MessageWindow, kProbeHotKey, modifiers, word & 0xFF)) {
+    UnregisterHotKey(MessageWindow, kProbeHotKey);
+    return false;
+  }
+  return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
 }
 
 void TWatch::OnJogDial(WPARAM wParam) {
@@ -283,6 +344,9 @@ LRESULT TWatch::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HOOK_CREATEWND:
       OnCreateWindow(reinterpret_cast<HWND>(wParam));
       return 0;
+    case WM_INPUT:
+      OnRawInput(reinterpret_cast<HRAWINPUT>(lParam));
+      return DefWindowProcA(MessageWindow, message, wParam, lParam);  // the system's cleanup
     default:
       return DefWindowProcA(MessageWindow, message, wParam, lParam);
   }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/uPlayerCommand.h"
+#include "hook/uRawKeys.h"
 #include "ui/uBitmap.h"
 #include "ui/uGdi.h"
 #include "ui/uTimer.h"
@@ -53,7 +54,11 @@ class TWatch {
   static LRESULT CALLBACK InfoDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR data);
   void InstallEngineHooks();
-  void OnHotKey(WPARAM wParam);
+  // fromRawInput: a combination another program holds as a system hot key runs nothing,
+  // as it never reaches the keyboard hook.
+  void OnHotKey(WPARAM wParam, bool fromRawInput = false);
+  void OnRawInput(HRAWINPUT input);
+  bool HeldByAnotherProgram(TShortCut word);
   void OnJogDial(WPARAM wParam);
   void OnCreateWindow(HWND window);
   void ReleaseInfoFont(HWND dialog) noexcept;
@@ -67,6 +72,13 @@ class TWatch {
     bool Subclassed;
   };
   std::vector<TInfoFont> infoFonts_;
+
+  // Keys from raw input instead of the keyboard hook: decided once, at creation (the
+  // switch is effective in restart), and only where the host has no keyboard raw input
+  // of its own (a process has one registration per device class).
+  bool useRawInput_ = false;
+  bool rawRegistered_ = false;  // this engine's registration, removed at its end
+  TRawKeyboard rawKeyboard_;
 };
 
 }  // namespace velmora

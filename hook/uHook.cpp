@@ -91,11 +91,28 @@ unsigned GetShiftState(std::uint32_t ownerThreadId) noexcept {
       UseAsyncModifiers(self, ownerThreadId,
                         GetWindowThreadProcessId(GetForegroundWindow(), nullptr))) {
     auto down = [](int vk) -> std::uint8_t { return (GetAsyncKeyState(vk) & 0x8000) ? 0x80 : 0; };
-    return ShiftStateFromKeys(down(VK_SHIFT), down(VK_MENU), down(VK_CONTROL));
+    return ShiftStateFromKeys(down(VK_SHIFT), down(VK_MENU), down(VK_CONTROL)) |
+           (down(VK_RMENU) ? ssRightAlt : 0);
   }
   BYTE keys[256];
   if (!GetKeyboardState(keys)) return 0;
-  return ShiftStateFromKeys(keys[VK_SHIFT], keys[VK_MENU], keys[VK_CONTROL]);
+  return ShiftStateFromKeys(keys[VK_SHIFT], keys[VK_MENU], keys[VK_CONTROL]) |
+         ((keys[VK_RMENU] & 0x80) ? ssRightAlt : 0);
+}
+
+HKL ForegroundLayout() noexcept {
+  return GetKeyboardLayout(GetWindowThreadProcessId(GetForegroundWindow(), nullptr));
+}
+
+bool LayoutTypesWithCtrlAlt(UINT vk, HKL layout) noexcept {
+  BYTE keys[256] = {};
+  keys[VK_CONTROL] = keys[VK_LCONTROL] = keys[VK_MENU] = keys[VK_RMENU] = 0x80;
+  WCHAR text[4];
+  // Flag 4: the keyboard state is left as it was.
+  const int n =
+      ToUnicodeEx(vk, MapVirtualKeyExW(vk, MAPVK_VK_TO_VSC, layout), keys, text, 4, 4, layout);
+  // A control character is what Ctrl makes of a letter where the layout has nothing there.
+  return n < 0 || (n > 0 && text[0] >= 0x20);
 }
 
 void SendToTarget(bool sendMode, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -125,9 +142,13 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallNextHookEx(AsHook(b->KeyHook), code, wParam, lParam);
   const HWND target = AsWindow(b->TargetWnd);
   if (IsWindow(target)) {
-    const TShortCut word =
-        MakeShortCutWord(static_cast<std::uint32_t>(wParam), GetShiftState(b->OwnerThreadId));
-    SendToTarget(b->SendMode != 0, target, b->KeyMsg, word, lParam);
+    const unsigned state = GetShiftState(b->OwnerThreadId);
+    // AltGr typing a character is text: the layout is asked only for such a stroke.
+    if (!(IsAltGrTyping(state, true) &&
+          LayoutTypesWithCtrlAlt(static_cast<UINT>(wParam), ForegroundLayout()))) {
+      SendToTarget(b->SendMode != 0, target, b->KeyMsg,
+                   MakeShortCutWord(static_cast<std::uint32_t>(wParam), state), lParam);
+    }
   }
   return result;
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "hook/uRawKeys.h"
 #include "hook/uShortCutWord.h"
 
 namespace velmora {
@@ -37,7 +38,13 @@ inline constexpr UINT SendTimeoutMs = 50;
 
 void SendToTarget(bool sendMode, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 // The Shift, Alt and Ctrl state for a keystroke the keyboard hook sees (see
-// UseAsyncModifiers).
+// UseAsyncModifiers), with ssRightAlt when the right Alt is down.
 unsigned GetShiftState(std::uint32_t ownerThreadId) noexcept;
+// The keyboard layout of the program in front, whose typing a keystroke is.
+HKL ForegroundLayout() noexcept;
+// The layout types a character (or begins one: a dead key) for the key with Ctrl+Alt,
+// that is with AltGr. Asked without changing the keyboard state, so that a dead key
+// pressed before still combines.
+bool LayoutTypesWithCtrlAlt(UINT vk, HKL layout) noexcept;
 
 }  // namespace velmora

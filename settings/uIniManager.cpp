@@ -152,6 +152,7 @@ void TIniManager::LoadFrom(const std::string& path) {
   ShowPoint.x = ini.ReadInteger("Popup", "ShowPointX", 0);
   ShowPoint.y = ini.ReadInteger("Popup", "ShowPointY", 0);
   UseSendMessage = ini.ReadBool("System", "UseSendMessage", false);
+  UseRawInput = ini.ReadBool("System", "UseRawInput", false);
   UseJpFont = ini.ReadBool("System", "UseJpFont", true);
   ID3AtCenter = ini.ReadBool("System", "ID3AtCenter", true);
 }
@@ -182,6 +183,7 @@ void TIniManager::Save() {
   ini.WriteBool("System", "UseSendMessage", UseSendMessage);
   ini.WriteBool("System", "UseJpFont", UseJpFont);
   ini.WriteBool("System", "ID3AtCenter", ID3AtCenter);
+  ini.WriteBool("System", "UseRawInput", UseRawInput);  // after the keys the file always had
 }
 
 void TIniManager::ApplyToPopup(TPopupForm& popup) const {

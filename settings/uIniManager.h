@@ -70,6 +70,7 @@ class TIniManager {
   bool ShowPointSet = false;
   std::string DisableSkin;
   bool UseSendMessage = false;
+  bool UseRawInput = false;  // keys from raw input instead of the keyboard hook
   bool UseJpFont = true;
   bool ID3AtCenter = true;
 

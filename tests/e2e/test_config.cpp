@@ -557,3 +557,37 @@ TEST_F(Config, TheHookSwitchesWaitForTheNextStart) {
   Tap(VK_F6);
   EXPECT_TRUE(WaitFor([&] { return player_->LogHas("command 40045"); }));
 }
+
+// The raw-input switch: loaded and saved as the other switches, effective at the next
+// start; meanwhile the keyboard hook of this run goes on alone (no key runs twice).
+TEST_F(Config, TheRawInputSwitchIsSavedAndTakesOverAtTheNextStart) {
+  Start("[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=0\r\n[HotKeys]\r\n1=117\r\n");
+  ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  ASSERT_TRUE(d.ShowPage(kSystem));
+  HWND useRaw = d.OnPage(kSystem, "Button", 3, 74);
+  ASSERT_NE(useRaw, nullptr);
+  EXPECT_EQ(SizeOf(useRaw).cx, 390);
+  EXPECT_FALSE(Checked(useRaw));
+  ASSERT_TRUE(ClickUntil(useRaw, [&] { return Checked(useRaw); }));
+  CloseBox(d);
+  EXPECT_EQ(IniInt("System", "UseRawInput"), 1);
+  Notepad notepad;
+  ASSERT_TRUE(notepad.Focus());
+  Tap(VK_F6);
+  ASSERT_TRUE(WaitFor([&] { return player_->LogHas("command 40045"); }));
+  Pump(500);
+  EXPECT_EQ(player_->Count("command 40045"), 1);
+  EXPECT_EQ(player_->Close(), 0u);
+  player_ = std::make_unique<Player>(host_);  // raw input now
+  d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  ASSERT_TRUE(d.ShowPage(kSystem));
+  EXPECT_TRUE(Checked(d.OnPage(kSystem, "Button", 3, 74)));
+  CloseBox(d);
+  ASSERT_TRUE(notepad.Focus());
+  Tap(VK_F6);
+  ASSERT_TRUE(WaitFor([&] { return player_->LogHas("command 40045"); }));
+  Pump(500);
+  EXPECT_EQ(player_->Count("command 40045"), 1);
+}

@@ -242,8 +242,22 @@ HostDir::HostDir(const std::string& folder) : dir(folder) {
   CreateDirectoryA(Plugins().c_str(), nullptr);
 }
 
+namespace {
+// The bench's raw-input run (VELMORA_RAW_INPUT=1) turns the switch on in every player's
+// settings before it starts.
+std::string PlayerCommandLine(const HostDir& host, const std::string& extraArgs) {
+  if (RawInputBench()) WritePrivateProfileStringA("System", "UseRawInput", "1", host.Ini().c_str());
+  return "\"" + host.Player() + "\" --log \"" + host.Log() + "\" " + extraArgs;
+}
+}  // namespace
+
+bool RawInputBench() {
+  const char* v = std::getenv("VELMORA_RAW_INPUT");
+  return v && std::string(v) == "1";
+}
+
 Player::Player(const HostDir& host, const std::string& extraArgs)
-    : host_(host), process_("\"" + host.Player() + "\" --log \"" + host.Log() + "\" " + extraArgs) {
+    : host_(host), process_(PlayerCommandLine(host, extraArgs)) {
   WaitFor(
       [&] {
         window_ = FindProcessWindow(process_.Id(), "VelmoraPlayer");
@@ -252,10 +266,15 @@ Player::Player(const HostDir& host, const std::string& extraArgs)
       20000);
 }
 
+// The engine pumps at the end of its handler, where this message may be served too: a
+// second one, sent when the first has come back, finds that pump over or serves again.
 bool Player::Idle(int timeoutMs) const {
   DWORD_PTR ignored = 0;
-  return window_ && SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL,
-                                        static_cast<UINT>(timeoutMs), &ignored) != 0;
+  for (int i = 0; i < 2; ++i)
+    if (!window_ || !SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL,
+                                         static_cast<UINT>(timeoutMs), &ignored))
+      return false;
+  return true;
 }
 
 DWORD Player::Close(int timeoutMs) {
@@ -475,7 +494,16 @@ std::string Utf8(const wchar_t* text) {
   return out;
 }
 
-Notepad::Notepad() : process_("notepad.exe") {
+namespace {
+// VELMORA_NOTEPAD64=1: Wine's 64-bit notepad, reached from this 32-bit program past the
+// WoW64 redirection.
+std::string NotepadCommandLine() {
+  const char* v = std::getenv("VELMORA_NOTEPAD64");
+  return v && std::string(v) == "1" ? "C:\\windows\\sysnative\\notepad.exe" : "notepad.exe";
+}
+}  // namespace
+
+Notepad::Notepad() : process_(NotepadCommandLine()) {
   WaitFor([&] { return (main_ = FindProcessWindow(process_.Id(), "Notepad")) != nullptr; }, 20000);
   if (main_) edit_ = FindWindowExA(main_, nullptr, "Edit", nullptr);
 }
@@ -651,6 +679,15 @@ void ClickControl(HWND control, int dx, int dy) {
             dy < 0 ? (r.top + r.bottom) / 2 : r.top + dy);
     if (WaitFor(focused, 1500)) return;
   }
+}
+
+bool PressUntil(const std::function<void()>& press, const std::function<bool()>& done, int tries) {
+  for (int i = 0; i < tries; ++i) {
+    if (i > 0) CountRepeat("press");
+    press();
+    if (WaitFor(done, 3000)) return true;
+  }
+  return false;
 }
 
 bool ClickUntil(HWND control, const std::function<bool()>& done, int tries) {

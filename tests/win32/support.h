@@ -13,6 +13,9 @@ namespace testsupport {
 
 // The bench's Japanese variant (VELMORA_LOCALE=ja): the system's ANSI code page is 932.
 bool JapaneseBench();
+// The bench's raw-input variant (VELMORA_RAW_INPUT=1): every Player starts with the
+// switch on. VELMORA_NOTEPAD64=1 makes Notepad Wine's 64-bit one.
+bool RawInputBench();
 
 // Input that Wine lost and a helper gave again. Counted per test and printed at the
 // test's end when not zero: a repeat must never hide a fault of the product.
@@ -111,8 +114,9 @@ class Player {
   std::vector<std::string> Log() const;        // without the time stamps
   std::vector<TimedLine> TimedLog() const;
   int Count(const std::string& line) const;
-  // True once the player's thread is back in a message loop: the engine, which runs on
-  // it, has finished handling what came before (a key that came sooner is dropped).
+  // True once the player's thread has served messages twice: the engine, which runs on
+  // it, has most likely finished handling what came before (a key that came sooner is
+  // dropped). Not a guarantee: a press that must run goes through PressUntil.
   bool Idle(int timeoutMs = 5000) const;
   Process& Proc() { return process_; }
 
@@ -213,6 +217,11 @@ bool ConfigureAndClose(Player& player);
 std::string ControlText(HWND control);                      // WM_GETTEXT, across processes
 unsigned HotKeyWordOf(HWND hotKeyControl);                  // the hot-key word, HOTKEYF_EXT dropped
 void ClickControl(HWND control, int dx = -1, int dy = -1);  // its middle by default
+// Presses (press()) until done(), waiting a while for each: a key that came while the
+// engine still handled the last one is dropped by its Busy rule and leaves nothing behind,
+// so it is given again, and counted. False if it never was.
+bool PressUntil(const std::function<void()>& press, const std::function<bool()>& done,
+                int tries = 3);
 // Clicks the control until done() (bounded; a repeat is counted); false if it never was.
 bool ClickUntil(HWND control, const std::function<bool()>& done, int tries = 3);
 

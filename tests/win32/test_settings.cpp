@@ -75,6 +75,7 @@ TEST_F(Settings, NoFileGivesTheDefaults) {
   EXPECT_FALSE(s->UseSendMessage);
   EXPECT_TRUE(s->UseJpFont);
   EXPECT_TRUE(s->ID3AtCenter);
+  EXPECT_FALSE(s->UseRawInput);
 }
 
 TEST_F(Settings, FirstSaveWritesEveryKeyButTheShowPointInOrder) {
@@ -98,7 +99,8 @@ TEST_F(Settings, FirstSaveWritesEveryKeyButTheShowPointInOrder) {
                   {"UsePopup=1", "FormColor=0", "FrameColor=65280", "FontColor=65280",
                    "FontSize=10", "FrameWidth=2", "ShowTime=300"});
   section("System");
-  expected.insert(expected.end(), {"UseSendMessage=0", "UseJpFont=1", "ID3AtCenter=1"});
+  expected.insert(expected.end(),
+                  {"UseSendMessage=0", "UseJpFont=1", "ID3AtCenter=1", "UseRawInput=0"});
   std::vector<std::string> nonEmpty;
   for (const auto& l : lines)
     if (!l.empty()) nonEmpty.push_back(l);
@@ -151,10 +153,11 @@ TEST_F(Settings, WideNumbersHexLettersAndBooleans) {
 // Every System key and a boolean written as -1 (true: anything but 0) from a file.
 TEST_F(Settings, TheSystemSectionAndBooleansOtherThanOneLoadFromTheFile) {
   WriteFile(path_,
-            "[System]\r\nUseSendMessage=-1\r\nUseJpFont=0\r\nID3AtCenter=0\r\n"
+            "[System]\r\nUseSendMessage=-1\r\nUseJpFont=0\r\nID3AtCenter=0\r\nUseRawInput=2\r\n"
             "[Use]\r\nKey=-1\r\nJogDial=7\r\n[Popup]\r\nUsePopup=0\r\n");
   auto s = Load();
   EXPECT_TRUE(s->UseSendMessage);
+  EXPECT_TRUE(s->UseRawInput);
   EXPECT_FALSE(s->UseJpFont);
   EXPECT_FALSE(s->ID3AtCenter);
   EXPECT_TRUE(s->UseKey);

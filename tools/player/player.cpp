@@ -2,6 +2,7 @@
 // interface, the general-purpose plugin loader and an event log for tests and the demo.
 //
 //   player.exe [--log PATH] [--plugins DIR] [--ini-dir DIR] [--modal-command ID] [--hotkey VK]
+//              [--raw-keyboard]
 //
 // The request for the settings folder (WM_USER, lParam 335) is answered with --ini-dir,
 // by default the folder "UserData" beside the executable; --ini-dir "" names none.
@@ -9,8 +10,11 @@
 // Every log line starts with "[ms] ", the shared performance counter in milliseconds.
 // Private WM_COMMAND identifiers for tests: 40900 + i runs config of plugin i; 40999 ends
 // the nested loop of the --modal-command. --hotkey registers VK as a system hot key that
-// plays, the baseline of the latency benchmark. 40995 quits and unloads every plugin and
-// loads them again in this process, as a host that reloads its plugins does. 40994 with
+// plays, the baseline of the latency benchmark. --raw-keyboard registers the keyboard's
+// raw input for the main window before the plugins load, as a host of its own would; the
+// registration left after the plugins' quit is logged as "raw keyboard none|host|other".
+// 40995 quits and unloads every plugin and loads them again in this process, as a host
+// that reloads its plugins does. 40994 with
 // lParam N stops pumping for N milliseconds, as a player loading a long playlist does.
 #include <windows.h>
 #include <psapi.h>
@@ -287,6 +291,18 @@ void ConfigPlugin(size_t index) {
   Log("plugin config %s done", gPlugins[index].file.c_str());
 }
 
+// Whose keyboard raw-input registration the process has: "none", "host" (the main
+// window's) or "other".
+const char* RawKeyboardOwner() {
+  RAWINPUTDEVICE devices[8];
+  UINT count = 8;
+  const UINT n = GetRegisteredRawInputDevices(devices, &count, sizeof(RAWINPUTDEVICE));
+  for (UINT i = 0; i < n && n != UINT(-1); ++i)
+    if (devices[i].usUsagePage == 1 && devices[i].usUsage == 6)
+      return devices[i].hwndTarget == gMain ? "host" : "other";
+  return "none";
+}
+
 void UnloadPlugins() {
   for (Plugin& p : gPlugins) {
     if (p.initResult == 0) {
@@ -298,6 +314,7 @@ void UnloadPlugins() {
     Log("plugin unload %s", p.file.c_str());
   }
   gPlugins.clear();
+  Log("raw keyboard %s", RawKeyboardOwner());
 }
 
 // ---- Main window ----------------------------------------------------------------------------
@@ -311,6 +328,8 @@ void RunModalLoop() {
   while (gInModal && GetMessageA(&msg, nullptr, 0, 0) > 0) {
     if (msg.message >= WM_USER + 256 && msg.message <= WM_USER + 258)
       Log("nested %u", static_cast<unsigned>(msg.message));
+    else if (msg.message == WM_INPUT && msg.hwnd != gMain)
+      Log("nested input");
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
@@ -559,9 +578,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   gMainThread = GetCurrentThreadId();
   QueryPerformanceFrequency(&gFrequency);
   UINT hotKey = 0;
+  bool rawKeyboard = false;
   std::string plugins = ExeDirectory() + "Plugins\\";
   std::string iniDirectory = ExeDirectory() + "UserData";
-  for (int i = 1; i + 1 < __argc; ++i) {
+  for (int i = 1; i < __argc; ++i) {
+    if (!strcmp(__argv[i], "--raw-keyboard")) {
+      rawKeyboard = true;
+      continue;
+    }
+    if (i + 1 >= __argc) break;  // the rest take a value
     if (!strcmp(__argv[i], "--log")) {
       gLog = CreateFileA(__argv[++i], GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -595,6 +620,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ShowWindow(gMain, show == SW_HIDE ? SW_SHOWNORMAL : show);
   UpdateWindow(gMain);
   if (hotKey) RegisterHotKey(gMain, 1, 0, hotKey);
+  if (rawKeyboard) {
+    // A host that reads the keyboard's raw input itself, before the plugins load.
+    const RAWINPUTDEVICE device{1, 6, RIDEV_INPUTSINK, gMain};
+    Log("raw keyboard registered %d", RegisterRawInputDevices(&device, 1, sizeof device) ? 1 : 0);
+  }
   gPluginDir = plugins;
   lstrcpynA(gIniDirectory, iniDirectory.c_str(), sizeof gIniDirectory);
   if (gIniDirectory[0]) CreateDirectoryA(gIniDirectory, nullptr);

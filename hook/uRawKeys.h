@@ -1,0 +1,52 @@
+// The keyboard as the raw-input stream tells it: which keys are down, with Shift, Ctrl
+// and Alt known by side. Turns each stroke into the word the keyboard hook would build,
+// for its first stroke only. No Windows header.
+#pragma once
+
+#include <bitset>
+#include <cstdint>
+#include <optional>
+
+#include "hook/uShortCutWord.h"
+
+namespace velmora {
+
+// Right Alt down, beside the three bits of the shift-state set: on a layout with AltGr
+// that key is AltGr (the system adds a left Ctrl to it).
+inline constexpr unsigned ssRightAlt = 1u << 3;
+
+// One raw keystroke: the virtual-key code as the device reports it (VK_SHIFT, VK_CONTROL,
+// VK_MENU for either side), its scan code, going up or down, and the E0 prefix (the right
+// Ctrl and Alt, the separate block's keys).
+struct TRawStroke {
+  std::uint16_t VKey = 0;
+  std::uint16_t MakeCode = 0;
+  bool Up = false;
+  bool E0 = false;
+};
+
+class TRawKeyboard {
+ public:
+  // The shift-state set before the stroke and the word, for the first stroke of a key;
+  // nothing for a repeat (the stream reports one as a new press), a release, or a stroke
+  // the system made up (code 0xFF, the fake Shifts around the separate block's keys).
+  struct TPress {
+    TShortCut Word;
+    unsigned ShiftState;  // ssShift, ssCtrl, ssAlt, ssRightAlt
+  };
+  std::optional<TPress> Feed(const TRawStroke& stroke) noexcept;
+  unsigned ShiftState() const noexcept;
+
+ private:
+  std::bitset<256> down_;  // by virtual-key code, sides apart for the modifiers
+};
+
+// A stroke made with AltGr on a layout where it types a character is typing, not a hot
+// key. Ctrl+Alt made with the left keys stays a hot key, and so does right Alt where the
+// layout types nothing with it.
+constexpr bool IsAltGrTyping(unsigned shiftState, bool layoutTypesWithCtrlAlt) noexcept {
+  return (shiftState & ssCtrl) && (shiftState & ssAlt) && (shiftState & ssRightAlt) &&
+         layoutTypesWithCtrlAlt;
+}
+
+}  // namespace velmora
