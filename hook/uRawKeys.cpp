@@ -32,15 +32,16 @@ unsigned TRawKeyboard::ShiftState() const noexcept {
   return set;
 }
 
-std::optional<TRawKeyboard::TPress> TRawKeyboard::Feed(const TRawStroke& stroke) noexcept {
+std::optional<TRawKeyboard::TPress> TRawKeyboard::Feed(const TRawStroke& stroke,
+                                                       bool heldNow) noexcept {
   if (stroke.VKey == 0 || stroke.VKey >= 0xFF) return std::nullopt;
   const std::uint16_t key = Sided(stroke);
   if (stroke.Up) {
     down_.reset(key);
     return std::nullopt;
   }
-  if (down_[key]) return std::nullopt;  // held: the stream's repeat
-  const unsigned state = ShiftState();  // as the keyboard hook sees it: before this key
+  if (down_[key] && heldNow) return std::nullopt;  // held: the stream's repeat
+  const unsigned state = ShiftState();             // as the keyboard hook sees it: before this key
   down_.set(key);
   return TPress{MakeShortCutWord(stroke.VKey, state), state};
 }

@@ -163,9 +163,12 @@ TEST_F(Engine, InSendModeAStalledPlayerHoldsNoProgramAndEveryAttachIsUndone) {
       << "\"" << notepad_->Text() << "\"";
   EXPECT_FALSE(player_->LogHas("stall end")) << "the typing waited for the player";
   ASSERT_TRUE(WaitLog("stall end", 1, 15000));
+  // The F6 that waited in vain runs now, late, as a posted one would; a press that comes
+  // while it runs is dropped and given again (counted).
+  ASSERT_TRUE(player_->Idle());
   const int plays = player_->Count("command 40045");
-  Tap(kF6);
-  EXPECT_TRUE(WaitLog("command 40045", plays + 1));
+  EXPECT_TRUE(PressUntil([] { Tap(kF6); },
+                         [&] { return player_->Count("command 40045") > plays; }));
 }
 
 TEST_F(Engine, AHotKeyWhileAnotherIsHandledIsDropped) {
@@ -174,12 +177,8 @@ TEST_F(Engine, AHotKeyWhileAnotherIsHandledIsDropped) {
   FocusNotepad();
   Tap(kF6);
   ASSERT_TRUE(WaitLog("modal enter"));
-  // Raw input reports releases too: F6's may come inside the loop, before or after this
-  // count; F7's press is in by the second one either way.
-  const char* nested = RawInputBench() ? "nested input" : "nested 1280";
-  const int before = player_->Count(nested);
   Tap(kF7);  // reaches the engine inside the modal loop: dropped
-  ASSERT_TRUE(WaitLog(nested, before + (RawInputBench() ? 2 : 1)));
+  ASSERT_TRUE(WaitLog("nested 1280"));
   PostMessageA(player_->Window(), WM_COMMAND, 40999, 0);
   ASSERT_TRUE(WaitLog("modal leave"));
   Pump(300);

@@ -498,10 +498,14 @@ namespace {
 // VELMORA_NOTEPAD64=1: Wine's 64-bit notepad, reached from this 32-bit program past the
 // WoW64 redirection.
 std::string NotepadCommandLine() {
-  const char* v = std::getenv("VELMORA_NOTEPAD64");
-  return v && std::string(v) == "1" ? "C:\\windows\\sysnative\\notepad.exe" : "notepad.exe";
+  return Notepad64Bench() ? "C:\\windows\\sysnative\\notepad.exe" : "notepad.exe";
 }
 }  // namespace
+
+bool Notepad64Bench() {
+  const char* v = std::getenv("VELMORA_NOTEPAD64");
+  return v && std::string(v) == "1";
+}
 
 Notepad::Notepad() : process_(NotepadCommandLine()) {
   WaitFor([&] { return (main_ = FindProcessWindow(process_.Id(), "Notepad")) != nullptr; }, 20000);

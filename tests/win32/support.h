@@ -16,6 +16,7 @@ bool JapaneseBench();
 // The bench's raw-input variant (VELMORA_RAW_INPUT=1): every Player starts with the
 // switch on. VELMORA_NOTEPAD64=1 makes Notepad Wine's 64-bit one.
 bool RawInputBench();
+bool Notepad64Bench();
 
 // Input that Wine lost and a helper gave again. Counted per test and printed at the
 // test's end when not zero: a repeat must never hide a fault of the product.
