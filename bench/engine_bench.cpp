@@ -1,6 +1,7 @@
 // From a keystroke in a foreign program (Wine's notepad) to WM_COMMAND at the stand-in
 // player, through the whole plugin, posted and sent, beside the system's hot-key path
-// (RegisterHotKey in the player) measured in the same run. Median and 99th percentile.
+// (RegisterHotKey in the player) measured in the same run; and through raw input, beside
+// a bare raw-input sink in the player. Median and 99th percentile.
 #include <windows.h>
 
 #include <algorithm>
@@ -58,7 +59,8 @@ void Measure(const std::string& ini, const std::string& playerArgs, Notepad& not
         [&] {
           const auto log = player.TimedLog();
           for (size_t j = before; j < log.size(); ++j)
-            if (log[j].Text == "command 40045" || log[j].Text == "hotkey 1")
+            if (log[j].Text == "command 40045" || log[j].Text == "hotkey 1" ||
+                log[j].Text == "rawsink 1")
               return (arrived = log[j].Ms) > 0;
           return false;
         },
@@ -80,7 +82,7 @@ int main() {
     return 1;
   }
   const std::string keys = "[HotKeys]\r\n1=119\r\n[Popup]\r\nUsePopup=0\r\n";
-  std::vector<double> hotMs, bareMs, blockMs, postMs, sendMs;
+  std::vector<double> hotMs, bareMs, blockMs, postMs, sendMs, sinkMs, rawMs;
   for (int round = 0; round < kRounds; ++round) {
     Measure(keys + "[Use]\r\nKey=0\r\n", "--hotkey 0x77", notepad, hotMs);
     Measure(keys + "[Use]\r\nKey=0\r\n", "", notepad, bareMs, true);
@@ -88,9 +90,13 @@ int main() {
     Measure(keys + "[Use]\r\nKey=0\r\n", "", notepad, blockMs, true, velmora::HookBlockName);
     Measure(keys + "[Use]\r\nKey=1\r\n[System]\r\nUseSendMessage=0\r\n", "", notepad, postMs);
     Measure(keys + "[Use]\r\nKey=1\r\n[System]\r\nUseSendMessage=1\r\n", "", notepad, sendMs);
+    // The raw-input floor: the player's own sink, which only records the stroke.
+    Measure(keys + "[Use]\r\nKey=0\r\n", "--raw-sink 0x77", notepad, sinkMs);
+    Measure(keys + "[Use]\r\nKey=1\r\n[System]\r\nUseRawInput=1\r\n", "", notepad, rawMs);
   }
   const Stats hot = Summarise(hotMs), bare = Summarise(bareMs), block = Summarise(blockMs),
-              post = Summarise(postMs), send = Summarise(sendMs);
+              post = Summarise(postMs), send = Summarise(sendMs), sink = Summarise(sinkMs),
+              raw = Summarise(rawMs);
   std::printf("keystroke in notepad to WM_COMMAND at the player, %d rounds of %d presses, ms\n",
               kRounds, kPresses);
   std::printf("  %-40s %8s %8s %8s\n", "path", "median", "p99", "samples");
@@ -106,5 +112,9 @@ int main() {
   std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the floor's median\n",
               "plugin, sent (UseSendMessage)", send.Median, send.P99, send.Samples,
               bare.Median > 0 ? send.Median / bare.Median : 0.0);
+  std::printf("  %-40s %8.3f %8.3f %8d\n", "bare raw-input sink, records (floor)", sink.Median,
+              sink.P99, sink.Samples);
+  std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the raw floor's median\n", "plugin, raw input",
+              raw.Median, raw.P99, raw.Samples, sink.Median > 0 ? raw.Median / sink.Median : 0.0);
   return 0;
 }

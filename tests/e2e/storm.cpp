@@ -42,13 +42,14 @@ Resources ReportResources(Player& player) {
   return r;
 }
 
-StormResult RunStorm(int keys, int popups, int burst, bool plugin) {
+StormResult RunStorm(int keys, int popups, int burst, bool plugin, bool rawInput) {
   StormResult s;
   HostDir host;
   if (!plugin) DeleteFileA((host.Plugins() + "gen_velmora.dll").c_str());
   WriteFile(host.Ini(),
             "[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=30\r\n[HotKeys]\r\n6=" +
-                std::to_string(kHotKey) + "\r\n");
+                std::to_string(kHotKey) + "\r\n[System]\r\nUseRawInput=" + (rawInput ? "1" : "0") +
+                "\r\n");
   Player player(host);
   if (!player.Window()) {
     s.Failure = "the player did not start";
@@ -66,6 +67,7 @@ StormResult RunStorm(int keys, int popups, int burst, bool plugin) {
   auto press = [&] {
     const int before = commands();
     for (int tries = 0; tries < 5; ++tries) {
+      if (tries > 0) CountRepeat("press");
       Tap(kHotKey);
       if (WaitFor([&] { return commands() > before; }, 2500)) return true;
     }

@@ -34,7 +34,8 @@ struct StormResult {
 
 // Runs the storm on a fresh host: keys letters in bursts of burst keystrokes (each burst
 // one SendInput, a hot key in its middle), then popups hot keys one at a time, each waited
-// for. With plugin false the player runs without the DLL (the baseline of typing).
-StormResult RunStorm(int keys, int popups, int burst, bool plugin = true);
+// for. With plugin false the player runs without the DLL (the baseline of typing); with
+// rawInput the plugin catches the keys through raw input, and nothing of it runs in notepad.
+StormResult RunStorm(int keys, int popups, int burst, bool plugin = true, bool rawInput = false);
 
 }  // namespace testsupport

@@ -444,9 +444,10 @@ TEST_F(Config, ThePopupSwitchGreysItsPageAndTheLiveValuesReachThePreview) {
   HWND showTime = d.OnPage(kPopup, "Edit", 50, 22);
   ClickControl(d.OnPage(kPopup, "Button", 3, 2));
   ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(showTime); }));
+  // The dialog's thread greys them one after the other: each is waited for.
   for (HWND w : {d.OnPage(kPopup, "Button", 2, 71), d.InSkins("Edit", 128, 16),
                  d.InSkins("Edit", 42, 68), d.InSkins("Button", 370, 16), preview})
-    EXPECT_FALSE(IsWindowEnabled(w)) << ClassOf(w);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(w); }, 3000)) << ClassOf(w);
   EXPECT_TRUE(WaitFor([&] { return Inside(showTime) == GetSysColor(COLOR_BTNFACE); }));
   ClickControl(d.OnPage(kPopup, "Button", 3, 2));
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(showTime) != FALSE; }));

@@ -142,9 +142,10 @@ TEST_F(Engine, InSendModeAStalledPlayerHoldsNoProgramAndEveryAttachIsUndone) {
       "[Interval]\r\nIgnoreInterval=100\r\nCommandInterval=300\r\n");
   // The utility's thread is not the foreground's: its step is sent with its input attached
   // to notepad's, and detached afterwards while the utility lives on.
+  FocusNotepad();
   Process dial(JogdialCommand("wait:2000 up wait:8000", host_.dir.Path() + "jog.log"));
   ASSERT_TRUE(dial.Started());
-  FocusNotepad();
+  FocusNotepad();  // again: the utility's start may have taken the front
   ASSERT_TRUE(WaitLog("command 40048"));  // "U": Next
   ASSERT_EQ(GetForegroundWindow(), notepad_->Main()) << "the step came from the foreground";
   GUITHREADINFO info{};

@@ -2,7 +2,7 @@
 // interface, the general-purpose plugin loader and an event log for tests and the demo.
 //
 //   player.exe [--log PATH] [--plugins DIR] [--ini-dir DIR] [--modal-command ID] [--hotkey VK]
-//              [--raw-keyboard]
+//              [--raw-keyboard] [--raw-sink VK]
 //
 // The request for the settings folder (WM_USER, lParam 335) is answered with --ini-dir,
 // by default the folder "UserData" beside the executable; --ini-dir "" names none.
@@ -13,6 +13,8 @@
 // plays, the baseline of the latency benchmark. --raw-keyboard registers the keyboard's
 // raw input for the main window before the plugins load, as a host of its own would; the
 // registration left after the plugins' quit is logged as "raw keyboard none|host|other".
+// --raw-sink VK registers it too and logs "rawsink 1" for each press of VK: the floor of
+// the raw-input path in the latency benchmark.
 // 40995 quits and unloads every plugin and loads them again in this process, as a host
 // that reloads its plugins does. 40994 with
 // lParam N stops pumping for N milliseconds, as a player loading a long playlist does.
@@ -86,6 +88,7 @@ std::vector<Plugin> gPlugins;
 int gState = 0;  // 0 stopped, 1 playing, 3 paused
 int gPosition = 0;
 int gVolume = 200;
+UINT gRawSinkKey = 0;    // --raw-sink
 UINT gModalCommand = 0;  // --modal-command: this command runs a nested message loop
 bool gInModal = false;
 HWND gFileInfo = nullptr;  // the open File-info dialog
@@ -524,6 +527,17 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       if ((wParam & 0xFFF0) == SC_MINIMIZE || (wParam & 0xFFF0) == SC_RESTORE)
         Log("syscommand 0x%04lX", static_cast<unsigned long>(wParam & 0xFFF0));
       break;
+    case WM_INPUT:
+      if (gRawSinkKey) {
+        RAWINPUT raw;
+        UINT size = sizeof raw;
+        if (GetRawInputData(reinterpret_cast<HRAWINPUT>(lParam), RID_INPUT, &raw, &size,
+                            sizeof(RAWINPUTHEADER)) != UINT(-1) &&
+            raw.header.dwType == RIM_TYPEKEYBOARD && raw.data.keyboard.VKey == gRawSinkKey &&
+            !(raw.data.keyboard.Flags & RI_KEY_BREAK))
+          Log("rawsink 1");
+      }
+      break;
     case WM_HOTKEY:
       Log("hotkey %lu", static_cast<unsigned long>(wParam));
       OnCommand(kIdPlay);
@@ -592,6 +606,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
       gModalCommand = static_cast<UINT>(strtoul(__argv[++i], nullptr, 0));
     } else if (!strcmp(__argv[i], "--hotkey")) {
       hotKey = static_cast<UINT>(strtoul(__argv[++i], nullptr, 0));
+    } else if (!strcmp(__argv[i], "--raw-sink")) {
+      gRawSinkKey = static_cast<UINT>(strtoul(__argv[++i], nullptr, 0));
+      rawKeyboard = true;
     } else if (!strcmp(__argv[i], "--ini-dir")) {
       iniDirectory = __argv[++i];
     } else if (!strcmp(__argv[i], "--plugins")) {
