@@ -143,17 +143,19 @@ TEST_F(Engine, InSendModeAStalledPlayerHoldsNoProgramAndEveryAttachIsUndone) {
   // The utility's thread is not the foreground's: its step is sent with its input attached
   // to notepad's, and detached afterwards while the utility lives on.
   FocusNotepad();
-  Process dial(JogdialCommand("wait:2000 up wait:8000", host_.dir.Path() + "jog.log"));
+  Process dial(JogdialCommand("wait:3000 up wait:8000", host_.dir.Path() + "jog.log"));
   ASSERT_TRUE(dial.Started());
   FocusNotepad();  // again: the utility's start may have taken the front
+  // In front before the step comes, 3 s after the utility's start.
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == notepad_->Main(); }, 1500));
   ASSERT_TRUE(WaitLog("command 40048"));  // "U": Next
-  ASSERT_EQ(GetForegroundWindow(), notepad_->Main()) << "the step came from the foreground";
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   ASSERT_TRUE(GetGUIThreadInfo(dial.MainThreadId(), &info));
   EXPECT_NE(info.hwndFocus, notepad_->Edit()) << "the utility still shares notepad's input";
   EXPECT_NE(info.hwndActive, notepad_->Main());
 
+  FocusNotepad();
   PostMessageA(player_->Window(), WM_COMMAND, 40994, 10000);
   ASSERT_TRUE(WaitLog("stall 10000 ms"));
   Tap('A');  // as a person types
