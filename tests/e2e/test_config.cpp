@@ -158,10 +158,7 @@ TEST_F(Config, TypedValuesAreSavedByOkAndTheNewHotKeyWorksAtOnce) {
   ClickControl(stopGesture);
   if (WaitFor(dropped, 1500)) Tap(VK_ESCAPE);
   ASSERT_TRUE(WaitFor([&] { return !dropped(); }));
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(stopGesture, nullptr), &info));
-  ASSERT_EQ(info.hwndFocus, stopGesture);
+  ASSERT_EQ(FocusIn(stopGesture), stopGesture);
   const int first = Selection(stopGesture);
   // Down moves one item while the box is closed. Wine can drop a key queued right after the
   // list closed; a dropped key changed nothing, so it is given again.
@@ -300,15 +297,6 @@ TEST_F(Config, StateSetOnTheControlsWithoutNotificationsIsWhatIsSaved) {
   EXPECT_EQ(IniInt("Popup", "ShowTime"), 900);
 }
 
-namespace {
-HWND FocusOf(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-  return info.hwndFocus;
-}
-}  // namespace
-
 // Another program in front and back again, or a chooser opened and closed: the control
 // that had the focus has it again, so that a chord typed then reaches it.
 TEST_F(Config, TheFocusComesBackToItsControlWhenTheDialogIsActivatedAgain) {
@@ -317,13 +305,13 @@ TEST_F(Config, TheFocusComesBackToItsControlWhenTheDialogIsActivatedAgain) {
   ASSERT_NE(d.Window, nullptr);
   HWND stop = d.OnPage(kKey, "msctls_hotkey32", 3, 80);
   ClickControl(stop);
-  ASSERT_EQ(FocusOf(d.Window), stop);
+  ASSERT_EQ(FocusIn(d.Window), stop);
   {
     Notepad notepad;
     ASSERT_TRUE(notepad.Focus());
     ASSERT_TRUE(Focus(d.Window));
-    ASSERT_TRUE(WaitFor([&] { return FocusOf(d.Window) == stop; }, 3000))
-        << ClassOf(FocusOf(d.Window));
+    ASSERT_TRUE(WaitFor([&] { return FocusIn(d.Window) == stop; }, 3000))
+        << ClassOf(FocusIn(d.Window));
     Chord({VK_CONTROL, VK_SHIFT}, VK_F4);
     EXPECT_TRUE(WaitFor([&] { return HotKeyWordOf(stop) == 0x6073; })) << HotKeyWordOf(stop);
   }
@@ -335,8 +323,8 @@ TEST_F(Config, TheFocusComesBackToItsControlWhenTheDialogIsActivatedAgain) {
       frameColor, [&] { return (chooser = FindOwnedWindow(d.Window, "#32770")) != nullptr; }));
   PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(chooser); }));
-  EXPECT_TRUE(WaitFor([&] { return FocusOf(d.Window) == frameColor; }, 3000))
-      << ClassOf(FocusOf(d.Window));
+  EXPECT_TRUE(WaitFor([&] { return FocusIn(d.Window) == frameColor; }, 3000))
+      << ClassOf(FocusIn(d.Window));
   CloseBox(d);
   EXPECT_EQ(IniInt("HotKeys", "3"), 0x6073);
 }

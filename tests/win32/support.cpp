@@ -664,12 +664,17 @@ unsigned HotKeyWordOf(HWND control) {
          ((flags & 4) ? 0x8000 : 0);
 }
 
+HWND FocusIn(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
+                                                                            : nullptr;
+}
+
 void ClickControl(HWND control, int dx, int dy) {
   auto focused = [&] {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &info) &&
-           (info.hwndFocus == control || IsChild(control, info.hwndFocus));
+    const HWND focus = FocusIn(control);
+    return focus && (focus == control || IsChild(control, focus));
   };
   // Keys typed next go to the focus as it is when they are queued: wait for the click's.
   // Under Wine a click right after a modal dialog of another window closed can be lost

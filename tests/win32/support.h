@@ -153,6 +153,8 @@ void EveryUntil(int ms, std::function<bool()> action);
 // character as a Unicode keystroke, about 20 ms apart).
 void TypeText(const std::string& text);
 
+// The focus of the thread the window belongs to (another process's too), or null.
+HWND FocusIn(HWND window);
 // Brings a top-level window to the foreground, with a bound.
 bool Focus(HWND window);
 // UTF-8 of a wide text, for comparing with what other processes log.
