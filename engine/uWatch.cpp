@@ -23,7 +23,6 @@ namespace {
 constexpr char kWindowClass[] = "VelmoraWatch";
 constexpr UINT_PTR kInfoSubclass = 0x564C4D;
 constexpr int kProbeHotKey = 0x564C;  // registered for an instant to ask who holds a chord
-constexpr std::uint32_t kFromRawInput = 0x80000000;  // WM_HOOK_KEY's lParam: a release to a hook
 
 constexpr USHORT kGenericDesktop = 0x01, kKeyboard = 0x06;
 
@@ -234,10 +233,6 @@ void TWatch::OnHotKey(WPARAM wParam, bool fromRawInput) {
   ui::ProcessMessages();
 }
 
-// The word goes on as a posted WM_HOOK_KEY: the command never runs inside the WM_INPUT
-// handler, so a key read in a pump of that command (a modal dialog's) is read at the top
-// of its own dispatch, where the system's raw-input data is its own (Wine gives a nested
-// read the outer message's). Its lParam has bit 31 set, which no forwarded keystroke has.
 void TWatch::OnRawInput(HRAWINPUT input) {
   RAWINPUT raw;
   UINT size = sizeof raw;
@@ -247,11 +242,11 @@ void TWatch::OnRawInput(HRAWINPUT input) {
   const RAWKEYBOARD& k = raw.data.keyboard;
   const auto press = rawKeyboard_.Feed(
       {k.VKey, k.MakeCode, (k.Flags & RI_KEY_BREAK) != 0, (k.Flags & RI_KEY_E0) != 0},
-      k.VKey < 0xFF && (GetAsyncKeyState(k.VKey) & 0x8000) != 0);
+      [](unsigned vk) { return (GetAsyncKeyState(static_cast<int>(vk)) & 0x8000) != 0; });
   if (!press) return;
   if (IsAltGrTyping(press->ShiftState, true) && LayoutTypesWithCtrlAlt(k.VKey, ForegroundLayout()))
     return;
-  PostMessageA(MessageWindow, WM_HOOK_KEY, press->Word, kFromRawInput);
+  OnHotKey(press->Word, true);
 }
 
 // Registering the chord for an instant tells whether another program (or the player
@@ -342,7 +337,7 @@ LRESULT CALLBACK TWatch::InfoDialogProc(HWND window, UINT message, WPARAM wParam
 LRESULT TWatch::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_HOOK_KEY:
-      OnHotKey(wParam, (static_cast<std::uint32_t>(lParam) & kFromRawInput) != 0);
+      OnHotKey(wParam);
       return 0;
     case WM_HOOK_JOGDIAL:
       OnJogDial(wParam);

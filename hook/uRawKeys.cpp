@@ -33,15 +33,15 @@ unsigned TRawKeyboard::ShiftState() const noexcept {
 }
 
 std::optional<TRawKeyboard::TPress> TRawKeyboard::Feed(const TRawStroke& stroke,
-                                                       bool heldNow) noexcept {
+                                                       bool (*heldNow)(unsigned vk)) noexcept {
   if (stroke.VKey == 0 || stroke.VKey >= 0xFF) return std::nullopt;
   const std::uint16_t key = Sided(stroke);
   if (stroke.Up) {
     down_.reset(key);
     return std::nullopt;
   }
-  if (down_[key] && heldNow) return std::nullopt;  // held: the stream's repeat
-  const unsigned state = ShiftState();             // as the keyboard hook sees it: before this key
+  if (down_[key] && heldNow(stroke.VKey)) return std::nullopt;  // held: the stream's repeat
+  const unsigned state = ShiftState();  // as the keyboard hook sees it: before this key
   down_.set(key);
   return TPress{MakeShortCutWord(stroke.VKey, state), state};
 }

@@ -30,15 +30,16 @@ class TRawKeyboard {
   // The shift-state set before the stroke and the word, for the first stroke of a key;
   // nothing for a repeat (the stream reports one as a new press), a release, or a stroke
   // the system made up (code 0xFF, the fake Shifts around the separate block's keys).
-  // heldNow is the key's state as the system has it when the stroke is read: a press of a
-  // key this state holds down is a repeat only while the key is still held; otherwise its
-  // release never came (Wine loses one as the foreground moves to a window of the
-  // player's, Windows while the secure desktop is up) and this is a new press.
+  // heldNow(vk) tells the key's state as the system has it when the stroke is read, and is
+  // asked only for a press of a key this state holds down: that is a repeat only while the
+  // key is still held; otherwise its release never came (Wine loses one as the foreground
+  // moves to a window of the player's, Windows while the secure desktop is up) and this
+  // is a new press.
   struct TPress {
     TShortCut Word;
     unsigned ShiftState;  // ssShift, ssCtrl, ssAlt, ssRightAlt
   };
-  std::optional<TPress> Feed(const TRawStroke& stroke, bool heldNow) noexcept;
+  std::optional<TPress> Feed(const TRawStroke& stroke, bool (*heldNow)(unsigned vk)) noexcept;
   unsigned ShiftState() const noexcept;
 
  private:

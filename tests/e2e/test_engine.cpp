@@ -170,8 +170,8 @@ TEST_F(Engine, InSendModeAStalledPlayerHoldsNoProgramAndEveryAttachIsUndone) {
   // while it runs is dropped and given again (counted).
   ASSERT_TRUE(player_->Idle());
   const int plays = player_->Count("command 40045");
-  EXPECT_TRUE(PressUntil([] { Tap(kF6); },
-                         [&] { return player_->Count("command 40045") > plays; }));
+  EXPECT_TRUE(
+      PressUntil([] { Tap(kF6); }, [&] { return player_->Count("command 40045") > plays; }));
 }
 
 TEST_F(Engine, AHotKeyWhileAnotherIsHandledIsDropped) {
@@ -180,8 +180,12 @@ TEST_F(Engine, AHotKeyWhileAnotherIsHandledIsDropped) {
   FocusNotepad();
   Tap(kF6);
   ASSERT_TRUE(WaitLog("modal enter"));
+  // Raw input reports releases too: F6's may come inside the loop, before or after this
+  // count; F7's press is in by the second one either way.
+  const char* nested = RawInputBench() ? "nested input" : "nested 1280";
+  const int before = player_->Count(nested);
   Tap(kF7);  // reaches the engine inside the modal loop: dropped
-  ASSERT_TRUE(WaitLog("nested 1280"));
+  ASSERT_TRUE(WaitLog(nested, before + (RawInputBench() ? 2 : 1)));
   PostMessageA(player_->Window(), WM_COMMAND, 40999, 0);
   ASSERT_TRUE(WaitLog("modal leave"));
   Pump(300);

@@ -14,12 +14,18 @@ TRawStroke Down(std::uint16_t vk, std::uint16_t scan = 0, bool e0 = false) {
 TRawStroke Up(std::uint16_t vk, std::uint16_t scan = 0, bool e0 = false) {
   return {vk, scan, true, e0};
 }
+bool Held(unsigned) {
+  return true;
+}
+bool LetGo(unsigned) {
+  return false;
+}
 // The words a sequence of strokes gives, in order, read while every key is still held
 // (a burst read later sees the keys up: see the lost-release case).
 std::vector<TShortCut> Words(TRawKeyboard& k, std::initializer_list<TRawStroke> strokes) {
   std::vector<TShortCut> out;
   for (const auto& s : strokes)
-    if (auto p = k.Feed(s, true)) out.push_back(p->Word);
+    if (auto p = k.Feed(s, Held)) out.push_back(p->Word);
   return out;
 }
 }  // namespace
@@ -46,16 +52,16 @@ TEST(RawKeys, RepeatsAndReleasesGiveNothingAPressAfterTheReleaseDoes) {
 
 TEST(RawKeys, APressOfAKeyNoLongerHeldIsNewItsReleaseWasLost) {
   TRawKeyboard k;
-  ASSERT_TRUE(k.Feed(Down(0x7A), false));  // F11, read after it was let go already
+  ASSERT_TRUE(k.Feed(Down(0x7A), LetGo));  // F11, read after it was let go already
   // Its release never came; the next press, read with the key up again, runs again.
-  EXPECT_TRUE(k.Feed(Down(0x7A), false));
+  EXPECT_TRUE(k.Feed(Down(0x7A), LetGo));
   // A repeat read while the key is held is none.
-  EXPECT_FALSE(k.Feed(Down(0x7A), true));
+  EXPECT_FALSE(k.Feed(Down(0x7A), Held));
   // A chord read late (every key already up) keeps its modifiers from the stream.
   TRawKeyboard late;
-  late.Feed(Down(kCtrl, 0x1D), false);
-  late.Feed(Down(kShift, 0x2A), false);
-  auto f9 = late.Feed(Down(0x78), false);
+  late.Feed(Down(kCtrl, 0x1D), LetGo);
+  late.Feed(Down(kShift, 0x2A), LetGo);
+  auto f9 = late.Feed(Down(0x78), LetGo);
   ASSERT_TRUE(f9);
   EXPECT_EQ(f9->Word, 0x6078);
 }
@@ -86,7 +92,7 @@ TEST(AltGr, TypingOnlyWithTheRightAltWhereTheLayoutTypes) {
   TRawKeyboard k;
   // AltGr as the system delivers it: a left Ctrl, then the right Alt; then Q.
   Words(k, {Down(kCtrl, 0x1D), Down(kAlt, 0x38, true)});
-  auto q = k.Feed(Down(0x51), true);
+  auto q = k.Feed(Down(0x51), Held);
   ASSERT_TRUE(q);
   EXPECT_EQ(q->Word, 0xC051);
   EXPECT_TRUE(IsAltGrTyping(q->ShiftState, true));    // German: "@"
@@ -94,7 +100,7 @@ TEST(AltGr, TypingOnlyWithTheRightAltWhereTheLayoutTypes) {
   // The left Ctrl and left Alt: a hot key whatever the layout.
   TRawKeyboard left;
   Words(left, {Down(kCtrl, 0x1D), Down(kAlt, 0x38)});
-  auto z = left.Feed(Down(0x5A), true);
+  auto z = left.Feed(Down(0x5A), Held);
   ASSERT_TRUE(z);
   EXPECT_FALSE(IsAltGrTyping(z->ShiftState, true));
   // The right Alt alone, without Ctrl: no AltGr chord at all.

@@ -331,6 +331,8 @@ void RunModalLoop() {
   while (gInModal && GetMessageA(&msg, nullptr, 0, 0) > 0) {
     if (msg.message >= WM_USER + 256 && msg.message <= WM_USER + 258)
       Log("nested %u", static_cast<unsigned>(msg.message));
+    else if (msg.message == WM_INPUT && msg.hwnd != gMain)
+      Log("nested input");  // a plugin's raw input
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
