@@ -22,6 +22,7 @@ class BadInput : public ::testing::Test {
   bool Press(WORD vk, const std::string& line) {
     const int before = player_->Count(line);
     for (int tries = 0; tries < 5; ++tries) {
+      if (tries > 0) CountRepeat("input");
       Tap(vk);
       if (WaitFor([&] { return player_->Count(line) > before; }, 2500)) return true;
     }

@@ -164,6 +164,7 @@ TEST_F(Config, TypedValuesAreSavedByOkAndTheNewHotKeyWorksAtOnce) {
   // list closed; a dropped key changed nothing, so it is given again.
   for (int target = first + 1; target <= 2; ++target)
     for (int tries = 0; tries < 3 && Selection(stopGesture) < target; ++tries) {
+      if (tries > 0) CountRepeat("input");
       Tap(VK_DOWN);
       WaitFor([&] { return Selection(stopGesture) >= target; }, 1500);
     }
@@ -409,6 +410,7 @@ TEST_F(Config, ThePopupSwitchGreysItsPageAndTheLiveValuesReachThePreview) {
   COLORREF chosen = 0;
   bool applied = false;
   for (int tries = 0; tries < 3 && !applied; ++tries) {
+    if (tries > 0) CountRepeat("input");
     ClickControl(d.OnPage(kPopup, "Button", 345, 47));
     HWND chooser = nullptr;
     ASSERT_TRUE(
@@ -483,6 +485,7 @@ TEST_F(Config, EnableDisableWorksWhileItIsOpenAndTheEngineIsOnAfterwards) {
   const DWORD pid = player_->Proc().Id();
   bool shown = false;
   for (int tries = 0; tries < 5 && !shown; ++tries) {
+    if (tries > 0) CountRepeat("input");
     Tap(VK_F7);
     shown = WaitFor([&] { return FindProcessWindow(pid, "VelmoraPopup") != nullptr; }, 2000);
   }
@@ -505,7 +508,8 @@ TEST_F(Config, ARefButtonPicksASkinFileThroughTheOpenDialogWithItsPreview) {
   ASSERT_TRUE(d.ShowPage(kPopup));
   HWND dialog = nullptr;
   for (int tries = 0; tries < 3 && !dialog; ++tries) {  // a click Wine loses is given again
-    ClickControl(d.InSkins("Button", 145, 68));         // Play's "Ref..."
+    if (tries > 0) CountRepeat("input");
+    ClickControl(d.InSkins("Button", 145, 68));  // Play's "Ref..."
     WaitFor([&] { return (dialog = FindOwnedWindow(d.Window, "#32770")) != nullptr; }, 3000);
   }
   ASSERT_NE(dialog, nullptr);

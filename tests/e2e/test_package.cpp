@@ -53,6 +53,7 @@ class Package : public ::testing::Test {
   bool Press(WORD vk, const char* id) {
     const int before = Commands(id);
     for (int tries = 0; tries < 5; ++tries) {
+      if (tries > 0) CountRepeat("input");
       Chord({VK_CONTROL, VK_MENU}, vk);
       if (WaitFor([&] { return Commands(id) > before; }, 2500)) return true;
     }
@@ -70,6 +71,7 @@ class Package : public ::testing::Test {
   // Enable/Disable leaves no trace at the player: its popup tells that it ran.
   bool Toggle(const char* popup) {
     for (int tries = 0; tries < 5; ++tries) {
+      if (tries > 0) CountRepeat("input");
       Chord({VK_CONTROL, VK_MENU}, 'E');
       if (SkinShown(popup, 2500)) return true;
     }

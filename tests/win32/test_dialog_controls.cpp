@@ -284,6 +284,7 @@ TEST(DialogControls, TheWebLabelLightsUpUnderTheMouseAndOpensItsUrl) {
   // A move Wine drops leaves the label as it was: the move is given again.
   auto hover = [&](POINT p, bool inside) {
     for (int tries = 0; tries < 3; ++tries) {
+      if (tries > 0) CountRepeat("input");
       MouseTo(p.x, p.y);
       if (DialogWait(
               h, [&] { return f.link->MouseInside() == inside; }, 1500))

@@ -205,6 +205,7 @@ int main(int argc, char** argv) {
   // is dropped and changes nothing, so it is pressed again.
   bool restored = false;
   for (int tries = 0; tries < 5 && !restored; ++tries) {
+    if (tries > 0) CountRepeat("input");
     Chord({VK_CONTROL, VK_MENU}, 'W');
     restored = WaitFor([&] { return player.Count("syscommand 0xF120") >= 1; }, 2500);
   }
@@ -248,6 +249,7 @@ int main(int argc, char** argv) {
       FindWindowExA(config.OnPage(2, "VelmoraPanel", 166, 22), nullptr, "VelmoraPopup", nullptr);
   bool recoloured = false;
   for (int tries = 0; tries < 3 && !recoloured; ++tries) {
+    if (tries > 0) CountRepeat("input");
     ClickControl(config.OnPage(2, "Button", 345, 47));  // "&FormColor"
     HWND chooser = nullptr;
     if (!WaitFor([&] { return (chooser = FindOwnedWindow(config.Window, "#32770")) != nullptr; }))
