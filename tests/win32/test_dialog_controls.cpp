@@ -314,8 +314,16 @@ TEST(DialogControls, TheWebLabelLightsUpUnderTheMouseAndOpensItsUrl) {
   // With a click handler, the handler runs and no browser starts.
   int handled = 0;
   f.link->OnClick = [&] { ++handled; };
-  ClickAt(on.x, on.y);
-  ASSERT_TRUE(DialogWait(h, [&] { return handled == 1; }));
+  // A click Wine lost left nothing behind: it is given again (counted).
+  bool clicked = false;
+  for (int tries = 0; tries < 3 && !clicked; ++tries) {
+    if (tries > 0) CountRepeat("click");
+    ClickAt(on.x, on.y);
+    clicked = DialogWait(
+        h, [&] { return handled >= 1; }, 2000);
+  }
+  ASSERT_TRUE(clicked);
+  EXPECT_EQ(handled, 1);
   DialogWait(
       h, [] { return false; }, 300);
   EXPECT_EQ(browser.Starts(2, 300).size(), 1u);
