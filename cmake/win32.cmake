@@ -3,7 +3,6 @@
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(VELMORA_STATIC_LINK -static -static-libgcc -static-libstdc++)
-add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections)
 # The DLL is loaded into every hooked process: optimise for size.
 set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
@@ -51,7 +50,7 @@ set(VELMORA_HOST_CXX g++ CACHE STRING "host C++ compiler for build-time tools")
 set(VELMORA_LOGO_DIR ${CMAKE_BINARY_DIR}/logo)
 set(VELMORA_LOGO_BLOB ${VELMORA_LOGO_DIR}/logo.blob)
 set(VELMORA_LOGO_BMP ${VELMORA_LOGO_DIR}/logo.bmp)
-set(VELMORA_LOGO_SOURCES tools/logo/make_logo.cpp config/uBitmapListData.cpp config/uHash.cpp
+set(VELMORA_LOGO_SOURCES tools/logo/make_logo.cpp config/uBitmapListData.cpp config/uBitmapListWriter.cpp config/uHash.cpp
   config/uFileStreamEx.cpp ui/uBmpFile.cpp)
 list(TRANSFORM VELMORA_LOGO_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE VELMORA_LOGO_PATHS)
 add_custom_command(OUTPUT ${VELMORA_LOGO_BLOB} ${VELMORA_LOGO_BMP}
@@ -70,7 +69,7 @@ add_library(velmora_logo OBJECT ${CMAKE_BINARY_DIR}/logo.rc)
 set(VELMORA_DLL_LINK ${VELMORA_STATIC_LINK} -s -Wl,--gc-sections -Wl,--enable-stdcall-fixup
   -Wl,--exclude-all-symbols)
 
-add_library(gen_velmora SHARED plugin/dllmain.cpp plugin/gen_velmora.def
+add_library(gen_velmora SHARED plugin/dllmain.cpp plugin/uTerminate.cpp plugin/gen_velmora.def
   $<TARGET_OBJECTS:velmora_logo>)
 set_target_properties(gen_velmora PROPERTIES PREFIX "" OUTPUT_NAME gen_velmora)
 target_link_libraries(gen_velmora PRIVATE -Wl,--whole-archive velmora_w32 -Wl,--no-whole-archive)

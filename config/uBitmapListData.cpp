@@ -3,77 +3,36 @@
 #include <zlib.h>
 
 #include <cstring>
+#include <memory>
 
 #include "config/uFileStreamEx.h"
 #include "ui/uBmpFile.h"
 
 namespace velmora {
 
-namespace {
-
-constexpr std::size_t kMarkerSize = 6;
-
-// Owns a z_stream for one deflate or inflate run.
-class TZStream {
- public:
-  explicit TZStream(bool deflating) : deflating_(deflating) {}
-  ~TZStream() {
-    if (!started_) return;
-    if (deflating_)
-      deflateEnd(&z);
-    else
-      inflateEnd(&z);
-  }
-  TZStream(const TZStream&) = delete;
-  TZStream& operator=(const TZStream&) = delete;
-  void Started() noexcept { started_ = true; }
-  z_stream z{};
-
- private:
-  bool deflating_;
-  bool started_ = false;
-};
-
-}  // namespace
-
-std::vector<std::uint8_t> DeflateBlock(const std::uint8_t* data, std::size_t size) {
-  TZStream s(true);
-  if (deflateInit2(&s.z, Z_BEST_COMPRESSION, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-    throw EBitmapListError("cannot start the compression");
-  s.Started();
-  std::vector<std::uint8_t> out(deflateBound(&s.z, static_cast<uLong>(size)));
-  s.z.next_in = const_cast<Bytef*>(data);
-  s.z.avail_in = static_cast<uInt>(size);
-  s.z.next_out = out.data();
-  s.z.avail_out = static_cast<uInt>(out.size());
-  if (deflate(&s.z, Z_FINISH) != Z_STREAM_END) throw EBitmapListError("compression failed");
-  out.resize(s.z.total_out);
-  return out;
-}
-
 std::vector<std::uint8_t> InflateBlock(const std::uint8_t* data, std::size_t size,
                                        std::size_t limit) {
-  TZStream s(false);
-  if (inflateInit(&s.z) != Z_OK) throw EBitmapListError("cannot start the decompression");
-  s.Started();
-  s.z.next_in = const_cast<Bytef*>(data);
-  s.z.avail_in = static_cast<uInt>(size);
+  z_stream z{};
+  if (inflateInit(&z) != Z_OK) throw EBitmapListError("cannot start the decompression");
+  const std::unique_ptr<z_stream, int (*)(z_streamp)> end(&z, inflateEnd);
+  z.next_in = const_cast<Bytef*>(data);
+  z.avail_in = static_cast<uInt>(size);
   std::vector<std::uint8_t> out(
       std::min<std::size_t>(limit, std::max<std::size_t>(size * 4, 4096)));
   for (;;) {
-    s.z.next_out = out.data() + s.z.total_out;
-    s.z.avail_out = static_cast<uInt>(out.size() - s.z.total_out);
-    const int r = inflate(&s.z, Z_NO_FLUSH);
+    z.next_out = out.data() + z.total_out;
+    z.avail_out = static_cast<uInt>(out.size() - z.total_out);
+    const int r = inflate(&z, Z_NO_FLUSH);
     if (r == Z_STREAM_END) break;
     if (r != Z_OK && r != Z_BUF_ERROR) throw EBitmapListError("the compressed bitmaps are damaged");
-    if (s.z.avail_out == 0) {
+    if (z.avail_out == 0) {
       if (out.size() >= limit) throw EBitmapListError("the compressed bitmaps are too large");
       out.resize(std::min(limit, out.size() * 2));
-    } else if (s.z.avail_in == 0) {
+    } else if (z.avail_in == 0) {
       throw EBitmapListError("the compressed bitmaps end early");
     }
   }
-  out.resize(s.z.total_out);
+  out.resize(z.total_out);
   return out;
 }
 
@@ -99,8 +58,9 @@ void TBitmapListData::ReadBody(TStreamReader& in) {
     DataStream.resize(static_cast<std::size_t>(length));
     in.Read(DataStream.data(), DataStream.size());
   };
-  if (in.Remaining() >= kMarkerSize && std::memcmp(in.Here(), BitmapListMarker, kMarkerSize) == 0) {
-    in.Skip(kMarkerSize);
+  if (in.Remaining() >= BitmapListMarkerSize &&
+      std::memcmp(in.Here(), BitmapListMarker, BitmapListMarkerSize) == 0) {
+    in.Skip(BitmapListMarkerSize);
     (void)in.ReadLString();
     Compressed = in.ReadByte() != 0;
     const std::int32_t length = in.ReadInt32();
@@ -145,32 +105,6 @@ void TBitmapListData::ReadData(const std::uint8_t* data, std::size_t size) {
   } catch (...) {
     Clear();
     throw;
-  }
-}
-
-void TBitmapListData::WriteTable(std::vector<std::uint8_t>& out, const THash& table) {
-  THashList keys;
-  table.CopyTo(&keys);
-  WriteInt32(out, static_cast<std::int32_t>(keys.size()));
-  for (const auto& [key, value] : keys) {
-    WriteLString(out, key);
-    WriteInt32(out, static_cast<std::int32_t>(table.Get(key)));
-  }
-}
-
-void TBitmapListData::WriteData(std::vector<std::uint8_t>& out) const {
-  WriteTable(out, ImageTable);
-  WriteTable(out, MaskTable);
-  out.insert(out.end(), BitmapListMarker, BitmapListMarker + kMarkerSize);
-  WriteLString(out, BitmapListVersion);
-  WriteByte(out, Compressed ? 1 : 0);
-  if (Compressed && !DataStream.empty()) {
-    const auto packed = DeflateBlock(DataStream.data(), DataStream.size());
-    WriteInt32(out, static_cast<std::int32_t>(packed.size()));
-    out.insert(out.end(), packed.begin(), packed.end());
-  } else {
-    WriteInt32(out, static_cast<std::int32_t>(DataStream.size()));
-    out.insert(out.end(), DataStream.begin(), DataStream.end());
   }
 }
 

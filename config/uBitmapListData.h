@@ -18,7 +18,8 @@ class EBitmapListError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-inline constexpr char BitmapListMarker[] = "BmpLst";  // 6 bytes in the blob, no terminator
+inline constexpr char BitmapListMarker[] = "BmpLst";  // in the blob without its terminator
+inline constexpr std::size_t BitmapListMarkerSize = sizeof BitmapListMarker - 1;
 inline constexpr char BitmapListVersion[] = "1.0.0.0";
 // A compressed blob states no inflated size: inflating stops with an error past this.
 inline constexpr std::size_t MaxBitmapListData = 64u << 20;
@@ -36,6 +37,7 @@ class TBitmapListData {
   // the end, a negative length, an entry that is no complete BMP image, a broken or
   // oversized zlib stream) throws EBitmapListError and leaves the list empty.
   void ReadData(const std::uint8_t* data, std::size_t size);
+  // In uBitmapListWriter.cpp, with DeflateBlock.
   void WriteData(std::vector<std::uint8_t>& out) const;
 
   // Appends image (one BMP file image) under name, replacing that name's old one.

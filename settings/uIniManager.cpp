@@ -1,6 +1,5 @@
 #include "settings/uIniManager.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "engine/uUtils.h"
@@ -46,12 +45,13 @@ class TIniFile {
 
   void WriteString(const char* section, const char* key, const std::string& value) const {
     if (!WritePrivateProfileStringA(section, key, value.c_str(), path_.c_str())) {
-      std::vector<char> text(path_.size() + 64);
-      std::snprintf(text.data(), text.size(), texts::WriteError.Cp932, path_.c_str());
-      // The message's words are the plugin's own (code page 932), the path is ANSI.
+      // The message's words are the plugin's own (code page 932), the path is ANSI. No
+      // trail byte of code page 932 is '%', so the "%s" found is the placeholder.
+      std::string text = texts::WriteError.Cp932;
+      text.replace(text.find("%s"), 2, path_);
       std::wstring wide = ui::FromCp932(texts::WriteError.Cp932);
       wide.replace(wide.find(L"%s"), 2, ui::FromAnsi(path_));
-      throw EIniWriteError(text.data(), std::move(wide));
+      throw EIniWriteError(text, std::move(wide));
     }
   }
   void WriteInteger(const char* section, const char* key, std::int64_t value) const {

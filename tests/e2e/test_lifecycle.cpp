@@ -63,7 +63,9 @@ class Reload : public ::testing::Test {
     ASSERT_TRUE(notepad_.Focus());
   }
   void TearDown() override {
-    if (player_) EXPECT_EQ(player_->Close(), 0u);
+    if (player_) {
+      EXPECT_EQ(player_->Close(), 0u);
+    }
     if (HasFailure() && player_)
       for (const auto& l : player_->Log()) std::printf("  player: %s\n", l.c_str());
   }
