@@ -7,6 +7,7 @@
 #include "config/uBrowser.h"
 #include "config/uCustomRules.h"
 #include "engine/uUtils.h"
+#include "hook/uShortCutWord.h"
 #include "popup/uDummyPopup.h"
 #include "popup/uGraphUtils.h"
 #include "settings/uIniManager.h"
@@ -312,7 +313,7 @@ void TfrmCustom::BuildControls() {
   pnlBase->LoweredBevel = true;
   pnlBase->SetVisible(true);
   for (ui::TComboBox* c : cmbbxByCommand) c->DropDownCount = 15;
-  for (ui::THotKey* h : hotkeyByCommand) h->SetWord(0);
+  for (ui::THotKey* h : hotkeyByCommand) h->Accepts = HotKeyValueAccepted;
 
   lblBrindlewood = new TSimpleWebLabelEx(this);
   lblBrindlewood->Name = "lblBrindlewood";
@@ -370,7 +371,7 @@ void TfrmCustom::FormCreate() {
   bool common = true;
   for (int n = 0; n < CommandCount; ++n) {
     const auto c = static_cast<PC>(n);
-    hotkeyByCommand[n]->SetWord(s.GetHotKey(c));
+    hotkeyByCommand[n]->SetValue(HotKeyFromShortCut(s.GetHotKey(c)));
     cmbbxByCommand[n]->ClearItems();
     for (const auto& text : texts::JogDialTexts) cmbbxByCommand[n]->AddItem(text.Cp932);
     cmbbxByCommand[n]->SetItemIndex(s.GetJogDial(c));
@@ -405,7 +406,7 @@ void TfrmCustom::FormDestroy() {
   TIniManager& s = *IniManager;
   for (int n = 0; n < CommandCount; ++n) {
     const auto c = static_cast<PC>(n);
-    s.SetHotKey(c, hotkeyByCommand[n]->Word());
+    s.SetHotKey(c, ShortCutFromHotKey(hotkeyByCommand[n]->Value()));
     s.SetJogDial(c, static_cast<std::uint8_t>(cmbbxByCommand[n]->ItemIndex()));
     if (edtSkinByCommand[n]) s.SetSkin(c, edtSkinByCommand[n]->Text());
   }

@@ -67,5 +67,10 @@ constexpr std::uint16_t HotKeyFromShortCut(TShortCut word) noexcept {
       (word & 0xFF) | (((word & scShift) ? 1 : 0) << 8) | (((word & scCtrl) ? 2 : 0) << 8) |
       (((word & scAlt) ? 4 : 0) << 8) | ((IsNavigationKey(word & 0xFF) ? 8 : 0) << 8));
 }
+// HotKeyBoxAccepts on the control's value.
+constexpr bool HotKeyValueAccepted(std::uint16_t hotKey) noexcept {
+  const unsigned flags = hotKey >> 8;
+  return HotKeyBoxAccepts(hotKey & 0xFFu, flags & 1, flags & 2, flags & 4);
+}
 
 }  // namespace velmora

@@ -178,31 +178,23 @@ TCreateParams THotKey::CreateParams() {
 
 void THotKey::HandleCreated() {
   SendMessageW(Handle(), HKM_SETRULES, 0, 0);
-  SendMessageW(Handle(), HKM_SETHOTKEY, HotKeyFromShortCut(word_), 0);
+  SendMessageW(Handle(), HKM_SETHOTKEY, value_, 0);
 }
 
-TShortCut THotKey::Word() const {
-  if (!HandleAllocated()) return word_;
-  const auto value = static_cast<std::uint16_t>(
+std::uint16_t THotKey::Value() const {
+  if (!HandleAllocated()) return value_;
+  return static_cast<std::uint16_t>(
       SendMessageW(const_cast<THotKey*>(this)->Handle(), HKM_GETHOTKEY, 0, 0));
-  return ShortCutFromHotKey(value);
 }
 
-// The control's rules only replace the modifiers of a refused combination, and the
-// replacement is none: a refused key would stay. It is cleared instead; the rules let
-// every combination through so that the media keys alone can come.
 void THotKey::Command(WORD code) {
-  if (code != EN_CHANGE) return;
-  const auto value = static_cast<std::uint16_t>(SendMessageW(Handle(), HKM_GETHOTKEY, 0, 0));
-  const unsigned flags = value >> 8;
-  if (!HotKeyBoxAccepts(value & 0xFF, flags & HOTKEYF_SHIFT, flags & HOTKEYF_CONTROL,
-                        flags & HOTKEYF_ALT))
-    SendMessageW(Handle(), HKM_SETHOTKEY, 0, 0);
+  if (code != EN_CHANGE || !Accepts) return;
+  if (!Accepts(Value())) SendMessageW(Handle(), HKM_SETHOTKEY, 0, 0);
 }
 
-void THotKey::SetWord(TShortCut word) {
-  word_ = word;
-  if (HandleAllocated()) SendMessageW(Handle(), HKM_SETHOTKEY, HotKeyFromShortCut(word), 0);
+void THotKey::SetValue(std::uint16_t value) {
+  value_ = value;
+  if (HandleAllocated()) SendMessageW(Handle(), HKM_SETHOTKEY, value, 0);
 }
 
 // ---- TGroupBox, TRule ---------------------------------------------------------------------

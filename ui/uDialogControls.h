@@ -6,11 +6,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "hook/uShortCutWord.h"
 #include "ui/uBitmap.h"
 #include "ui/uControls.h"
 
@@ -92,22 +92,24 @@ class TComboBox : public TWinControl {
   int itemIndex_ = -1;
 };
 
-// The system hot-key control. A key alone or with Shift alone is refused (the control
-// shows nothing for it), but for the media keys and F13 to F24 alone; the value reads
-// back as the hot-key word.
+// The system hot-key control, its value the control's own (the key code in the low byte,
+// the HOTKEYF_ flags in the high one). The control's rules are off, as they only replace
+// a refused chord's modifiers and would keep its key: Accepts, when given, decides on
+// every change instead, and a refused value is cleared.
 class THotKey : public TWinControl {
  public:
   explicit THotKey(TComponent* owner = nullptr);
-  TShortCut Word() const;
-  void SetWord(TShortCut word);
+  std::uint16_t Value() const;
+  void SetValue(std::uint16_t value);
   void Command(WORD code) override;
+  std::function<bool(std::uint16_t value)> Accepts;
 
  protected:
   TCreateParams CreateParams() override;
   void HandleCreated() override;
 
  private:
-  TShortCut word_ = 0;
+  std::uint16_t value_ = 0;
 };
 
 class TGroupBox : public TWinControl {

@@ -64,6 +64,12 @@ TEST(HotKeyBox, BareMediaKeysAndF13ToF24AreTakenOtherBareKeysAndShiftAloneAreNot
   EXPECT_TRUE(HotKeyBoxAccepts(0x41, false, true, false));
   EXPECT_TRUE(HotKeyBoxAccepts(0x41, true, false, true));
   EXPECT_TRUE(HotKeyBoxAccepts(0, false, false, false));  // an empty box
+  // The control's value: Shift 1, Ctrl 2, Alt 4, extended 8 in the high byte.
+  EXPECT_FALSE(HotKeyValueAccepted(0x0175));  // Shift+F6
+  EXPECT_FALSE(HotKeyValueAccepted(0x0876));  // F7, extended: still bare
+  EXPECT_TRUE(HotKeyValueAccepted(0x0A25));   // Ctrl+Left
+  EXPECT_TRUE(HotKeyValueAccepted(0x0441));   // Alt+A
+  EXPECT_TRUE(HotKeyValueAccepted(0x00B3));   // Play/Pause
 }
 
 TEST(ModifierState, TheAsynchronousStateOnlyOnTheOwnersThreadForAnotherThreadsInput) {

@@ -6,6 +6,7 @@
 
 #include "config/uCustomRules.h"
 #include "config/uSimpleWebLabel.h"
+#include "hook/uShortCutWord.h"
 #include "popup/uDummyPopup.h"
 #include "settings/uIniManager.h"
 #include "support.h"
@@ -16,6 +17,10 @@ using namespace velmora;
 using namespace testsupport;
 
 namespace {
+
+TShortCut Word(const ui::THotKey& box) {
+  return ShortCutFromHotKey(box.Value());
+}
 
 // Runs this thread's messages through the dialog manager of dialog until done() holds.
 bool DialogWait(HWND dialog, const std::function<bool()>& done, int timeoutMs = 5000) {
@@ -73,6 +78,7 @@ struct TestForm {
     };
     place(lblKey, form, 10, 50, 100, 14, "&Key");
     place(hotkey, form, 10, 64, 150, 18, "");
+    hotkey->Accepts = HotKeyValueAccepted;
     place(check, form, 10, 90, 120, 17, "&Check");
     check->OnClick = [this] { ++clicks; };
     place(combo, form, 10, 112, 150, 20, "");
@@ -161,20 +167,20 @@ TEST(DialogControls, AHotKeyBoxTakesAChordAsTypedAndRefusesBareAndShiftOnlyKeys)
   const HWND h = f.Show();
   f.hotkey->SetFocus();
   DialogChord(h, {VK_CONTROL, VK_SHIFT}, VK_F5);
-  EXPECT_TRUE(DialogWait(h, [&] { return f.hotkey->Word() == 0x6074; })) << f.hotkey->Word();
+  EXPECT_TRUE(DialogWait(h, [&] { return Word(*f.hotkey) == 0x6074; })) << Word(*f.hotkey);
   DialogChord(h, {VK_SHIFT}, VK_F6);  // refused: the control keeps no Shift-only key
   DialogWait(
       h, [] { return false; }, 200);
-  EXPECT_NE(f.hotkey->Word(), 0x2075);
+  EXPECT_NE(Word(*f.hotkey), 0x2075);
   Tap(VK_F7);  // a bare key: refused too
   DialogWait(
       h, [] { return false; }, 200);
-  EXPECT_NE(f.hotkey->Word(), 0x0076);
+  EXPECT_NE(Word(*f.hotkey), 0x0076);
   // A cursor key of the separate block carries the extended flag; the word has none.
   DialogChord(h, {VK_CONTROL}, VK_LEFT);
-  EXPECT_TRUE(DialogWait(h, [&] { return f.hotkey->Word() == 0x4025; })) << f.hotkey->Word();
-  f.hotkey->SetWord(0x8041);
-  EXPECT_EQ(f.hotkey->Word(), 0x8041);
+  EXPECT_TRUE(DialogWait(h, [&] { return Word(*f.hotkey) == 0x4025; })) << Word(*f.hotkey);
+  f.hotkey->SetValue(HotKeyFromShortCut(0x8041));
+  EXPECT_EQ(Word(*f.hotkey), 0x8041);
 }
 
 TEST(DialogControls, ANumberBoxDropsLettersAndTheOtherControlsAnswer) {
