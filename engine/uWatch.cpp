@@ -76,10 +76,9 @@ BOOL CALLBACK SetInfoFont(HWND window, LPARAM data) {
 
 }  // namespace
 
-TWatch::TWatch(HWND playerWindow) {
-  EngineEnabled = true;
+TWatch::TWatch(HWND playerWindow) : Engine(*IniManager, *this, *this, *this) {
   CommandTimer = std::make_unique<ui::TTimer>(nullptr);
-  CommandTimer->OnTimer = [this] { OnCommandTimer(); };
+  CommandTimer->OnTimer = [this] { Engine.OnCountdown(); };
   LoadSkins();
   PlayerWindow = playerWindow;
   ui::RegisterWindowClass(kWindowClass, MessageWindowProc);
@@ -142,95 +141,71 @@ void TWatch::RestoreForeground() {
   ForceForeground(SavedForeground);
 }
 
-void TWatch::ExecuteCommand(PlayerCommand command) {
-  const TIniManager& s = *IniManager;
-  if (!EngineEnabled && command != PlayerCommand::Enabled) return;
-  const int c = static_cast<int>(command);
-
-  if (s.UsePopup && TWinampManager::HasPopup(command)) {
-    auto* popup = new TPopupForm(nullptr);
-    try {
-      s.ApplyToPopup(*popup);
-      if (command == PlayerCommand::Enabled && EngineEnabled) {
-        popup->SetText(DisabledText);
-        popup->SetGraphic(DisabledBitmap);
-      } else {
-        popup->SetText(CommandNames[c]);
-        popup->SetGraphic(CommandBitmaps[c]);
-      }
-    } catch (...) {
-      delete popup;
-      throw;
-    }
-    popup->ShowFor(s.ShowTime);  // it releases itself when its time is up
-  }
-
-  if (command == PlayerCommand::Enabled) {
-    EngineEnabled = !EngineEnabled;
-    return;
-  }
-
-  if (command == PlayerCommand::ID3) {
-    if (InfoDialog && IsWindow(InfoDialog) && IsWindowVisible(InfoDialog)) {
-      SetCbtHook(false);
-      SendMessageA(InfoDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-      InfoDialog = nullptr;
-      RestoreForeground();
-    } else {
-      SaveForeground();
-      SetCbtHook(true);
-      WinampManager->SendCommand(IdFileInfo);
-    }
-  }
-
-  if (command == PlayerCommand::Winamp) {
-    if (IsWindowVisible(PlayerWindow)) {
-      SendMessageA(PlayerWindow, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-      RestoreForeground();
-    } else {
-      SaveForeground();
-      ForceForeground(PlayerWindow);
-      SendMessageA(PlayerWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
-    }
-  }
-
-  // Only these three are followed by Play when stopped: the others need not ask the
-  // player's state first, a round trip on every keystroke's path.
-  const bool playWhenStopped = command == PlayerCommand::Prev || command == PlayerCommand::Pause ||
-                               command == PlayerCommand::Next;
-  const bool stopped = playWhenStopped && WinampManager->GetStatus() == PlayStatus::Stopped;
+void TWatch::Execute(PlayerCommand command) {
   WinampManager->Execute(command);
-  if (stopped) WinampManager->Execute(PlayerCommand::Play);
 }
 
-void TWatch::OnCommandTimer() {
-  CommandTimer->SetEnabled(false);
-  // The letters leave the sequence before the command runs: a step that comes while it
-  // runs (inside a popup's pump or a modal loop of the player) begins a new gesture.
-  const std::string sequence = std::exchange(JogSequence, {});
-  const int gesture = FindGesture(sequence);
-  if (gesture < 0) return;
-  const int command = FindJogCommand(IniManager->JogDials, gesture);
-  if (command >= 0) ExecuteCommand(static_cast<PlayerCommand>(command));
+PlayStatus TWatch::Status() {
+  return WinampManager->GetStatus();
 }
 
-void TWatch::OnHotKey(WPARAM wParam, bool fromRawInput) {
-  const auto word = static_cast<TShortCut>(wParam & 0xFFFF);
-  const int command = FindHotKeyCommand(IniManager->HotKeys, word);
-  // A key that runs nothing must not hold the engine busy: the rest of a chord sent in
-  // one burst (Ctrl, Shift, F9) is already queued behind it.
-  if (command < 0 || Busy || (fromRawInput && HeldByAnotherProgram(word))) {
-    if (InSendMessage()) ReplyMessage(0);
-    return;
-  }
-  Busy = command != static_cast<int>(PlayerCommand::ID3);
-  struct TIdle {
-    bool& busy;
-    ~TIdle() { busy = false; }
-  } idle{Busy};
+bool TWatch::InfoDialogShown() {
+  return InfoDialog && IsWindow(InfoDialog) && IsWindowVisible(InfoDialog);
+}
+
+void TWatch::OpenInfoDialog() {
+  SaveForeground();
+  SetCbtHook(true);  // the dialog's creation comes back as WM_HOOK_CREATEWND
+  WinampManager->SendCommand(IdFileInfo);
+}
+
+void TWatch::CloseInfoDialog() {
+  SetCbtHook(false);
+  SendMessageA(InfoDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  InfoDialog = nullptr;
+  RestoreForeground();
+}
+
+bool TWatch::WindowShown() {
+  return IsWindowVisible(PlayerWindow);
+}
+
+void TWatch::ShowWindow() {
+  SaveForeground();
+  ForceForeground(PlayerWindow);
+  SendMessageA(PlayerWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+void TWatch::HideWindow() {
+  SendMessageA(PlayerWindow, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  RestoreForeground();
+}
+
+void TWatch::Show(PlayerCommand command, bool disabled) {
+  const TIniManager& s = *IniManager;
+  const int c = static_cast<int>(command);
+  auto popup = std::make_unique<TPopupForm>(nullptr);
+  s.ApplyToPopup(*popup);
+  popup->SetText(disabled ? DisabledText : CommandNames[c]);
+  popup->SetGraphic(disabled ? DisabledBitmap : CommandBitmaps[c]);
+  popup.release()->ShowFor(s.ShowTime);  // it releases itself when its time is up
+}
+
+void TWatch::Reply() {
   if (InSendMessage()) ReplyMessage(0);
-  ExecuteCommand(static_cast<PlayerCommand>(command));
+}
+
+void TWatch::ProcessMessages() {
   ui::ProcessMessages();
+}
+
+void TWatch::StartCountdown(unsigned intervalMs) {
+  CommandTimer->SetInterval(intervalMs);
+  CommandTimer->SetEnabled(true);
+}
+
+void TWatch::StopCountdown() {
+  CommandTimer->SetEnabled(false);
 }
 
 void TWatch::OnRawInput(HRAWINPUT input) {
@@ -246,7 +221,7 @@ void TWatch::OnRawInput(HRAWINPUT input) {
   if (!press) return;
   if (IsAltGrTyping(press->ShiftState, true) && LayoutTypesWithCtrlAlt(k.VKey, ForegroundLayout()))
     return;
-  OnHotKey(press->Word, true);
+  Engine.OnHotKey(press->Word, true);
 }
 
 // Registering the chord for an instant tells whether another program (or the player
@@ -259,19 +234,6 @@ bool TWatch::HeldByAnotherProgram(TShortCut word) {
     return false;
   }
   return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
-}
-
-void TWatch::OnJogDial(WPARAM wParam) {
-  if (InSendMessage()) ReplyMessage(0);
-  const auto time = static_cast<std::int32_t>(GetMessageTime());
-  const std::int32_t elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(time) -
-                                                         static_cast<std::uint32_t>(LastJogTime));
-  LastJogTime = time;
-  if (elapsed < IniManager->IgnoreInterval) return;
-  const bool run = ApplyJogEvent(JogSequence, JogPressed, static_cast<unsigned>(wParam));
-  CommandTimer->SetInterval(
-      static_cast<unsigned>(IniManager->CommandInterval < 0 ? 0 : IniManager->CommandInterval));
-  CommandTimer->SetEnabled(run);
 }
 
 void TWatch::OnCreateWindow(HWND window) {
@@ -337,10 +299,10 @@ LRESULT CALLBACK TWatch::InfoDialogProc(HWND window, UINT message, WPARAM wParam
 LRESULT TWatch::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_HOOK_KEY:
-      OnHotKey(wParam);
+      Engine.OnHotKey(static_cast<TShortCut>(wParam & 0xFFFF));
       return 0;
     case WM_HOOK_JOGDIAL:
-      OnJogDial(wParam);
+      Engine.OnJogDial(static_cast<unsigned>(wParam), static_cast<std::int32_t>(GetMessageTime()));
       return 0;
     case WM_HOOK_CREATEWND:
       OnCreateWindow(reinterpret_cast<HWND>(wParam));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/uEngine.h"
 #include "engine/uPlayerCommand.h"
 #include "hook/uRawKeys.h"
 #include "ui/uBitmap.h"
@@ -17,7 +18,10 @@
 
 namespace velmora {
 
-class TWatch {
+// The engine in the system: the rules (TEngine) given the real player, popups and message
+// loop; the window the hooks forward to, the raw-input capture, and the File-info dialog's
+// placement and font.
+class TWatch : private IPlayer, private IPopups, private IEngineSystem {
  public:
   explicit TWatch(HWND playerWindow);
   ~TWatch();
@@ -27,8 +31,6 @@ class TWatch {
   void Reload();
   void LoadSkins();
   void FreeSkins();
-  void ExecuteCommand(PlayerCommand command);
-  void OnCommandTimer();
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   void SaveForeground();
   void RestoreForeground();
@@ -38,28 +40,37 @@ class TWatch {
   HWND SavedForeground = nullptr;
   HWND SavedFocus = nullptr;
   HWND InfoDialog = nullptr;
-  bool EngineEnabled = true;
-  std::int32_t LastJogTime = 0;
-  std::string JogSequence;
   std::unique_ptr<ui::TTimer> CommandTimer;
   // Shared with the popups that show them, so a popup never draws a freed skin.
   std::shared_ptr<ui::TBitmap> DisabledBitmap;
-  bool JogPressed = false;
   std::shared_ptr<ui::TBitmap> CommandBitmaps[CommandCount];
-  bool Busy = false;
+  TEngine Engine;
 
  private:
+  // IPlayer
+  void Execute(PlayerCommand command) override;
+  PlayStatus Status() override;
+  bool InfoDialogShown() override;
+  void OpenInfoDialog() override;
+  void CloseInfoDialog() override;
+  bool WindowShown() override;
+  void ShowWindow() override;
+  void HideWindow() override;
+  // IPopups
+  void Show(PlayerCommand command, bool disabled) override;
+  // IEngineSystem
+  void Reply() override;
+  void ProcessMessages() override;
+  bool HeldByAnotherProgram(TShortCut word) override;
+  void StartCountdown(unsigned intervalMs) override;
+  void StopCountdown() override;
+
   static LRESULT CALLBACK MessageWindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
   static LRESULT CALLBACK InfoDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR data);
   void InstallEngineHooks();
-  // fromRawInput: a combination another program holds as a system hot key runs nothing,
-  // as it never reaches the keyboard hook.
-  void OnHotKey(WPARAM wParam, bool fromRawInput = false);
   void OnRawInput(HRAWINPUT input);
-  bool HeldByAnotherProgram(TShortCut word);
-  void OnJogDial(WPARAM wParam);
   void OnCreateWindow(HWND window);
   void ReleaseInfoFont(HWND dialog) noexcept;
   void PruneInfoFonts() noexcept;

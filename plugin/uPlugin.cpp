@@ -74,7 +74,7 @@ void PluginConfig() noexcept {
     return;
   }
   ui::TDispatchScope scope;
-  gWatch->EngineEnabled = false;
+  gWatch->Engine.Enabled = false;
   ui::Guarded([] {
     gDialog = new TfrmCustom(nullptr);
     // Its destruction, which saves, is requested whatever way the run ends.
@@ -87,7 +87,7 @@ void PluginConfig() noexcept {
     ui::ProcessMessages();  // the release: the dialog writes back and saves before the reload
     gWatch->Reload();
   });
-  gWatch->EngineEnabled = true;
+  gWatch->Engine.Enabled = true;
 }
 
 // Quit called from inside a pump of the plugin's own (a hot key's, a popup's, config's):

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "engine/uEngine.h"
 #include "engine/uPlayerCommand.h"
 #include "hook/uShortCutWord.h"
 #include "ui/uColor.h"
@@ -22,7 +23,8 @@ class EIniWriteError : public ui::ETextError {
   using ui::ETextError::ETextError;
 };
 
-class TIniManager {
+// The engine's settings (hot keys, jog gestures, intervals, the popup switch) are its base.
+class TIniManager : public TEngineSettings {
  public:
   // The path rule, then Load. hostSettingsDirectory is the folder the player keeps its
   // own settings in (empty when it names none): the file goes there when the one beside
@@ -52,11 +54,7 @@ class TIniManager {
   static std::string UserSettingsPath(const std::string& directory);
 
   std::string FileName;
-  TShortCut HotKeys[CommandCount] = {};
-  std::uint8_t JogDials[CommandCount] = {};
   std::string Skins[CommandCount];
-  std::int32_t IgnoreInterval = 100;
-  std::int32_t CommandInterval = 1000;
   bool UseJogDial = false;
   bool UseKey = false;
   ui::TColor FontColor = 0xFF00;
@@ -65,7 +63,6 @@ class TIniManager {
   std::int32_t FontSize = 10;
   std::int32_t FrameWidth = 2;
   std::int32_t ShowTime = 300;
-  bool UsePopup = true;
   POINT ShowPoint{0, 0};
   bool ShowPointSet = false;
   std::string DisableSkin;

@@ -1,0 +1,102 @@
+// The command engine's rules, apart from the system: which command a hot-key word or a jog
+// gesture runs, the Busy and Enable/Disable rules, the toggles and the stopped-player
+// rule. It works on what it is given; TWatch gives it the player, the popups and the
+// message loop of the real system, the tests give it fakes. No Windows header.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/uPlayerCommand.h"
+#include "hook/uShortCutWord.h"
+
+namespace velmora {
+
+// The settings the rules read, live: the settings object is one of these.
+struct TEngineSettings {
+  TShortCut HotKeys[CommandCount] = {};
+  std::uint8_t JogDials[CommandCount] = {};
+  std::int32_t IgnoreInterval = 100;
+  std::int32_t CommandInterval = 1000;
+  bool UsePopup = true;
+};
+
+// The player as the engine drives it.
+class IPlayer {
+ public:
+  virtual void Execute(PlayerCommand command) = 0;  // nothing for ID3 and Winamp
+  virtual PlayStatus Status() = 0;
+  // Show/Hide File info: the open one is closed and the foreground it took goes back.
+  virtual bool InfoDialogShown() = 0;
+  virtual void OpenInfoDialog() = 0;
+  virtual void CloseInfoDialog() = 0;
+  // Show/Hide the player's window, the same way.
+  virtual bool WindowShown() = 0;
+  virtual void ShowWindow() = 0;
+  virtual void HideWindow() = 0;
+
+ protected:
+  ~IPlayer() = default;
+};
+
+// Where a command's confirmation goes.
+class IPopups {
+ public:
+  // disabled: the Enable/Disable command's popup as it turns the engine off.
+  virtual void Show(PlayerCommand command, bool disabled) = 0;
+
+ protected:
+  ~IPopups() = default;
+};
+
+// The message loop the engine runs in, and the gesture countdown's timer.
+class IEngineSystem {
+ public:
+  // Lets a sender waiting on the message go (the hooks send in send mode).
+  virtual void Reply() = 0;
+  // Runs what is queued after a command: a hot key that comes meanwhile finds the engine busy.
+  virtual void ProcessMessages() = 0;
+  // Only asked for a word from raw input that found a command: another program holds it as
+  // a system hot key, so it never reached a hook.
+  virtual bool HeldByAnotherProgram(TShortCut word) = 0;
+  // The gesture countdown, started anew at every call; at its end the system calls
+  // TEngine::OnCountdown.
+  virtual void StartCountdown(unsigned intervalMs) = 0;
+  virtual void StopCountdown() = 0;
+
+ protected:
+  ~IEngineSystem() = default;
+};
+
+class TEngine {
+ public:
+  TEngine(const TEngineSettings& settings, IPlayer& player, IPopups& popups,
+          IEngineSystem& system) noexcept
+      : settings_(settings), player_(player), popups_(popups), system_(system) {}
+  TEngine(const TEngine&) = delete;
+  TEngine& operator=(const TEngine&) = delete;
+
+  // Off: only Enable/Disable runs (the configuration dialog also turns it off meanwhile).
+  bool Enabled = true;
+  bool Busy() const noexcept { return busy_; }
+  const std::string& JogSequence() const noexcept { return jogSequence_; }
+
+  void ExecuteCommand(PlayerCommand command);
+  // A keystroke's word from the keyboard hook or from raw input.
+  void OnHotKey(TShortCut word, bool fromRawInput = false);
+  // A jog event (JogPress, JogRelease, JogUp, JogDown) at its message time in ms.
+  void OnJogDial(unsigned code, std::int32_t timeMs);
+  void OnCountdown();
+
+ private:
+  const TEngineSettings& settings_;
+  IPlayer& player_;
+  IPopups& popups_;
+  IEngineSystem& system_;
+  bool busy_ = false;
+  std::int32_t lastJogTime_ = 0;
+  std::string jogSequence_;
+  bool jogPressed_ = false;
+};
+
+}  // namespace velmora

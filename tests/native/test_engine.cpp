@@ -1,0 +1,278 @@
+// The engine's rules with a fake player, fake popups and a fake message loop and clock:
+// every step the engine takes is written to one log, in order.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/uCommandMatch.h"
+#include "engine/uEngine.h"
+
+using namespace velmora;
+using PC = PlayerCommand;
+
+namespace {
+
+class FakeWorld : public IPlayer, public IPopups, public IEngineSystem {
+ public:
+  std::vector<std::string> Log;
+  PlayStatus State = PlayStatus::Playing;
+  bool InfoShown = false;
+  bool PlayerShown = true;
+  bool HeldElsewhere = false;
+  PC ThrowOn = PC::Open;
+  bool Throw = false;
+  // Runs inside the engine's pump after a command, as queued messages would.
+  std::function<void()> Queued;
+  // The countdown: its interval while it runs, -1 while stopped.
+  int Countdown = -1;
+
+  void Execute(PC c) override {
+    if (Throw && c == ThrowOn) throw std::runtime_error("player gone");
+    Log.push_back(std::string("run ") + CommandNames[static_cast<int>(c)]);
+  }
+  PlayStatus Status() override {
+    Log.push_back("status?");
+    return State;
+  }
+  bool InfoDialogShown() override { return InfoShown; }
+  void OpenInfoDialog() override { Log.push_back("open info"); }
+  void CloseInfoDialog() override { Log.push_back("close info"); }
+  bool WindowShown() override { return PlayerShown; }
+  void ShowWindow() override { Log.push_back("show player"); }
+  void HideWindow() override { Log.push_back("hide player"); }
+  void Show(PC c, bool disabled) override {
+    Log.push_back(std::string("popup ") +
+                  (disabled ? DisabledText : CommandNames[static_cast<int>(c)]));
+  }
+  void Reply() override { Log.push_back("reply"); }
+  void ProcessMessages() override {
+    if (auto q = std::exchange(Queued, nullptr)) q();
+  }
+  bool HeldByAnotherProgram(TShortCut) override {
+    Log.push_back("held?");
+    return HeldElsewhere;
+  }
+  void StartCountdown(unsigned ms) override { Countdown = static_cast<int>(ms); }
+  void StopCountdown() override { Countdown = -1; }
+
+  // The log since the last call.
+  std::vector<std::string> Take() { return std::exchange(Log, {}); }
+};
+
+using Steps = std::vector<std::string>;
+
+constexpr TShortCut kCtrlF5 = scCtrl | 0x74, kCtrlF6 = scCtrl | 0x75, kF9 = 0x78;
+
+class Engine : public ::testing::Test {
+ protected:
+  Engine() {
+    settings.HotKeys[static_cast<int>(PC::Play)] = kCtrlF5;
+    settings.HotKeys[static_cast<int>(PC::Stop)] = kCtrlF6;
+    settings.HotKeys[static_cast<int>(PC::Next)] = kF9;
+    settings.HotKeys[static_cast<int>(PC::Prev)] = scAlt | 0x25;
+    settings.HotKeys[static_cast<int>(PC::Pause)] = scAlt | 0x26;
+    settings.HotKeys[static_cast<int>(PC::Enabled)] = scCtrl | scAlt | 0x45;
+    settings.HotKeys[static_cast<int>(PC::ID3)] = scCtrl | 0x49;
+    settings.HotKeys[static_cast<int>(PC::Winamp)] = scCtrl | 0x57;
+    settings.HotKeys[static_cast<int>(PC::VolumeUp)] = scCtrl | 0x26;
+  }
+  TShortCut Key(PC c) const { return settings.HotKeys[static_cast<int>(c)]; }
+  // A jog step at a time on the fake clock.
+  void Jog(unsigned code, int atMs) { engine.OnJogDial(code, atMs); }
+
+  TEngineSettings settings;
+  FakeWorld world;
+  TEngine engine{settings, world, world, world};
+};
+
+TEST_F(Engine, AHotKeyRunsItsCommandWithItsPopupAfterTheSenderIsLetGo) {
+  engine.OnHotKey(kCtrlF5);
+  EXPECT_EQ(world.Take(), (Steps{"reply", "popup Play", "run Play"}));
+  // The same key with other modifiers, a key of no command and word 0 run nothing, and the
+  // sender is let go all the same.
+  for (TShortCut w : {TShortCut(0x74), TShortCut(scShift | kCtrlF5), TShortCut(0x41), TShortCut(0)})
+    engine.OnHotKey(w);
+  EXPECT_EQ(world.Take(), (Steps{"reply", "reply", "reply", "reply"}));
+  EXPECT_FALSE(engine.Busy());
+}
+
+TEST_F(Engine, TwoCommandsOnOneKeyRunTheLowestAndThePopupSwitchHidesEveryPopup) {
+  settings.HotKeys[static_cast<int>(PC::VolumeDown)] = kCtrlF6;  // Stop's key too
+  engine.OnHotKey(kCtrlF6);
+  EXPECT_EQ(world.Take(), (Steps{"reply", "popup Stop", "run Stop"}));
+  settings.UsePopup = false;  // read live: the dialog changes the settings object itself
+  engine.OnHotKey(kCtrlF6);
+  engine.OnHotKey(Key(PC::Enabled));
+  EXPECT_EQ(world.Take(), (Steps{"reply", "run Stop", "reply"}));
+  EXPECT_FALSE(engine.Enabled);
+}
+
+TEST_F(Engine, AHotKeyThatComesWhileACommandRunsIsDroppedAndTheEngineIsFreeAfterwards) {
+  world.Queued = [&] { engine.OnHotKey(kCtrlF6); };  // pressed while Play's popup pumps
+  engine.OnHotKey(kCtrlF5);
+  EXPECT_EQ(world.Take(), (Steps{"reply", "popup Play", "run Play", "reply"}));
+  EXPECT_FALSE(engine.Busy());
+  engine.OnHotKey(kCtrlF6);
+  EXPECT_EQ(world.Take(), (Steps{"reply", "popup Stop", "run Stop"}));
+  // A key of no command inside the pump is no command either: nothing held, nothing run.
+  world.Queued = [&] { engine.OnHotKey(0x41); };
+  engine.OnHotKey(kCtrlF5);
+  EXPECT_EQ(world.Take(), (Steps{"reply", "popup Play", "run Play", "reply"}));
+}
+
+TEST_F(Engine, FileInfoHoldsTheEngineFreeSoItsOwnKeyClosesItFromThePlayersModalLoop) {
+  world.Queued = [&] {
+    world.InfoShown = true;
+    engine.OnHotKey(Key(PC::ID3));  // pressed while the dialog's modal loop runs
+  };
+  engine.OnHotKey(Key(PC::ID3));
+  EXPECT_EQ(world.Take(),
+            (Steps{"reply", "open info", "run ID3", "reply", "close info", "run ID3"}));
+}
+
+TEST_F(Engine, AFailingCommandLeavesTheEngineFree) {
+  world.Throw = true;
+  world.ThrowOn = PC::Play;
+  EXPECT_THROW(engine.OnHotKey(kCtrlF5), std::runtime_error);
+  EXPECT_FALSE(engine.Busy());
+  world.Take();
+  engine.OnHotKey(kCtrlF6);
+  EXPECT_EQ(world.Take(), (Steps{"reply", "popup Stop", "run Stop"}));
+}
+
+TEST_F(Engine, DisabledOnlyEnableDisableRunsAndItsPopupSaysWhichWay) {
+  engine.OnHotKey(Key(PC::Enabled));
+  EXPECT_FALSE(engine.Enabled);
+  EXPECT_EQ(world.Take(), (Steps{"reply", "popup Disabled"}));
+  engine.OnHotKey(kCtrlF5);
+  engine.ExecuteCommand(PC::ID3);
+  engine.ExecuteCommand(PC::Winamp);
+  EXPECT_EQ(world.Take(), (Steps{"reply"}));
+  engine.OnHotKey(Key(PC::Enabled));
+  EXPECT_TRUE(engine.Enabled);
+  EXPECT_EQ(world.Take(), (Steps{"reply", "popup Enabled"}));
+  engine.OnHotKey(kCtrlF5);
+  EXPECT_EQ(world.Take(), (Steps{"reply", "popup Play", "run Play"}));
+}
+
+TEST_F(Engine, PrevPauseAndNextOfAStoppedPlayerAreFollowedByPlayAndOnlyTheyAskTheState) {
+  world.State = PlayStatus::Stopped;
+  for (PC c : {PC::Prev, PC::Pause, PC::Next}) {
+    engine.ExecuteCommand(c);
+    const std::string name = CommandNames[static_cast<int>(c)];
+    EXPECT_EQ(world.Take(), (Steps{"popup " + name, "status?", "run " + name, "run Play"})) << name;
+  }
+  for (PC c : {PC::Play, PC::Stop, PC::Open, PC::VolumeUp, PC::VolumeDown}) {
+    engine.ExecuteCommand(c);
+    const std::string name = CommandNames[static_cast<int>(c)];
+    EXPECT_EQ(world.Take(), (Steps{"popup " + name, "run " + name})) << name;
+  }
+  for (PlayStatus s : {PlayStatus::Playing, PlayStatus::Paused}) {
+    world.State = s;
+    engine.ExecuteCommand(PC::Next);
+    EXPECT_EQ(world.Take(), (Steps{"popup Next", "status?", "run Next"}));
+  }
+}
+
+TEST_F(Engine, TheTwoTogglesOpenWhatIsClosedAndCloseWhatIsOpenWithoutAPopup) {
+  engine.ExecuteCommand(PC::ID3);
+  world.InfoShown = true;
+  engine.ExecuteCommand(PC::ID3);
+  engine.ExecuteCommand(PC::Winamp);
+  world.PlayerShown = false;
+  engine.ExecuteCommand(PC::Winamp);
+  EXPECT_EQ(world.Take(), (Steps{"open info", "run ID3", "close info", "run ID3", "hide player",
+                                 "run Winamp", "show player", "run Winamp"}));
+}
+
+TEST_F(Engine, ARawInputChordAnotherProgramHoldsRunsNothingAndOnlyAMatchIsAsked) {
+  world.HeldElsewhere = true;
+  engine.OnHotKey(kCtrlF5, true);
+  EXPECT_EQ(world.Take(), (Steps{"held?", "reply"}));
+  engine.OnHotKey(0x41, true);  // no command: not asked
+  engine.OnHotKey(kCtrlF5);     // from the hook: it got the key, so nobody holds it
+  EXPECT_EQ(world.Take(), (Steps{"reply", "reply", "popup Play", "run Play"}));
+  world.HeldElsewhere = false;
+  engine.OnHotKey(kCtrlF5, true);
+  EXPECT_EQ(world.Take(), (Steps{"held?", "reply", "popup Play", "run Play"}));
+}
+
+TEST_F(Engine, AGestureRunsItsCommandWhenTheCountdownEnds) {
+  settings.JogDials[static_cast<int>(PC::VolumeUp)] = 3;  // "UU"
+  settings.JogDials[static_cast<int>(PC::Next)] = 5;      // "UD"
+  settings.CommandInterval = 900;
+  Jog(JogUp, 1000);
+  EXPECT_EQ(world.Countdown, 900);
+  Jog(JogUp, 1200);
+  EXPECT_EQ(engine.JogSequence(), "UU");
+  EXPECT_EQ(world.Take(), (Steps{"reply", "reply"}));
+  engine.OnCountdown();
+  EXPECT_EQ(world.Countdown, -1);
+  EXPECT_EQ(engine.JogSequence(), "");
+  EXPECT_EQ(world.Take(), (Steps{"popup Volume Up", "run Volume Up"}));
+  Jog(JogUp, 3000);
+  Jog(JogDown, 3150);
+  engine.OnCountdown();
+  EXPECT_EQ(world.Take(), (Steps{"reply", "reply", "popup Next", "status?", "run Next"}));
+  // A gesture of no table entry runs nothing; nor does one no command has.
+  for (int at : {5000, 5200, 5400, 5600}) Jog(JogDown, at);
+  EXPECT_EQ(engine.JogSequence(), "DDDD");
+  engine.OnCountdown();
+  EXPECT_EQ(world.Take(), (Steps{"reply", "reply", "reply", "reply"}));
+  Jog(JogDown, 7000);
+  engine.OnCountdown();
+  EXPECT_EQ(world.Take(), (Steps{"reply"}));
+}
+
+TEST_F(Engine, StepsCloserThanTheIgnoreIntervalAreDroppedMeasuredFromTheLastStepSeen) {
+  settings.IgnoreInterval = 100;
+  Jog(JogUp, 1000);
+  Jog(JogUp, 1050);  // dropped, but the next is measured from it
+  Jog(JogUp, 1140);  // dropped: 90 ms after the last
+  Jog(JogUp, 1240);
+  EXPECT_EQ(engine.JogSequence(), "UU");
+  // The message clock wraps at 2^32 ms (a signed value, so from -1 to 0): a time before the
+  // last is dropped, and a step across the wrap is measured as the 200 ms it is.
+  Jog(JogDown, -300);
+  Jog(JogDown, -150);
+  Jog(JogDown, 50);
+  EXPECT_EQ(engine.JogSequence(), "UUDD");
+}
+
+TEST_F(Engine, AHeldDialHoldsTheCountdownAndANegativeIntervalCountsAsNone) {
+  settings.CommandInterval = -5;
+  Jog(JogPress, 1000);
+  Jog(JogUp, 1200);
+  EXPECT_EQ(world.Countdown, -1);  // held: the gesture goes on
+  Jog(JogRelease, 1400);
+  EXPECT_EQ(world.Countdown, 0);
+  EXPECT_EQ(engine.JogSequence(), "SUs");  // the press and release are letters too
+}
+
+// The player takes a jog step as it runs a command, as a modal loop of its own would.
+class StepWhileRunning : public FakeWorld {
+ public:
+  TEngine* Engine = nullptr;
+  void Execute(PC c) override {
+    FakeWorld::Execute(c);
+    if (Engine) std::exchange(Engine, nullptr)->OnJogDial(JogDown, 2000);
+  }
+};
+
+TEST(EngineGesture, AStepThatComesWhileTheGesturesCommandRunsBeginsANewGesture) {
+  TEngineSettings settings;
+  settings.JogDials[static_cast<int>(PC::Play)] = 1;  // "U"
+  StepWhileRunning world;
+  TEngine engine(settings, world, world, world);
+  engine.OnJogDial(JogUp, 1000);
+  world.Engine = &engine;
+  engine.OnCountdown();
+  EXPECT_EQ(world.Take(), (Steps{"reply", "popup Play", "run Play", "reply"}));
+  EXPECT_EQ(engine.JogSequence(), "D");
+  EXPECT_EQ(world.Countdown, settings.CommandInterval);
+}
+
+}  // namespace
