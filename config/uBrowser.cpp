@@ -6,6 +6,7 @@
 
 #include "engine/uTextRules.h"
 #include "engine/uUtils.h"
+#include "ui/uHandle.h"
 
 namespace velmora {
 
@@ -51,8 +52,7 @@ void TBrowser::RunBrowser() {
   PROCESS_INFORMATION process{};
   if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                      &startup, &process)) {
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const ui::TKernelHandle thread(process.hThread), started(process.hProcess);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "engine/uTextRules.h"
+#include "ui/uHandle.h"
 
 namespace velmora {
 
@@ -79,13 +80,15 @@ bool FileExists(const std::string& path) {
 }
 
 std::string RegReadDefaultValue(HKEY root, const std::string& subkey) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return {};
+  const ui::TRegKey key(opened);
   std::string value;
   DWORD type = 0, size = 0;
-  if (RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && size > 0) {
+  if (RegQueryValueExA(key.Get(), nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+      size > 0) {
     value.resize(size);
-    if (RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
+    if (RegQueryValueExA(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
                          &size) == ERROR_SUCCESS) {
       value.resize(std::min<std::size_t>(size, value.size()));
       value.resize(std::strlen(value.c_str()));  // without the terminating zero
@@ -93,7 +96,6 @@ std::string RegReadDefaultValue(HKEY root, const std::string& subkey) {
       value.clear();
     }
   }
-  RegCloseKey(key);
   return TrimLowBytes(value);
 }
 

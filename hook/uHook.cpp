@@ -28,7 +28,7 @@ UINT gAsyncEventMsg = 0;
 }  // namespace
 
 bool InstallHooks(HWND targetWnd, UINT keyMsg, UINT jogMsg, UINT createMsg, bool sendMode) {
-  TMapMemory* map = OpenHookBlock();
+  THookBlockOwner* map = OpenHookBlock();
   if (!map) return false;
   if (!map->Creator()) {
     delete map;
@@ -44,9 +44,14 @@ bool InstallHooks(HWND targetWnd, UINT keyMsg, UINT jogMsg, UINT createMsg, bool
   b->JogDialMsgId = RegisterWindowMessageA(JogDialMessageName);
   b->AsyncEventMsgId = RegisterWindowMessageA(AsyncEventMessageName);
   b->SendMode = sendMode ? 1 : 0;
-  if (b->KeyMsg != 0) b->KeyHook = AsValue(SetWindowsHookExA(WH_KEYBOARD, KeyboardProc, module, 0));
-  if (b->JogMsg != 0)
-    b->GetMsgHook = AsValue(SetWindowsHookExA(WH_GETMESSAGE, GetMsgProc, module, 0));
+  if (b->KeyMsg != 0) {
+    map->KeyHook.Reset(SetWindowsHookExA(WH_KEYBOARD, KeyboardProc, module, 0));
+    b->KeyHook = AsValue(map->KeyHook.Get());
+  }
+  if (b->JogMsg != 0) {
+    map->GetMsgHook.Reset(SetWindowsHookExA(WH_GETMESSAGE, GetMsgProc, module, 0));
+    b->GetMsgHook = AsValue(map->GetMsgHook.Get());
+  }
   b->CbtHook = 0;
   return b->KeyHook != 0 && b->GetMsgHook != 0;  // map stays: it is the block's Owner
 }
@@ -60,12 +65,8 @@ bool UninstallHooks() {
   }
   THookBlock* b = BlockOf(map);
   if (GetCurrentThreadId() == b->OwnerThreadId) {
-    auto* owner = reinterpret_cast<TMapMemory*>(static_cast<std::uintptr_t>(b->Owner));
-    if (owner) {
-      UnhookWindowsHookEx(AsHook(b->KeyHook));
-      UnhookWindowsHookEx(AsHook(b->GetMsgHook));
-      UnhookWindowsHookEx(AsHook(b->CbtHook));
-      delete owner;
+    if (THookBlockOwner* owner = OwnerOf(b)) {
+      delete owner;  // its hooks first, then the block
       b->Owner = 0;
     }
   }
@@ -73,13 +74,23 @@ bool UninstallHooks() {
   return true;
 }
 
+// On the installing thread, whose object owns the hooks (the engine's, the only caller).
 void SetCbtHook(bool on) {
   TMapMemory* map = OpenHookBlock();
   if (!map) return;
+  if (map->Creator()) {  // no hooks installed: none to add to, and no block to keep
+    delete map;
+    return;
+  }
   THookBlock* b = BlockOf(map);
-  if (b->CbtHook != 0 && UnhookWindowsHookEx(AsHook(b->CbtHook))) b->CbtHook = 0;
-  if (on && b->CbtHook == 0) {
-    b->CbtHook = AsValue(SetWindowsHookExA(WH_CBT, CbtProc, ui::ModuleInstance(), 0));
+  THookBlockOwner* owner = OwnerOf(b);
+  if (owner && GetCurrentThreadId() == b->OwnerThreadId) {
+    owner->CbtHook.Reset();
+    b->CbtHook = 0;
+    if (on) {
+      owner->CbtHook.Reset(SetWindowsHookExA(WH_CBT, CbtProc, ui::ModuleInstance(), 0));
+      b->CbtHook = AsValue(owner->CbtHook.Get());
+    }
   }
   ReleaseHookBlock(map);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace velmora {
 
@@ -16,32 +17,29 @@ TMapMemory::~TMapMemory() {
 bool TMapMemory::OpenMap() {
   if (opened_) CloseMap();
   creator_ = false;
-  mapHandle_ = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, mapName_.c_str());
-  if (!mapHandle_) {
+  bool creator = false;
+  ui::TKernelHandle map(OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, mapName_.c_str()));
+  if (!map) {
     SetLastError(ERROR_SUCCESS);
-    mapHandle_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                    static_cast<DWORD>(size_), mapName_.c_str());
-    if (!mapHandle_) return false;
+    map.Reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                 static_cast<DWORD>(size_), mapName_.c_str()));
+    if (!map) return false;
     // Another process made the block between our open and create: it is theirs.
-    creator_ = GetLastError() != ERROR_ALREADY_EXISTS;
+    creator = GetLastError() != ERROR_ALREADY_EXISTS;
   }
-  memory_ = MapViewOfFile(mapHandle_, FILE_MAP_ALL_ACCESS, 0, 0, 0);
-  if (!memory_) {
-    CloseHandle(mapHandle_);
-    mapHandle_ = nullptr;
-    creator_ = false;
-    return false;
-  }
+  ui::TView view(MapViewOfFile(map.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
+  if (!view) return false;
+  map_ = std::move(map);
+  view_ = std::move(view);
+  creator_ = creator;
   opened_ = true;
-  if (creator_) std::memset(memory_, 0, static_cast<size_t>(size_));
+  if (creator_) std::memset(view_.Get(), 0, static_cast<size_t>(size_));
   return true;
 }
 
 void TMapMemory::CloseMap() noexcept {
-  if (memory_) UnmapViewOfFile(memory_);
-  if (mapHandle_) CloseHandle(mapHandle_);
-  memory_ = nullptr;
-  mapHandle_ = nullptr;
+  view_.Reset();
+  map_.Reset();
   opened_ = false;
   creator_ = false;
 }
@@ -58,13 +56,13 @@ void TMapMemory::Reopen(Store store) {
   const std::int32_t oldSize = size_;
   if (carried) {
     saveBuffer_ = std::calloc(static_cast<size_t>(std::max(oldSize, 1)), 1);
-    if (saveBuffer_) std::memcpy(saveBuffer_, memory_, static_cast<size_t>(oldSize));
+    if (saveBuffer_) std::memcpy(saveBuffer_, Memory(), static_cast<size_t>(oldSize));
   }
   CloseMap();
   store();
   OpenMap();
   if (carried && creator_ && saveBuffer_) {
-    std::memcpy(memory_, saveBuffer_, static_cast<size_t>(std::min(oldSize, size_)));
+    std::memcpy(Memory(), saveBuffer_, static_cast<size_t>(std::min(oldSize, size_)));
   }
   std::free(saveBuffer_);
   saveBuffer_ = nullptr;
@@ -80,8 +78,8 @@ void TMapMemory::SetSize(std::int32_t size) {
   Reopen([&] { size_ = size; });
 }
 
-TMapMemory* OpenHookBlock() {
-  auto* map = new TMapMemory(nullptr);
+THookBlockOwner* OpenHookBlock() {
+  auto* map = new THookBlockOwner(nullptr);
   map->SetMapName(HookBlockName);
   map->SetSize(HookBlockSize);
   if (!map->OpenMap()) {
@@ -100,14 +98,7 @@ void ReleaseHookBlock(TMapMemory* block) noexcept {
 
 TScopedHookBlock::TScopedHookBlock() noexcept
     : handle_(OpenFileMappingA(FILE_MAP_READ, FALSE, HookBlockName)) {
-  if (handle_)
-    block_ =
-        static_cast<const volatile THookBlock*>(MapViewOfFile(handle_, FILE_MAP_READ, 0, 0, 0));
-}
-
-TScopedHookBlock::~TScopedHookBlock() {
-  if (block_) UnmapViewOfFile(const_cast<THookBlock*>(block_));
-  if (handle_) CloseHandle(handle_);
+  if (handle_) view_.Reset(MapViewOfFile(handle_.Get(), FILE_MAP_READ, 0, 0, 0));
 }
 
 }  // namespace velmora

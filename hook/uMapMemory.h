@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ui/uComponent.h"
+#include "ui/uHandle.h"
 
 namespace velmora {
 
@@ -25,7 +26,7 @@ class TMapMemory : public ui::TComponent {
   std::int32_t Size() const noexcept { return size_; }
   void SetSize(std::int32_t size);
 
-  void* Memory() const noexcept { return memory_; }
+  void* Memory() const noexcept { return view_.Get(); }
   bool Creator() const noexcept { return creator_; }
   bool Opened() const noexcept { return opened_; }
 
@@ -37,8 +38,8 @@ class TMapMemory : public ui::TComponent {
   std::string mapName_;
   std::int32_t size_ = 1024;
   bool opened_ = false;
-  void* memory_ = nullptr;
-  HANDLE mapHandle_ = nullptr;
+  ui::TKernelHandle map_;
+  ui::TView view_;  // released before the mapping
   bool creator_ = false;
 };
 
@@ -78,13 +79,26 @@ static_assert(offsetof(THookBlock, SendMode) == 44);
 inline constexpr char HookBlockName[] = "HOOK_52517C64_D326_46BC_9685_74FB3769E58D";
 inline constexpr std::int32_t HookBlockSize = sizeof(THookBlock);
 
-// A TMapMemory opened on the hook block (created when missing), or null.
-TMapMemory* OpenHookBlock();
+// The object that keeps the hook block, in the installing process: the owner of the hooks
+// installed there. The block holds their handles as plain values, for the hook procedures
+// of every process to call the next hook with.
+class THookBlockOwner : public TMapMemory {
+ public:
+  using TMapMemory::TMapMemory;
+  ui::THookHandle KeyHook, GetMsgHook, CbtHook;  // unhooked before the block is closed
+};
+
+// The hook block opened (created when missing), or null.
+THookBlockOwner* OpenHookBlock();
 // Ends a use begun with OpenHookBlock; the creating object stays, keeping the block.
 void ReleaseHookBlock(TMapMemory* block) noexcept;
 
 inline THookBlock* BlockOf(TMapMemory* map) noexcept {
   return static_cast<THookBlock*>(map->Memory());
+}
+// The block's owner; only meaningful in the process that created the block.
+inline THookBlockOwner* OwnerOf(const THookBlock* b) noexcept {
+  return reinterpret_cast<THookBlockOwner*>(static_cast<std::uintptr_t>(b->Owner));
 }
 
 // The hook procedures' use of the block: opens an existing block for one call and
@@ -93,15 +107,14 @@ inline THookBlock* BlockOf(TMapMemory* map) noexcept {
 class TScopedHookBlock {
  public:
   TScopedHookBlock() noexcept;
-  ~TScopedHookBlock();
-  TScopedHookBlock(const TScopedHookBlock&) = delete;
-  TScopedHookBlock& operator=(const TScopedHookBlock&) = delete;
-  const volatile THookBlock* operator->() const noexcept { return block_; }
-  explicit operator bool() const noexcept { return block_ != nullptr; }
+  const volatile THookBlock* operator->() const noexcept {
+    return static_cast<const volatile THookBlock*>(view_.Get());
+  }
+  explicit operator bool() const noexcept { return static_cast<bool>(view_); }
 
  private:
-  HANDLE handle_;
-  const volatile THookBlock* block_ = nullptr;
+  ui::TKernelHandle handle_;
+  ui::TView view_;
 };
 
 }  // namespace velmora

@@ -11,6 +11,7 @@
 #include "popup/uPopupForm.h"
 #include "settings/uIniManager.h"
 #include "ui/uApplication.h"
+#include "ui/uScopeExit.h"
 
 namespace velmora {
 
@@ -78,9 +79,7 @@ void PluginConfig() noexcept {
   ui::Guarded([] {
     gDialog = new TfrmCustom(nullptr);
     // Its destruction, which saves, is requested whatever way the run ends.
-    struct TRelease {
-      ~TRelease() { std::exchange(gDialog, nullptr)->Release(); }
-    } release;
+    const TScopeExit release([] { std::exchange(gDialog, nullptr)->Release(); });
     gDialog->ShowModal();
   });
   ui::Guarded([] {

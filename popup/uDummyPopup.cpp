@@ -2,6 +2,7 @@
 
 #include "settings/uIniManager.h"
 #include "ui/uTexts.h"
+#include "ui/uScopeExit.h"
 
 namespace velmora {
 
@@ -50,10 +51,7 @@ void TfrmDummyPopup::FormClose(ui::TCloseAction& action) {
 
 void ChoosePopupPosition(TIniManager& settings, ui::TComponent* owner) {
   auto* chooser = new TfrmDummyPopup(owner, settings);
-  struct TRelease {
-    TfrmDummyPopup* form;
-    ~TRelease() { form->Release(); }
-  } release{chooser};
+  const TScopeExit release([chooser] { chooser->Release(); });
   chooser->ShowModal();
   settings.SetShowPoint(chooser->ChosenPoint);
 }

@@ -1,6 +1,7 @@
 #include "popup/uThreadTimer.h"
 
 #include "ui/uApplication.h"
+#include "ui/uScopeExit.h"
 
 namespace velmora {
 
@@ -70,10 +71,7 @@ void TThreadTimer::Tick() {
   // A tick that was already on its way when the timer was disabled is dropped too.
   if (inTick_ || !enabled_ || destroying_ || (UseMessage && !ownerControl_)) return;
   inTick_ = true;
-  struct TClear {
-    bool& flag;
-    ~TClear() { flag = false; }
-  } clear{inTick_};
+  const TScopeExit clear([this] { inTick_ = false; });
   const UINT msg = TickMessage();
   if (UseMessage) {
     const HWND window = ownerControl_->Handle();

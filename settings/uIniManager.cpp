@@ -6,6 +6,7 @@
 #include "popup/uPopupForm.h"
 #include "settings/uIniValue.h"
 #include "ui/uFont.h"
+#include "ui/uHandle.h"
 #include "ui/uTexts.h"
 
 namespace velmora {
@@ -88,13 +89,11 @@ namespace {
 // The file can be written, or, where there is none, created (and is gone again at once).
 bool CanWrite(const std::string& path) {
   const bool exists = FileExists(path);
-  const HANDLE file = CreateFileA(
+  const ui::TFileHandle file(CreateFileA(
       path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
       exists ? OPEN_EXISTING : CREATE_NEW,
-      exists ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+      exists ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  return static_cast<bool>(file);
 }
 }  // namespace
 

@@ -52,15 +52,12 @@ void TBitmap::Clear() noexcept {
   format_ = TPixelFormat::Device;
 }
 
-void TBitmap::Adopt(HBITMAP bitmap, int width, int height, TPixelFormat format) {
+void TBitmap::Adopt(TBitmapHandle bitmap, int width, int height, TPixelFormat format) {
   Clear();
   if (!bitmap) throw std::runtime_error("cannot create the bitmap");
-  if (!dc_.Get()) {
-    DeleteObject(bitmap);
-    throw std::runtime_error("cannot create the bitmap's device context");
-  }
-  handle_.Reset(bitmap);
-  original_ = SelectObject(dc_.Get(), bitmap);
+  if (!dc_) throw std::runtime_error("cannot create the bitmap's device context");
+  handle_ = std::move(bitmap);
+  original_ = SelectObject(dc_.Get(), handle_.Get());
   width_ = width;
   height_ = height;
   format_ = format;
@@ -82,10 +79,10 @@ void TBitmap::LoadFromDib(const bmp::TDib& dib) {
     std::memcpy(info.Colors, dib.Palette.data(), n * sizeof(RGBQUAD));
   }
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                    &bits, nullptr, 0);
+  TBitmapHandle bitmap(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info),
+                                        DIB_RGB_COLORS, &bits, nullptr, 0));
   if (bitmap && bits) std::memcpy(bits, dib.Bits.data(), dib.Stride() * dib.Height);
-  Adopt(bitmap, dib.Width, dib.Height, FormatOf(dib));
+  Adopt(std::move(bitmap), dib.Width, dib.Height, FormatOf(dib));
 }
 
 std::size_t TBitmap::LoadFromStream(const std::uint8_t* data, std::size_t size) {
@@ -95,26 +92,27 @@ std::size_t TBitmap::LoadFromStream(const std::uint8_t* data, std::size_t size) 
 }
 
 void TBitmap::LoadFromFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path);
+  const TFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw std::runtime_error("cannot open " + path);
   LARGE_INTEGER size{};
   std::vector<std::uint8_t> data;
   DWORD read = 0;
-  const bool ok = GetFileSizeEx(file, &size) && size.QuadPart <= 0x10000000 &&
-                  (data.resize(static_cast<std::size_t>(size.QuadPart)), true) &&
-                  ReadFile(file, data.data(), static_cast<DWORD>(data.size()), &read, nullptr) &&
-                  read == data.size();
-  CloseHandle(file);
+  // The resize may throw: the file's owner closes it on that path too.
+  const bool ok =
+      GetFileSizeEx(file.Get(), &size) && size.QuadPart <= 0x10000000 &&
+      (data.resize(static_cast<std::size_t>(size.QuadPart)), true) &&
+      ReadFile(file.Get(), data.data(), static_cast<DWORD>(data.size()), &read, nullptr) &&
+      read == data.size();
   if (!ok) throw std::runtime_error("cannot read " + path);
   LoadFromStream(data.data(), data.size());
 }
 
 void TBitmap::SetDeviceBitmap(int width, int height) {
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = screen ? CreateCompatibleBitmap(screen, width, height) : nullptr;
-  if (screen) ReleaseDC(nullptr, screen);
-  Adopt(bitmap, width, height, TPixelFormat::Device);
+  const TWindowDC screen(nullptr);
+  TBitmapHandle bitmap(screen.Get() ? CreateCompatibleBitmap(screen.Get(), width, height)
+                                    : nullptr);
+  Adopt(std::move(bitmap), width, height, TPixelFormat::Device);
 }
 
 bmp::TDib TBitmap::ToDib() const {

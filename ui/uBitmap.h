@@ -67,7 +67,7 @@ class TBitmap {
   };
 
  private:
-  void Adopt(HBITMAP bitmap, int width, int height, TPixelFormat format);
+  void Adopt(TBitmapHandle bitmap, int width, int height, TPixelFormat format);
 
   TMemoryDC dc_;
   TBitmapHandle handle_;

@@ -7,6 +7,7 @@
 
 #include "ui/uApplication.h"
 #include "ui/uWide.h"
+#include "ui/uScopeExit.h"
 
 namespace velmora::ui {
 
@@ -115,10 +116,7 @@ TCreateParams TWinControl::CreateParams() {
 
 void TWinControl::CreateHandle() {
   creating_ = true;
-  struct TDone {
-    bool& flag;
-    ~TDone() { flag = false; }
-  } done{creating_};
+  const TScopeExit done([this] { creating_ = false; });
   TCreateParams p = CreateParams();
   if (!p.System) RegisterWindowClass(p.ClassName, StdWndProc, true);
   if (visible_) p.Style |= WS_VISIBLE;
@@ -549,17 +547,13 @@ int TForm::ShowModal() {
   ModalResult = mrNone;
   inModal_ = true;
   closed_ = false;
-  struct TRestore {
-    TForm& form;
-    TDisabled& disabled;
-    ~TRestore() {
-      // Enabled again before the form hides, so that activation returns to them.
-      for (HWND w : disabled.Windows)
-        if (IsWindow(w)) EnableWindow(w, TRUE);
-      form.inModal_ = false;
-      if (IsWindow(disabled.Self)) form.Hide();
-    }
-  } restore{*this, disabled};
+  const TScopeExit restore([&] {
+    // Enabled again before the form hides, so that activation returns to them.
+    for (HWND w : disabled.Windows)
+      if (IsWindow(w)) EnableWindow(w, TRUE);
+    inModal_ = false;
+    if (IsWindow(disabled.Self)) Hide();
+  });
   Show();
   SetForegroundWindow(self);
   if (HWND first = GetNextDlgTabItem(self, nullptr, FALSE)) ::SetFocus(first);

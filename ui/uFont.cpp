@@ -6,22 +6,19 @@
 namespace velmora::ui {
 
 int ScreenPixelsPerInch() {
-  HDC screen = GetDC(nullptr);
-  const int ppi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  const TWindowDC screen(nullptr);
+  const int ppi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
   return ppi > 0 ? ppi : 96;
 }
 
 TDefaultFont DefaultFont() {
   if (GetSystemMetrics(SM_DBCSENABLED)) {
-    HDC screen = GetDC(nullptr);
-    TEXTMETRICA tm{};
     bool shiftJis = false;
-    if (screen) {
-      TSelect select(screen, GetStockObject(SYSTEM_FONT));
-      shiftJis = GetTextMetricsA(screen, &tm) && tm.tmCharSet == SHIFTJIS_CHARSET;
+    if (const TWindowDC screen(nullptr); screen.Get()) {
+      TEXTMETRICA tm{};
+      TSelect select(screen.Get(), GetStockObject(SYSTEM_FONT));
+      shiftJis = GetTextMetricsA(screen.Get(), &tm) && tm.tmCharSet == SHIFTJIS_CHARSET;
     }
-    if (screen) ReleaseDC(nullptr, screen);
     if (shiftJis) return {texts::JapaneseFontName.Cp932, 9, SHIFTJIS_CHARSET};
   }
   return {"MS Sans Serif", 8, DEFAULT_CHARSET};

@@ -1,57 +1,39 @@
-// Move-only owners of GDI handles, and scoped DC state. Owning and borrowed handles are
-// different types, so nothing deletes a stock object or a DC it was lent.
+// Owners of GDI handles, and scoped DC state. Owning and borrowed handles are different
+// types, so nothing deletes a stock object or a DC it was lent.
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
 
+#include "ui/uHandle.h"
+
 namespace velmora::ui {
 
+// GDI objects and memory DCs are owned through THandle (uHandle.h).
 template <class H>
-class TGdiObject {
- public:
-  TGdiObject() noexcept = default;
-  explicit TGdiObject(H h) noexcept : h_(h) {}
-  ~TGdiObject() { Reset(); }
-  TGdiObject(TGdiObject&& o) noexcept : h_(o.Release()) {}
-  TGdiObject& operator=(TGdiObject&& o) noexcept {
-    if (this != &o) Reset(o.Release());
-    return *this;
-  }
-  TGdiObject(const TGdiObject&) = delete;
-  TGdiObject& operator=(const TGdiObject&) = delete;
-
-  H Get() const noexcept { return h_; }
-  explicit operator bool() const noexcept { return h_ != nullptr; }
-  [[nodiscard]] H Release() noexcept { return std::exchange(h_, nullptr); }
-  void Reset(H h = nullptr) noexcept {
-    if (h_) DeleteObject(h_);
-    h_ = h;
-  }
-
- private:
-  H h_ = nullptr;
+struct TGdiTraits {
+  using Type = H;
+  static constexpr Type Empty() noexcept { return nullptr; }
+  static void Close(Type h) noexcept { DeleteObject(h); }
+};
+struct TMemoryDCTraits {
+  using Type = HDC;
+  static constexpr Type Empty() noexcept { return nullptr; }
+  static void Close(Type h) noexcept { DeleteDC(h); }
 };
 
+template <class H>
+using TGdiObject = THandle<TGdiTraits<H>>;
 using TFontHandle = TGdiObject<HFONT>;
 using TPenHandle = TGdiObject<HPEN>;
 using TBrushHandle = TGdiObject<HBRUSH>;
 using TBitmapHandle = TGdiObject<HBITMAP>;
 
 // A memory DC this object created.
-class TMemoryDC {
+class TMemoryDC : public THandle<TMemoryDCTraits> {
  public:
-  TMemoryDC() noexcept : dc_(CreateCompatibleDC(nullptr)) {}
-  ~TMemoryDC() {
-    if (dc_) DeleteDC(dc_);
-  }
-  TMemoryDC(const TMemoryDC&) = delete;
-  TMemoryDC& operator=(const TMemoryDC&) = delete;
-  HDC Get() const noexcept { return dc_; }
-
- private:
-  HDC dc_;
+  TMemoryDC() noexcept : THandle(CreateCompatibleDC(nullptr)) {}
 };
 
 // A window's DC for a scope (GetDC / ReleaseDC).

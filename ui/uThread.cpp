@@ -17,43 +17,26 @@ struct TSyncCall {
   std::exception_ptr Error;
 };
 
-class THandles {
- public:
-  ~THandles() {
-    for (HANDLE h : {a, b})
-      if (h) CloseHandle(h);
-  }
-  HANDLE a = nullptr, b = nullptr;
-};
-
 }  // namespace
 
 TThread::TThread() {
   RegisterWindowClass(kSyncClass, SyncWndProc);
-  THandles events;
-  events.a = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  events.b = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  if (!events.a || !events.b) throw std::runtime_error("cannot create the thread's events");
+  // The thread reads the events from its first instruction.
+  running_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  terminate_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  if (!running_ || !terminate_) throw std::runtime_error("cannot create the thread's events");
   sync_ = CreateWindowExA(0, kSyncClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ModuleInstance(),
                           nullptr);
   if (!sync_) throw std::runtime_error("cannot create the thread's window");
-  // The thread reads the events from its first instruction.
-  running_ = events.a;
-  terminate_ = events.b;
-  thread_ = CreateThread(nullptr, 0, ThreadProc, this, 0, &threadId_);
+  thread_.Reset(CreateThread(nullptr, 0, ThreadProc, this, 0, &threadId_));
   if (!thread_) {
-    running_ = terminate_ = nullptr;
     DestroyWindow(sync_);
     throw std::runtime_error("cannot create a thread");
   }
-  events.a = events.b = nullptr;
 }
 
 TThread::~TThread() {
   EndThread();
-  CloseHandle(thread_);
-  CloseHandle(running_);
-  CloseHandle(terminate_);
   DestroyWindow(sync_);
 }
 
@@ -65,23 +48,24 @@ void TThread::EndThread() noexcept {
 
 void TThread::Terminate() noexcept {
   terminated_ = true;
-  if (terminate_) SetEvent(terminate_);
+  if (terminate_) SetEvent(terminate_.Get());
 }
 
 void TThread::Suspend() noexcept {
   suspended_ = true;
-  ResetEvent(running_);
+  ResetEvent(running_.Get());
 }
 
 void TThread::Resume() noexcept {
   suspended_ = false;
-  SetEvent(running_);
+  SetEvent(running_.Get());
 }
 
 void TThread::WaitFor() noexcept {
   if (GetCurrentThreadId() == threadId_) return;  // would wait for itself
+  const HANDLE thread = thread_.Get();
   for (;;) {
-    const DWORD r = MsgWaitForMultipleObjects(1, &thread_, FALSE, INFINITE, QS_SENDMESSAGE);
+    const DWORD r = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE);
     if (r != WAIT_OBJECT_0 + 1) return;  // ended, or the wait itself failed
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // runs sent messages
@@ -89,21 +73,21 @@ void TThread::WaitFor() noexcept {
 }
 
 int TThread::Priority() const noexcept {
-  return GetThreadPriority(thread_);
+  return GetThreadPriority(thread_.Get());
 }
 
 void TThread::SetPriority(int priority) noexcept {
-  SetThreadPriority(thread_, priority);
+  SetThreadPriority(thread_.Get(), priority);
 }
 
 void TThread::SuspendPoint() noexcept {
   if (!suspended_) return;
-  HANDLE wake[] = {running_, terminate_};
+  const HANDLE wake[] = {running_.Get(), terminate_.Get()};
   WaitForMultipleObjects(2, wake, FALSE, INFINITE);
 }
 
 void TThread::Sleep(DWORD ms) noexcept {
-  WaitForSingleObject(terminate_, ms);
+  WaitForSingleObject(terminate_.Get(), ms);
 }
 
 void TThread::Synchronize(const std::function<void()>& method) {

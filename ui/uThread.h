@@ -13,6 +13,8 @@
 #include <exception>
 #include <functional>
 
+#include "ui/uHandle.h"
+
 namespace velmora::ui {
 
 class TThread {
@@ -54,10 +56,10 @@ class TThread {
   static DWORD WINAPI ThreadProc(void* self);
   static LRESULT CALLBACK SyncWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-  HWND sync_ = nullptr;         // a hidden window of the user-interface thread
-  HANDLE running_ = nullptr;    // manual-reset: set while not suspended
-  HANDLE terminate_ = nullptr;  // manual-reset: set by Terminate
-  HANDLE thread_ = nullptr;
+  HWND sync_ = nullptr;      // a hidden window of the user-interface thread
+  TKernelHandle running_;    // manual-reset: set while not suspended
+  TKernelHandle terminate_;  // manual-reset: set by Terminate
+  TKernelHandle thread_;
   DWORD threadId_ = 0;
   std::atomic<bool> terminated_{false};
   std::atomic<bool> suspended_{true};
