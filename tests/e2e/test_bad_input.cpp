@@ -5,40 +5,14 @@
 #include <memory>
 #include <tuple>
 
+#include "host_fixture.h"
 #include "support.h"
 
 using namespace testsupport;
 
 namespace {
 
-class BadInput : public ::testing::Test {
- protected:
-  void Start(const std::string& ini) {
-    WriteFile(host_.Ini(), ini);
-    player_ = std::make_unique<Player>(host_);
-    ASSERT_NE(player_->Window(), nullptr) << "the plugin's init did not end";
-  }
-  // A hot key that came while the previous one was handled is dropped: pressed again.
-  bool Press(WORD vk, const std::string& line) {
-    const int before = player_->Count(line);
-    for (int tries = 0; tries < 5; ++tries) {
-      if (tries > 0) CountRepeat("input");
-      Tap(vk);
-      if (WaitFor([&] { return player_->Count(line) > before; }, 2500)) return true;
-    }
-    return false;
-  }
-  void TearDown() override {
-    if (player_) {
-      EXPECT_EQ(player_->Close(), 0u);
-    }
-  }
-  int Ini(const char* section, const char* key) {
-    return static_cast<int>(GetPrivateProfileIntA(section, key, -12345, host_.Ini().c_str()));
-  }
-  HostDir host_;
-  std::unique_ptr<Player> player_;
-};
+class BadInput : public HostTest {};
 
 }  // namespace
 
@@ -53,19 +27,18 @@ TEST_F(BadInput, GarbageAndOutOfRangeValuesInEveryKeyAndAHundredThousandLinesOfJ
       "UseSendMessage=\r\n";
   for (int i = 0; i < 100000; ++i) ini += i % 3 ? "=\x01\x02 junk line ]][[\r\n" : "[\r\n";
   Start(ini);
-  Notepad notepad;
-  ASSERT_TRUE(notepad.Focus());
+  FocusNotepad();
   ASSERT_TRUE(Press(VK_F6, "command 40045"));
   EXPECT_EQ(player_->Close(), 0u);
   player_.reset();
   // Saved back as what was loaded: the defaults where the text was no number.
-  EXPECT_EQ(Ini("HotKeys", "1"), 117);
-  EXPECT_EQ(Ini("HotKeys", "0"), 0);
-  EXPECT_EQ(Ini("JogDials", "0"), 255);  // -1, low 8 bits
-  EXPECT_EQ(Ini("Interval", "IgnoreInterval"), 100);
-  EXPECT_EQ(Ini("Interval", "CommandInterval"), -5);
-  EXPECT_EQ(Ini("Use", "Key"), 1);
-  EXPECT_EQ(Ini("Popup", "FontSize"), 10);
+  EXPECT_EQ(IniInt("HotKeys", "1"), 117);
+  EXPECT_EQ(IniInt("HotKeys", "0"), 0);
+  EXPECT_EQ(IniInt("JogDials", "0"), 255);  // -1, low 8 bits
+  EXPECT_EQ(IniInt("Interval", "IgnoreInterval"), 100);
+  EXPECT_EQ(IniInt("Interval", "CommandInterval"), -5);
+  EXPECT_EQ(IniInt("Use", "Key"), 1);
+  EXPECT_EQ(IniInt("Popup", "FontSize"), 10);
 }
 
 TEST_F(BadInput, SkinsThatAreFoldersTruncatedOrClaimingAGigabyteShowTheText) {
@@ -81,8 +54,7 @@ TEST_F(BadInput, SkinsThatAreFoldersTruncatedOrClaimingAGigabyteShowTheText) {
       "[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\n[HotKeys]\r\n1=117\r\n6=118\r\n7=119\r\n"
       "[Skins]\r\n1=" +
       dir + "Folder.bmp\r\n6=" + dir + "Truncated.bmp\r\n7=" + dir + "Huge.bmp\r\n");
-  Notepad notepad;
-  ASSERT_TRUE(notepad.Focus());
+  FocusNotepad();
   const DWORD pid = player_->Proc().Id();
   int shown = 0;
   for (auto [vk, line, text] :

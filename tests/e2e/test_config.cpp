@@ -6,6 +6,7 @@
 #include <iterator>
 #include <memory>
 
+#include "host_fixture.h"
 #include "support.h"
 
 using namespace testsupport;
@@ -44,13 +45,8 @@ void SelectAll() {
   Pump(50);
 }
 
-class Config : public ::testing::Test {
+class Config : public HostTest {
  protected:
-  void Start(const std::string& ini) {
-    WriteFile(host_.Ini(), ini);
-    player_ = std::make_unique<Player>(host_);
-    ASSERT_NE(player_->Window(), nullptr);
-  }
   // Opens the dialog as a user does, through the player's "Configure plugin" command.
   ConfigDialog Open() {
     Focus(player_->Window());
@@ -67,21 +63,6 @@ class Config : public ::testing::Test {
     PostMessageA(d.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(Closed(times));
   }
-  int IniInt(const char* section, const char* key) {
-    return static_cast<int>(GetPrivateProfileIntA(section, key, -12345, host_.Ini().c_str()));
-  }
-  std::string IniString(const char* section, const char* key) {
-    char v[512] = {};
-    GetPrivateProfileStringA(section, key, "", v, sizeof v, host_.Ini().c_str());
-    return v;
-  }
-  void TearDown() override {
-    if (!player_) return;
-    EXPECT_EQ(player_->Close(), 0u);
-  }
-
-  HostDir host_;
-  std::unique_ptr<Player> player_;
 };
 
 const char kKnown[] =

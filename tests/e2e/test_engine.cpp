@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 
+#include "host_fixture.h"
 #include "support.h"
 #include "ui/uTexts.h"
 
@@ -22,40 +23,8 @@ std::string Testdata(const char* name) {
 }
 
 // A host with its settings file, the player running over it, notepad in the foreground.
-class Engine : public ::testing::Test {
+class Engine : public HostTest {
  protected:
-  void Start(const std::string& ini, const std::string& playerArgs = "") {
-    WriteFile(host_.Ini(), ini);
-    player_ = std::make_unique<Player>(host_, playerArgs);
-    ASSERT_NE(player_->Window(), nullptr);
-  }
-  void FocusNotepad() {
-    if (!notepad_) notepad_ = std::make_unique<Notepad>();
-    ASSERT_TRUE(notepad_->Focus());
-  }
-  void TearDown() override {
-    if (!player_) return;
-    EXPECT_EQ(player_->Close(), 0u);
-    if (HasFailure())
-      for (const auto& l : player_->Log()) std::printf("  player: %s\n", l.c_str());
-  }
-  bool WaitLog(const std::string& line, int count = 1, int timeoutMs = 10000) {
-    return WaitFor([&] { return player_->Count(line) >= count; }, timeoutMs);
-  }
-  // A key that comes while the previous one is still handled is dropped (the Busy rule)
-  // and the end of a handler leaves no trace at the player: a dropped key is pressed
-  // again, and counted.
-  bool Press(const std::function<void()>& keys, const std::string& line, int count) {
-    player_->Idle();
-    return PressUntil(keys, [&] { return player_->Count(line) >= count; });
-  }
-  // Commands the player received, in order.
-  std::vector<std::string> Commands() {
-    std::vector<std::string> out;
-    for (const auto& l : player_->Log())
-      if (l.rfind("command ", 0) == 0) out.push_back(l.substr(8));
-    return out;
-  }
   // Runs the utility's script to its end.
   void Jog(const std::string& script) {
     Process p(JogdialCommand(script, host_.dir.Path() + "jog.log"));
@@ -79,10 +48,6 @@ class Engine : public ::testing::Test {
       if (l.Text == "command " + id) return l.Ms;
     return 0;
   }
-
-  HostDir host_;
-  std::unique_ptr<Player> player_;
-  std::unique_ptr<Notepad> notepad_;
 };
 
 const char kKeysOff[] = "[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=0\r\n";

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "host_fixture.h"
 #include "support.h"
 #include "ui/uTexts.h"
 
@@ -54,23 +55,11 @@ constexpr WORD kPlayKey = VK_F8;
 const char kKeys[] = "[Use]\r\nKey=1\r\nJogDial=1\r\n[HotKeys]\r\n1=119\r\n";
 
 // One host and notepad in the foreground; the player's log is printed when a case fails.
-class Reload : public ::testing::Test {
+class Reload : public HostTest {
  protected:
   void Start(const std::string& ini, const std::string& args = "") {
-    WriteFile(host_.Ini(), ini);
-    player_ = std::make_unique<Player>(host_, args);
-    ASSERT_NE(player_->Window(), nullptr);
-    ASSERT_TRUE(notepad_.Focus());
-  }
-  void TearDown() override {
-    if (player_) {
-      EXPECT_EQ(player_->Close(), 0u);
-    }
-    if (HasFailure() && player_)
-      for (const auto& l : player_->Log()) std::printf("  player: %s\n", l.c_str());
-  }
-  bool WaitLog(const std::string& line, int count = 1, int timeoutMs = 10000) {
-    return WaitFor([&] { return player_->Count(line) >= count; }, timeoutMs);
+    HostTest::Start(ini, args);
+    FocusNotepad();
   }
   // The host quits, unloads and loads the plugin again, and its init succeeded.
   bool ReloadPlugins() {
@@ -78,24 +67,14 @@ class Reload : public ::testing::Test {
     PostMessageA(player_->Window(), WM_COMMAND, kReloadPlugins, 0);
     return WaitLog("plugin init gen_velmora.dll result=0", inits + 1);
   }
-  // A key the engine drops while it still handles the last one is pressed again.
   bool Press(WORD key, const std::string& line, int count) {
-    for (int tries = 0; tries < 5; ++tries) {
-      if (tries > 0) CountRepeat("input");
-      Tap(key);
-      if (WaitLog(line, count, 2000)) return true;
-    }
-    return false;
+    return HostTest::Press([key] { Tap(key); }, line, count);
   }
   void Jog(const std::string& script) {
     Process p(JogdialCommand(script));
     ASSERT_TRUE(p.Started());
     ASSERT_EQ(p.Wait(30000), 0u);
   }
-
-  HostDir host_;
-  std::unique_ptr<Player> player_;
-  Notepad notepad_;
 };
 
 }  // namespace

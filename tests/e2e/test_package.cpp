@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "host_fixture.h"
 #include "support.h"
 
 using namespace testsupport;
@@ -22,8 +23,9 @@ std::string Unpacked() {
   return v ? std::string(v) + "\\" : std::string();
 }
 
-class Package : public ::testing::Test {
+class Package : public HostTest {
  protected:
+  Package() : HostTest(kPlayerFolder) {}
   void SetUp() override {
     ASSERT_FALSE(Unpacked().empty()) << "VELMORA_PACKAGE names no unpacked archive";
   }
@@ -48,16 +50,13 @@ class Package : public ::testing::Test {
     ASSERT_EQ(ReadFile(host_.Ini()), ReadFile(Unpacked() + "Plugins\\gen_velmora.Ini"));
   }
   int Commands(const char* id) { return player_->Count(std::string("command ") + id); }
-  // Presses the chord until the player got the command once more. A chord that came while
-  // the previous one was still handled is dropped and leaves nothing behind.
+  // Ctrl+Alt and the key, until the player got the command once more.
   bool Press(WORD vk, const char* id) {
-    const int before = Commands(id);
-    for (int tries = 0; tries < 5; ++tries) {
-      if (tries > 0) CountRepeat("input");
-      Chord({VK_CONTROL, VK_MENU}, vk);
-      if (WaitFor([&] { return Commands(id) > before; }, 2500)) return true;
-    }
-    return false;
+    return HostTest::Press(
+        [vk] {
+          Chord({VK_CONTROL, VK_MENU}, vk);
+        },
+        std::string("command ") + id, Commands(id) + 1);
   }
   bool SkinShown(const char* text, int timeoutMs = 10000) {
     return WaitFor(
@@ -77,15 +76,6 @@ class Package : public ::testing::Test {
     }
     return false;
   }
-  void TearDown() override {
-    if (!player_) return;
-    EXPECT_EQ(player_->Close(), 0u);
-    if (HasFailure())
-      for (const auto& l : player_->Log()) std::printf("  player: %s\n", l.c_str());
-  }
-
-  HostDir host_{kPlayerFolder};
-  std::unique_ptr<Player> player_;
 };
 
 }  // namespace
@@ -113,8 +103,7 @@ TEST_F(Package, InstalledAsTheReadmeSaysTheHotKeysGesturesAndSkinsWork) {
   Install();
   player_ = std::make_unique<Player>(host_);
   ASSERT_NE(player_->Window(), nullptr);
-  Notepad notepad;
-  ASSERT_TRUE(notepad.Focus());
+  FocusNotepad();
   ASSERT_TRUE(Press('X', "40045"));  // Play, with its skin
   EXPECT_TRUE(SkinShown("Play"));
   ASSERT_TRUE(Press('V', "40047"));  // Stop
@@ -128,7 +117,7 @@ TEST_F(Package, InstalledAsTheReadmeSaysTheHotKeysGesturesAndSkinsWork) {
   ASSERT_TRUE(jog.Started());
   ASSERT_EQ(jog.Wait(30000), 0u);
   EXPECT_TRUE(WaitFor([&] { return Commands("40048") == 2; }));
-  ASSERT_TRUE(notepad.Focus());
+  FocusNotepad();
   // Enable/Disable with its own skin each way; disabled, Stop does nothing.
   const int stops = Commands("40047");
   ASSERT_TRUE(Toggle("Disabled"));
