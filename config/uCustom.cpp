@@ -1,10 +1,12 @@
 #include "config/uCustom.h"
 
+#include <array>
 #include <cstdlib>
 #include <stdexcept>
 #include <utility>
 
 #include "config/uBrowser.h"
+#include "config/uCustomIds.h"
 #include "config/uCustomRules.h"
 #include "engine/uUtils.h"
 #include "hook/uShortCutWord.h"
@@ -35,115 +37,141 @@ enum class TKind {
   Image
 };
 
-// One control of the layout: kind, parent, geometry in the parent's client pixels, tab order
-// within the parent (-1: none), caption. Rows are given in window order: within a parent,
-// by tab order, each label just before the control its accelerator focuses. A label with
-// no size is sized to its caption; a negative left places its right edge at -left.
+using namespace dialog;
+
+// One control of the layout: its id (0 for the labels, which no code and no test names),
+// kind, parent (0: the form), geometry in the parent's client pixels, caption. Rows are
+// given in window order, which is the tab order: within a parent, each label just before
+// the control its accelerator focuses. A label with no size is sized to its caption; a
+// negative left places its right edge at -left.
 struct TRow {
-  const char* Name;
+  int Id;
   TKind Kind;
-  const char* Parent;
+  int Parent;
   int Left, Top, Width, Height;
-  int Tab;
   const char* Caption;
 };
 
 constexpr TRow kFrame[] = {
-    {"btnOK", TKind::Button, "", 360, 346, 65, 20, 0, "&OK"},
-    {"pageConfig", TKind::Page, "", 2, 4, 423, 333, 1, ""},
-    {"imgLogo", TKind::Image, "", 2, 340, 214, 26, -1, ""},
-    {"tabKey", TKind::Sheet, "pageConfig", 0, 0, 0, 0, 0, "&Key"},
-    {"tabJog", TKind::Sheet, "pageConfig", 0, 0, 0, 0, 1, "&JogDial"},
-    {"tabPopup", TKind::Sheet, "pageConfig", 0, 0, 0, 0, 2, "&Popup"},
-    {"tabSystem", TKind::Sheet, "pageConfig", 0, 0, 0, 0, 3, "&System"},
-    {"chbxUseKey", TKind::Check, "tabKey", 3, 2, 230, 17, 0,
-     "&Use Key Operation (effective in restart)"},
-    {"chbxUseJogDial", TKind::Check, "tabJog", 3, 2, 246, 17, 0,
+    {IdOK, TKind::Button, 0, 360, 346, 65, 20, "&OK"},
+    {IdPages, TKind::Page, 0, 2, 4, 423, 333, ""},
+    {IdLogo, TKind::Image, 0, 2, 340, 214, 26, ""},
+    {IdKeyPage, TKind::Sheet, IdPages, 0, 0, 0, 0, "&Key"},
+    {IdJogPage, TKind::Sheet, IdPages, 0, 0, 0, 0, "&JogDial"},
+    {IdPopupPage, TKind::Sheet, IdPages, 0, 0, 0, 0, "&Popup"},
+    {IdSystemPage, TKind::Sheet, IdPages, 0, 0, 0, 0, "&System"},
+    {IdUseKey, TKind::Check, IdKeyPage, 3, 2, 230, 17, "&Use Key Operation (effective in restart)"},
+    {IdUseJogDial, TKind::Check, IdJogPage, 3, 2, 246, 17,
      "&Use JogDial Operation (effective in restart)"},
 };
 
-// The Key and JogDial pages: the same commands, captions, places and tab orders.
+// The Key and JogDial pages: the same commands, captions and places, in tab order.
 struct TCommandRow {
   PC Command;
-  const char* Name;  // hotkey<Name>, cmbbx<Name>
   const char* Caption;
-  int Left, Top, Tab;
+  int Left, Top;
 };
 constexpr TCommandRow kCommandRows[] = {
-    {PC::Play, "Play", "&Play", 3, 40, 1},
-    {PC::Stop, "Stop", "&Stop", 3, 80, 2},
-    {PC::Pause, "Pause", "P&ause", 3, 120, 3},
-    {PC::Prev, "Prev", "P&rev", 3, 160, 4},
-    {PC::Next, "Next", "Nex&t", 3, 200, 5},
-    {PC::Open, "Open", "Ope&n", 3, 240, 6},
-    {PC::Enabled, "Enabled", "&Enable/Disable", 3, 280, 7},
-    {PC::VolumeUp, "VolumeUp", "Volume &Up", 211, 40, 8},
-    {PC::VolumeDown, "VolumeDown", "Volume &Down", 211, 80, 9},
-    {PC::ID3, "ID3", "Show/Hide &File info", 211, 120, 10},
-    {PC::Winamp, "Winamp", "Show/Hide Wina&mp", 211, 160, 11},
+    {PC::Play, "&Play", 3, 40},
+    {PC::Stop, "&Stop", 3, 80},
+    {PC::Pause, "P&ause", 3, 120},
+    {PC::Prev, "P&rev", 3, 160},
+    {PC::Next, "Nex&t", 3, 200},
+    {PC::Open, "Ope&n", 3, 240},
+    {PC::Enabled, "&Enable/Disable", 3, 280},
+    {PC::VolumeUp, "Volume &Up", 211, 40},
+    {PC::VolumeDown, "Volume &Down", 211, 80},
+    {PC::ID3, "Show/Hide &File info", 211, 120},
+    {PC::Winamp, "Show/Hide Wina&mp", 211, 160},
 };
 
 constexpr TRow kJogTimes[] = {
-    {"lblIgnoreInterval", TKind::Label, "tabJog", 211, 226, 0, 0, -1, "&Ignore Interval"},
-    {"edtIgnoreInterval", TKind::Edit, "tabJog", 211, 240, 174, 20, 12, ""},
-    {"lblIgnoreMs", TKind::Label, "tabJog", 388, 248, 0, 0, -1, "[ms]"},
-    {"lblCommandInterval", TKind::Label, "tabJog", 211, 266, 0, 0, -1, "Next &Command Interval"},
-    {"edtCommandInterval", TKind::Edit, "tabJog", 211, 280, 174, 20, 13, ""},
-    {"lblCommandMs", TKind::Label, "tabJog", 388, 288, 0, 0, -1, "[ms]"},
+    {0, TKind::Label, IdJogPage, 211, 226, 0, 0, "&Ignore Interval"},
+    {IdIgnoreInterval, TKind::Edit, IdJogPage, 211, 240, 174, 20, ""},
+    {0, TKind::Label, IdJogPage, 388, 248, 0, 0, "[ms]"},
+    {0, TKind::Label, IdJogPage, 211, 266, 0, 0, "Next &Command Interval"},
+    {IdCommandInterval, TKind::Edit, IdJogPage, 211, 280, 174, 20, ""},
+    {0, TKind::Label, IdJogPage, 388, 288, 0, 0, "[ms]"},
 };
 
 constexpr TRow kPopupPage[] = {
-    {"chbxUsePopup", TKind::Check, "tabPopup", 3, 2, 137, 17, 0, "&Use Operation Popup"},
-    {"lblShowTime", TKind::Label, "tabPopup", 19, 30, 0, 0, -1, "&Time"},
-    {"edtShowTime", TKind::Edit, "tabPopup", 50, 22, 75, 20, 1, ""},
-    {"lblShowTimeMs", TKind::Label, "tabPopup", 127, 32, 0, 0, -1, "[ms]"},
-    {"lblFontSize", TKind::Label, "tabPopup", 1, 53, 0, 0, -1, "FontSi&ze"},
-    {"edtFontSize", TKind::Edit, "tabPopup", 50, 46, 75, 20, 2, ""},
-    {"lblFontSizePoint", TKind::Label, "tabPopup", 127, 54, 0, 0, -1, "[point]"},
-    {"btnPopup", TKind::Button, "tabPopup", 2, 71, 159, 20, 3, "Popup Positio&n..."},
-    {"btnFrameColor", TKind::Button, "tabPopup", 345, 22, 65, 20, 4, "Fra&meColor"},
-    {"btnForm", TKind::Button, "tabPopup", 345, 47, 65, 20, 5, "&FormColor"},
-    {"btnFontColor", TKind::Button, "tabPopup", 345, 72, 65, 20, 6, "FontCo&lor"},
-    {"grpbxSkin", TKind::Group, "tabPopup", 0, 96, 411, 207, 7, "S&kins"},
-    {"pnlBase", TKind::Panel, "tabPopup", 166, 22, 175, 70, 8, ""},
-    {"lblSkinDirectory", TKind::Label, "grpbxSkin", 8, 22, 0, 0, -1, "D&irectory specification"},
-    {"edtSkinDirectory", TKind::Edit, "grpbxSkin", 128, 16, 238, 20, 0, ""},
-    {"btnDirectoryRef", TKind::Button, "grpbxSkin", 370, 16, 35, 20, 1, "Ref..."},
-    {"lblIndividual", TKind::Label, "grpbxSkin", 8, 49, 0, 0, -1, "Individual specification"},
-    {"bvlIndividual", TKind::Rule, "grpbxSkin", 1, 56, 409, 2, -1, ""},
+    {IdUsePopup, TKind::Check, IdPopupPage, 3, 2, 137, 17, "&Use Operation Popup"},
+    {0, TKind::Label, IdPopupPage, 19, 30, 0, 0, "&Time"},
+    {IdShowTime, TKind::Edit, IdPopupPage, 50, 22, 75, 20, ""},
+    {0, TKind::Label, IdPopupPage, 127, 32, 0, 0, "[ms]"},
+    {0, TKind::Label, IdPopupPage, 1, 53, 0, 0, "FontSi&ze"},
+    {IdFontSize, TKind::Edit, IdPopupPage, 50, 46, 75, 20, ""},
+    {0, TKind::Label, IdPopupPage, 127, 54, 0, 0, "[point]"},
+    {IdPopupPosition, TKind::Button, IdPopupPage, 2, 71, 159, 20, "Popup Positio&n..."},
+    {IdFrameColor, TKind::Button, IdPopupPage, 345, 22, 65, 20, "Fra&meColor"},
+    {IdFormColor, TKind::Button, IdPopupPage, 345, 47, 65, 20, "&FormColor"},
+    {IdFontColor, TKind::Button, IdPopupPage, 345, 72, 65, 20, "FontCo&lor"},
+    {IdSkinGroup, TKind::Group, IdPopupPage, 0, 96, 411, 207, "S&kins"},
+    {IdPreviewPanel, TKind::Panel, IdPopupPage, 166, 22, 175, 70, ""},
+    {0, TKind::Label, IdSkinGroup, 8, 22, 0, 0, "D&irectory specification"},
+    {IdSkinDirectory, TKind::Edit, IdSkinGroup, 128, 16, 238, 20, ""},
+    {IdDirectoryRef, TKind::Button, IdSkinGroup, 370, 16, 35, 20, "Ref..."},
+    {0, TKind::Label, IdSkinGroup, 8, 49, 0, 0, "Individual specification"},
+    {0, TKind::Rule, IdSkinGroup, 1, 56, 409, 2, ""},
 };
 
-// The ten skin rows: an edit 99 x 20, its "Ref..." 4 pixels to the right, the label
-// right-aligned against the edit's left edge and 7 pixels below its top.
+// The ten skin rows, in tab order: an edit 99 x 20, its "Ref..." 4 pixels to the right,
+// the label right-aligned against the edit's left edge and 7 pixels below its top.
 struct TSkinRow {
-  const char* Name;  // edt<Name>Skin, btn<Name>Ref
   const char* Caption;
   int Command;  // -1: the Disabled popup's skin
-  int Left, Top, Tab;
+  int Left, Top;
 };
 constexpr TSkinRow kSkinRows[] = {
-    {"Play", "Pla&y", 1, 42, 68, 2},
-    {"Stop", "&Stop", 3, 42, 96, 4},
-    {"Pause", "P&ause", 2, 42, 124, 6},
-    {"Prev", "P&rev", 0, 42, 152, 8},
-    {"Next", "Ne&xt", 4, 42, 180, 10},
-    {"Open", "&Open", 5, 267, 68, 12},
-    {"Enabled", "&Enable", 8, 267, 96, 14},
-    {"Disable", "Disa&ble", -1, 267, 124, 16},
-    {"VolumeUp", "&VolumeUp", 6, 267, 152, 18},
-    {"VolumeDown", "Volume&Down", 7, 267, 180, 20},
+    {"Pla&y", 1, 42, 68},         {"&Stop", 3, 42, 96},       {"P&ause", 2, 42, 124},
+    {"P&rev", 0, 42, 152},        {"Ne&xt", 4, 42, 180},      {"&Open", 5, 267, 68},
+    {"&Enable", 8, 267, 96},      {"Disa&ble", -1, 267, 124}, {"&VolumeUp", 6, 267, 152},
+    {"Volume&Down", 7, 267, 180},
 };
 
 constexpr TRow kSystemPage[] = {
-    {"chbxUseSendMessage", TKind::Check, "tabSystem", 3, 2, 390, 17, 0,
+    {IdUseSendMessage, TKind::Check, IdSystemPage, 3, 2, 390, 17,
      "&Use SendMessage (high load but response is good; effective in restart)"},
-    {"chbxUseJpFont", TKind::Check, "tabSystem", 3, 26, 294, 17, 1,
+    {IdUseJpFont, TKind::Check, IdSystemPage, 3, 26, 294, 17,
      "Use J&apanese Font (MS P Gothic) in File info Dialog"},
-    {"chbxID3AtCenter", TKind::Check, "tabSystem", 3, 50, 222, 17, 2,
+    {IdID3AtCenter, TKind::Check, IdSystemPage, 3, 50, 222, 17,
      "Show File &info Dialog at Screen Center"},
-    {"chbxUseRawInput", TKind::Check, "tabSystem", 3, 74, 390, 17, 3,
+    {IdUseRawInput, TKind::Check, IdSystemPage, 3, 74, 390, 17,
      "Use &Raw Input instead of the Keyboard Hook (effective in restart)"},
 };
+
+// What a control edits in the settings, and how: loading and saving both walk this table.
+enum class TEdits { HotKey, Gesture, Skin, Number, Switch };
+struct TBinding {
+  int Id;
+  TEdits How;
+  int Command = -1;  // hot key, gesture, skin (-1: the Disabled popup's skin)
+  std::int32_t TIniManager::*Number = nullptr;
+  bool TIniManager::*Switch = nullptr;
+};
+constexpr int kBindingCount = 2 * CommandCount + 10 + 4 + 7;
+constexpr auto kBindings = [] {
+  std::array<TBinding, kBindingCount> b{};
+  int i = 0;
+  for (int n = 0; n < CommandCount; ++n) b[i++] = {HotKeyId(n), TEdits::HotKey, n};
+  for (int n = 0; n < CommandCount; ++n) b[i++] = {GestureId(n), TEdits::Gesture, n};
+  for (const TSkinRow& row : kSkinRows)
+    b[i++] = {row.Command < 0 ? IdDisableSkin : SkinId(row.Command), TEdits::Skin, row.Command};
+  b[i++] = {IdShowTime, TEdits::Number, -1, &TIniManager::ShowTime};
+  b[i++] = {IdFontSize, TEdits::Number, -1, &TIniManager::FontSize};
+  b[i++] = {IdIgnoreInterval, TEdits::Number, -1, &TIniManager::IgnoreInterval};
+  b[i++] = {IdCommandInterval, TEdits::Number, -1, &TIniManager::CommandInterval};
+  using TSwitch = std::pair<int, bool TIniManager::*>;
+  for (const TSwitch& s :
+       {TSwitch{IdUsePopup, &TIniManager::UsePopup}, TSwitch{IdUseKey, &TIniManager::UseKey},
+        TSwitch{IdUseJogDial, &TIniManager::UseJogDial},
+        TSwitch{IdUseSendMessage, &TIniManager::UseSendMessage},
+        TSwitch{IdUseRawInput, &TIniManager::UseRawInput},
+        TSwitch{IdUseJpFont, &TIniManager::UseJpFont},
+        TSwitch{IdID3AtCenter, &TIniManager::ID3AtCenter}})
+    b[i++] = {s.first, TEdits::Switch, -1, nullptr, s.second};
+  return b;
+}();
 
 constexpr ui::TColor clBtnFace = ui::clSystemFlag | COLOR_BTNFACE;
 constexpr ui::TColor clWindow = ui::clSystemFlag | COLOR_WINDOW;
@@ -189,13 +217,13 @@ TfrmCustom::~TfrmCustom() {
   delete std::exchange(frmPreview, nullptr);
 }
 
-ui::TWinControl* TfrmCustom::Control(const std::string& name) const {
-  auto it = byName_.find(name);
-  return it == byName_.end() ? nullptr : it->second;
+ui::TWinControl* TfrmCustom::Control(int id) const {
+  auto it = byId_.find(id);
+  return it == byId_.end() ? nullptr : it->second;
 }
 
 void TfrmCustom::BuildControls() {
-  byName_[""] = this;
+  byId_[0] = this;
   auto make = [&](const TRow& r) -> ui::TWinControl* {
     ui::TWinControl* c = nullptr;
     switch (r.Kind) {
@@ -236,10 +264,10 @@ void TfrmCustom::BuildControls() {
         c = new ui::TImage(this);
         break;
     }
-    c->Name = r.Name;
+    c->Id = r.Id;
     c->SetText(r.Caption);
     ui::TWinControl* parent = Control(r.Parent);
-    if (!parent) throw std::logic_error(std::string("no parent for ") + r.Name);
+    if (!parent) throw std::logic_error("a control's parent comes after it");
     if (r.Kind == TKind::Sheet)
       static_cast<ui::TTabSheet*>(c)->SetPageControl(static_cast<ui::TPageControl*>(parent));
     else
@@ -251,72 +279,56 @@ void TfrmCustom::BuildControls() {
       if (r.Left < 0)
         label->SetBounds(-r.Left - label->Width(), r.Top, label->Width(), label->Height());
     }
-    byName_[r.Name] = c;
+    if (r.Id) byId_[r.Id] = c;
     return c;
   };
   for (const TRow& r : kFrame) make(r);
-  for (const char* page : {"tabKey", "tabJog"}) {
-    const bool keys = std::string(page) == "tabKey";
+  for (const bool keys : {true, false}) {
     for (const TCommandRow& row : kCommandRows) {
-      const std::string name = std::string(keys ? "hotkey" : "cmbbx") + row.Name;
-      const std::string label = std::string(keys ? "lblKey" : "lblJog") + row.Name;
-      make({label.c_str(), TKind::Label, page, row.Left, row.Top - 14, 0, 0, -1, row.Caption});
-      ui::TWinControl* c = make({name.c_str(), keys ? TKind::HotKey : TKind::Combo, page, row.Left,
-                                 row.Top, 200, keys ? 18 : 20, row.Tab, ""});
       const int n = static_cast<int>(row.Command);
-      if (keys)
-        hotkeyByCommand[n] = static_cast<ui::THotKey*>(c);
-      else
-        cmbbxByCommand[n] = static_cast<ui::TComboBox*>(c);
+      const int page = keys ? IdKeyPage : IdJogPage;
+      make({0, TKind::Label, page, row.Left, row.Top - 14, 0, 0, row.Caption});
+      if (keys) {
+        auto* box = static_cast<ui::THotKey*>(
+            make({HotKeyId(n), TKind::HotKey, page, row.Left, row.Top, 200, 18, ""}));
+        box->Accepts = HotKeyValueAccepted;
+      } else {
+        auto* combo = static_cast<ui::TComboBox*>(
+            make({GestureId(n), TKind::Combo, page, row.Left, row.Top, 200, 20, ""}));
+        combo->DropDownCount = 15;
+        for (const auto& text : texts::JogDialTexts) combo->AddItem(text.Cp932);
+      }
     }
     if (!keys)
       for (const TRow& r : kJogTimes) make(r);
   }
   for (const TRow& r : kPopupPage) make(r);
   for (const TSkinRow& row : kSkinRows) {
-    const std::string edit = std::string("edt") + row.Name + "Skin";
-    const std::string button = std::string("btn") + row.Name + "Ref";
-    const std::string label = std::string("lbl") + row.Name + "Skin";
-    make({label.c_str(), TKind::Label, "grpbxSkin", -row.Left, row.Top + 7, 0, 0, -1, row.Caption});
-    auto* e = static_cast<ui::TEdit*>(
-        make({edit.c_str(), TKind::Edit, "grpbxSkin", row.Left, row.Top, 99, 20, row.Tab, ""}));
-    ui::TWinControl* b = make({button.c_str(), TKind::Button, "grpbxSkin", row.Left + 103, row.Top,
-                               35, 20, row.Tab + 1, "Ref..."});
-    if (row.Command >= 0) {
-      edtSkinByCommand[row.Command] = e;
-      b->Tag = row.Command;
-    } else {
-      edtDisableSkin = e;
-      b->Tag = -1;
-    }
+    const bool disable = row.Command < 0;
+    make({0, TKind::Label, IdSkinGroup, -row.Left, row.Top + 7, 0, 0, row.Caption});
+    make({disable ? IdDisableSkin : SkinId(row.Command), TKind::Edit, IdSkinGroup, row.Left,
+          row.Top, 99, 20, ""});
+    ui::TWinControl* b = make({disable ? IdDisableSkinRef : SkinRefId(row.Command), TKind::Button,
+                               IdSkinGroup, row.Left + 103, row.Top, 35, 20, "Ref..."});
+    b->Tag = row.Command;
   }
   for (const TRow& r : kSystemPage) make(r);
 
-  pageConfig = Get<ui::TPageControl>("pageConfig");
-  btnOK = Get<ui::TButton>("btnOK");
+  pageConfig = Get<ui::TPageControl>(IdPages);
+  btnOK = Get<ui::TButton>(IdOK);
   btnOK->ModalResult = ui::mrOk;
-  imgLogo = Get<ui::TImage>("imgLogo");
+  imgLogo = Get<ui::TImage>(IdLogo);
   imgLogo->Cursor = LoadCursor(nullptr, IDC_HAND);
-  edtSkinDirectory = Get<ui::TEdit>("edtSkinDirectory");
-  edtIgnoreInterval = Get<ui::TEdit>("edtIgnoreInterval");
-  edtCommandInterval = Get<ui::TEdit>("edtCommandInterval");
-  edtShowTime = Get<ui::TEdit>("edtShowTime");
-  edtFontSize = Get<ui::TEdit>("edtFontSize");
-  chbxUseKey = Get<ui::TCheckBox>("chbxUseKey");
-  chbxUseJogDial = Get<ui::TCheckBox>("chbxUseJogDial");
-  chbxUsePopup = Get<ui::TCheckBox>("chbxUsePopup");
-  chbxUseSendMessage = Get<ui::TCheckBox>("chbxUseSendMessage");
-  chbxUseRawInput = Get<ui::TCheckBox>("chbxUseRawInput");
-  chbxUseJpFont = Get<ui::TCheckBox>("chbxUseJpFont");
-  chbxID3AtCenter = Get<ui::TCheckBox>("chbxID3AtCenter");
-  pnlBase = Get<ui::TPanel>("pnlBase");
+  edtSkinDirectory = Get<ui::TEdit>(IdSkinDirectory);
+  edtFontSize = Get<ui::TEdit>(IdFontSize);
+  chbxUseKey = Get<ui::TCheckBox>(IdUseKey);
+  chbxUseJogDial = Get<ui::TCheckBox>(IdUseJogDial);
+  chbxUsePopup = Get<ui::TCheckBox>(IdUsePopup);
+  pnlBase = Get<ui::TPanel>(IdPreviewPanel);
   pnlBase->LoweredBevel = true;
   pnlBase->SetVisible(true);
-  for (ui::TComboBox* c : cmbbxByCommand) c->DropDownCount = 15;
-  for (ui::THotKey* h : hotkeyByCommand) h->Accepts = HotKeyValueAccepted;
 
   lblBrindlewood = new TSimpleWebLabelEx(this);
-  lblBrindlewood->Name = "lblBrindlewood";
   lblBrindlewood->SetParent(this);
   lblBrindlewood->SetBounds(218, 355, 134, 11);
   lblBrindlewood->SetText(HomePageUrl);
@@ -331,31 +343,37 @@ void TfrmCustom::BuildControls() {
 }
 
 void TfrmCustom::BindHandlers() {
-  for (ui::TEdit* e : {edtIgnoreInterval, edtCommandInterval, edtShowTime, edtFontSize})
-    e->OnKeyPress = [](wchar_t& key) {
+  for (int id : {IdIgnoreInterval, IdCommandInterval, IdShowTime, IdFontSize})
+    Get<ui::TEdit>(id)->OnKeyPress = [](wchar_t& key) {
       if (!NumericKeyPasses(key)) key = 0;
     };
   edtFontSize->OnChange = [this] { edtFontSizeChange(); };
-  auto colourButton = [this](const char* name, ui::TColor TIniManager::*setting) {
-    Get<ui::TButton>(name)->OnClick = [this, setting] {
+  auto colourButton = [this](int id, ui::TColor TIniManager::*setting) {
+    Get<ui::TButton>(id)->OnClick = [this, setting] {
       IniManager->*setting = PickColor(IniManager->*setting);
       RefreshPreview();
     };
   };
-  colourButton("btnForm", &TIniManager::FormColor);
-  colourButton("btnFrameColor", &TIniManager::FrameColor);
-  colourButton("btnFontColor", &TIniManager::FontColor);
-  chbxUseKey->OnClick = [this] { EnablePage(*Control("tabKey"), *chbxUseKey); };
-  chbxUseJogDial->OnClick = [this] { EnablePage(*Control("tabJog"), *chbxUseJogDial); };
-  chbxUsePopup->OnClick = [this] { EnablePage(*Control("tabPopup"), *chbxUsePopup); };
-  Get<ui::TButton>("btnPopup")->OnClick = [this] { ChoosePopupPosition(*IniManager, frmPreview); };
+  colourButton(IdFormColor, &TIniManager::FormColor);
+  colourButton(IdFrameColor, &TIniManager::FrameColor);
+  colourButton(IdFontColor, &TIniManager::FontColor);
+  chbxUseKey->OnClick = [this] { EnablePage(*Control(IdKeyPage), *chbxUseKey); };
+  chbxUseJogDial->OnClick = [this] { EnablePage(*Control(IdJogPage), *chbxUseJogDial); };
+  chbxUsePopup->OnClick = [this] { EnablePage(*Control(IdPopupPage), *chbxUsePopup); };
+  Get<ui::TButton>(IdPopupPosition)->OnClick = [this] {
+    ChoosePopupPosition(*IniManager, frmPreview);
+  };
   for (const TSkinRow& row : kSkinRows) {
-    auto* button = Get<ui::TButton>(std::string("btn") + row.Name + "Ref");
+    auto* button = Get<ui::TButton>(row.Command < 0 ? IdDisableSkinRef : SkinRefId(row.Command));
     button->OnClick = [this, button] { ReferenceClick(*button); };
   }
-  Get<ui::TButton>("btnDirectoryRef")->OnClick = [this] { btnDirectoryRefClick(); };
+  Get<ui::TButton>(IdDirectoryRef)->OnClick = [this] { btnDirectoryRefClick(); };
   edtSkinDirectory->OnChange = [this] { edtSkinDirectoryChange(); };
   imgLogo->OnClick = [this] { imgLogoClick(); };
+}
+
+ui::TEdit* TfrmCustom::SkinEdit(int command) const {
+  return Get<ui::TEdit>(command < 0 ? IdDisableSkin : SkinId(command));
 }
 
 void TfrmCustom::FormCreate() {
@@ -365,62 +383,61 @@ void TfrmCustom::FormCreate() {
   frmPreview->SetText("Popup Sample");
   RefreshPreview();
   frmPreview->Show();
-  // 2, 3: the command arrays and the buttons' tags were filled as the controls were made.
-  // 4, 5: the common directory of all eleven stored skins.
+  // 2 to 10: every control from its setting.
+  for (const TBinding& b : kBindings) {
+    switch (b.How) {
+      case TEdits::HotKey:
+        Get<ui::THotKey>(b.Id)->SetValue(HotKeyFromShortCut(s.HotKeys[b.Command]));
+        break;
+      case TEdits::Gesture:
+        Get<ui::TComboBox>(b.Id)->SetItemIndex(s.JogDials[b.Command]);
+        break;
+      case TEdits::Skin:
+        Get<ui::TEdit>(b.Id)->SetText(b.Command < 0 ? s.DisableSkin : s.Skins[b.Command]);
+        break;
+      case TEdits::Number:
+        Get<ui::TEdit>(b.Id)->SetText(std::to_string(s.*b.Number));
+        break;
+      case TEdits::Switch:
+        Get<ui::TCheckBox>(b.Id)->SetChecked(s.*b.Switch);
+        break;
+    }
+  }
+  // The directory box shows the folder all eleven stored skins share, if they do.
   const std::string directory = DirectoryPart(s.GetSkin(PC::Prev), ui::IsAnsiLeadByte);
   bool common = true;
-  for (int n = 0; n < CommandCount; ++n) {
-    const auto c = static_cast<PC>(n);
-    hotkeyByCommand[n]->SetValue(HotKeyFromShortCut(s.GetHotKey(c)));
-    cmbbxByCommand[n]->ClearItems();
-    for (const auto& text : texts::JogDialTexts) cmbbxByCommand[n]->AddItem(text.Cp932);
-    cmbbxByCommand[n]->SetItemIndex(s.GetJogDial(c));
-    if (edtSkinByCommand[n]) edtSkinByCommand[n]->SetText(s.GetSkin(c));
-    if (DirectoryPart(s.GetSkin(c), ui::IsAnsiLeadByte) != directory) common = false;
-  }
-  // 6, 7
-  edtDisableSkin->SetText(s.DisableSkin);
+  for (int n = 0; n < CommandCount; ++n)
+    if (DirectoryPart(s.GetSkin(static_cast<PC>(n)), ui::IsAnsiLeadByte) != directory)
+      common = false;
   if (common) edtSkinDirectory->SetText(directory);
-  // 8
-  chbxUsePopup->SetChecked(s.UsePopup);
-  edtFontSize->SetText(std::to_string(s.FontSize));
-  edtShowTime->SetText(std::to_string(s.ShowTime));
-  EnablePage(*Control("tabPopup"), *chbxUsePopup);
-  // 9
-  edtIgnoreInterval->SetText(std::to_string(s.IgnoreInterval));
-  edtCommandInterval->SetText(std::to_string(s.CommandInterval));
-  chbxUseKey->SetChecked(s.UseKey);
-  chbxUseJogDial->SetChecked(s.UseJogDial);
-  EnablePage(*Control("tabKey"), *chbxUseKey);
-  EnablePage(*Control("tabJog"), *chbxUseJogDial);
-  // 10
-  chbxUseSendMessage->SetChecked(s.UseSendMessage);
-  chbxUseRawInput->SetChecked(s.UseRawInput);
-  chbxUseJpFont->SetChecked(s.UseJpFont);
-  chbxID3AtCenter->SetChecked(s.ID3AtCenter);
+  EnablePage(*Control(IdPopupPage), *chbxUsePopup);
+  EnablePage(*Control(IdKeyPage), *chbxUseKey);
+  EnablePage(*Control(IdJogPage), *chbxUseJogDial);
   // 11
   bmplstLogo.GetBitmap("Logo", &bmpLogo);
 }
 
 void TfrmCustom::FormDestroy() {
   TIniManager& s = *IniManager;
-  for (int n = 0; n < CommandCount; ++n) {
-    const auto c = static_cast<PC>(n);
-    s.SetHotKey(c, ShortCutFromHotKey(hotkeyByCommand[n]->Value()));
-    s.SetJogDial(c, static_cast<std::uint8_t>(cmbbxByCommand[n]->ItemIndex()));
-    if (edtSkinByCommand[n]) s.SetSkin(c, edtSkinByCommand[n]->Text());
+  for (const TBinding& b : kBindings) {
+    switch (b.How) {
+      case TEdits::HotKey:
+        s.HotKeys[b.Command] = ShortCutFromHotKey(Get<ui::THotKey>(b.Id)->Value());
+        break;
+      case TEdits::Gesture:
+        s.JogDials[b.Command] = static_cast<std::uint8_t>(Get<ui::TComboBox>(b.Id)->ItemIndex());
+        break;
+      case TEdits::Skin:
+        (b.Command < 0 ? s.DisableSkin : s.Skins[b.Command]) = Get<ui::TEdit>(b.Id)->Text();
+        break;
+      case TEdits::Number:
+        s.*b.Number = ParsedOr(*Get<ui::TEdit>(b.Id), s.*b.Number);
+        break;
+      case TEdits::Switch:
+        s.*b.Switch = Get<ui::TCheckBox>(b.Id)->Checked();
+        break;
+    }
   }
-  s.DisableSkin = edtDisableSkin->Text();
-  s.UsePopup = chbxUsePopup->Checked();
-  s.ShowTime = ParsedOr(*edtShowTime, s.ShowTime);
-  s.IgnoreInterval = ParsedOr(*edtIgnoreInterval, s.IgnoreInterval);
-  s.CommandInterval = ParsedOr(*edtCommandInterval, s.CommandInterval);
-  s.UseKey = chbxUseKey->Checked();
-  s.UseJogDial = chbxUseJogDial->Checked();
-  s.UseSendMessage = chbxUseSendMessage->Checked();
-  s.UseRawInput = chbxUseRawInput->Checked();
-  s.UseJpFont = chbxUseJpFont->Checked();
-  s.ID3AtCenter = chbxID3AtCenter->Checked();
   s.Save();
 }
 
@@ -453,8 +470,7 @@ void TfrmCustom::edtFontSizeChange() {
 }
 
 void TfrmCustom::ReferenceClick(ui::TButton& button) {
-  ui::TEdit* target = button.Tag < 0 ? edtDisableSkin : edtSkinByCommand[button.Tag];
-  if (!target) return;
+  ui::TEdit* target = SkinEdit(static_cast<int>(button.Tag));
   if (!target->Text().empty()) dlgOpen.FileName = target->Text();
   if (dlgOpen.Execute(Handle())) target->SetText(dlgOpen.FileName);
   // One pending message of this thread, with a bound: a closed file dialog with no
@@ -480,9 +496,10 @@ void TfrmCustom::btnDirectoryRefClick() {
 
 void TfrmCustom::edtSkinDirectoryChange() {
   const std::string directory = WithTrailingBackslash(edtSkinDirectory->Text(), ui::IsAnsiLeadByte);
-  for (int n = 0; n < CommandCount; ++n)
-    if (edtSkinByCommand[n]) ResolveSkinFile(*edtSkinByCommand[n], directory + DefaultSkinFiles[n]);
-  ResolveSkinFile(*edtDisableSkin, directory + DefaultDisableSkinFile);
+  for (const TSkinRow& row : kSkinRows)
+    ResolveSkinFile(
+        *SkinEdit(row.Command),
+        directory + (row.Command < 0 ? DefaultDisableSkinFile : DefaultSkinFiles[row.Command]));
 }
 
 void TfrmCustom::imgLogoClick() {

@@ -33,33 +33,24 @@ class TfrmCustom : public ui::TForm {
   explicit TfrmCustom(ui::TComponent* owner = nullptr);
   ~TfrmCustom() override;  // FormDestroy: writes every control back and saves
 
-  // Controls by their names, as the layout table gives them.
-  ui::TWinControl* Control(const std::string& name) const;
+  // Controls by their ids (config/uCustomIds.h), as the layout table gives them.
+  ui::TWinControl* Control(int id) const;
   template <class T>
-  T* Get(const std::string& name) const {
-    return dynamic_cast<T*>(Control(name));
+  T* Get(int id) const {
+    return dynamic_cast<T*>(Control(id));
   }
+  // The edit of a command's skin; -1: the Disabled popup's.
+  ui::TEdit* SkinEdit(int command) const;
 
   ui::TPageControl* pageConfig;
   ui::TButton* btnOK;
   ui::TImage* imgLogo;
   TSimpleWebLabelEx* lblBrindlewood;
-  ui::THotKey* hotkeyByCommand[CommandCount] = {};
-  ui::TComboBox* cmbbxByCommand[CommandCount] = {};
-  ui::TEdit* edtSkinByCommand[CommandCount] = {};
-  ui::TEdit* edtDisableSkin;
   ui::TEdit* edtSkinDirectory;
-  ui::TEdit* edtIgnoreInterval;
-  ui::TEdit* edtCommandInterval;
-  ui::TEdit* edtShowTime;
   ui::TEdit* edtFontSize;
   ui::TCheckBox* chbxUseKey;
   ui::TCheckBox* chbxUseJogDial;
   ui::TCheckBox* chbxUsePopup;
-  ui::TCheckBox* chbxUseSendMessage;
-  ui::TCheckBox* chbxUseRawInput;
-  ui::TCheckBox* chbxUseJpFont;
-  ui::TCheckBox* chbxID3AtCenter;
   ui::TPanel* pnlBase;
   TPopupForm* frmPreview = nullptr;
   ui::TColorDialog dlgColor;
@@ -85,7 +76,7 @@ class TfrmCustom : public ui::TForm {
   void BuildControls();
   void BindHandlers();
 
-  std::map<std::string, ui::TWinControl*> byName_;
+  std::map<int, ui::TWinControl*> byId_;
 };
 
 }  // namespace velmora

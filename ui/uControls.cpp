@@ -14,7 +14,14 @@ namespace velmora::ui {
 namespace {
 
 constexpr char kObjectProp[] = "VelmoraControl";
-int gNextId = 1000;  // child ids clear of IDOK and IDCANCEL, which the dialog manager sends
+// Child ids of the layer's own: clear of IDOK and IDCANCEL, which the dialog manager sends,
+// and of the ids forms give (below 0x4000); a control id is 16 bits in WM_COMMAND.
+int gNextId = 0x4000;
+int NextAutoId() noexcept {
+  const int id = gNextId;
+  gNextId = id >= 0xFFFF ? 0x4000 : id + 1;
+  return id;
+}
 
 std::wstring ClassNameW(const char* name) {
   return std::wstring(name, name + std::strlen(name));  // class names are ASCII
@@ -121,7 +128,7 @@ void TWinControl::CreateHandle() {
   if (!p.System) RegisterWindowClass(p.ClassName, StdWndProc, true);
   if (visible_) p.Style |= WS_VISIBLE;
   if (!enabled_) p.Style |= WS_DISABLED;
-  const HMENU id = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(gNextId++) : nullptr;
+  const HMENU id = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(Id ? Id : NextAutoId()) : nullptr;
   HWND h = CreateWindowExW(p.ExStyle, ClassNameW(p.ClassName).c_str(),
                            ToWide(text_, TextCodePage).c_str(), p.Style, left_, top_, width_,
                            height_, p.Parent, id, ModuleInstance(), p.System ? nullptr : this);

@@ -77,6 +77,9 @@ class TWinControl : public TComponent {
 
   HWND Handle();  // creates the window when needed
   bool HandleAllocated() const noexcept { return handle_ != nullptr; }
+  // A child window's control id, given before the window is made; 0: one of the layer's
+  // own, from a range clear of the ids a form gives its controls (below 0x4000).
+  int Id = 0;
 
   TWinControl* Parent() const noexcept { return parent_; }
   void SetParent(TWinControl* parent);

@@ -6,10 +6,12 @@
 #include <iterator>
 #include <memory>
 
+#include "config/uCustomIds.h"
 #include "host_fixture.h"
 #include "support.h"
 
 using namespace testsupport;
+using namespace velmora::dialog;
 
 namespace {
 
@@ -76,6 +78,62 @@ const char kKnown[] =
 
 }  // namespace
 
+// The tests find the controls by id; here each one is where the layout puts it.
+TEST_F(Config, EachControlStandsWhereTheLayoutPutsItUnderItsId) {
+  Start("");
+  const ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  struct Place {
+    int Page;  // -1: the form, 4: the Skins group
+    const char* Class;
+    int X, Y, Id;
+  };
+  std::vector<Place> places = {
+      {-1, "Button", 360, 346, IdOK},
+      {kKey, "Button", 3, 2, IdUseKey},
+      {kJog, "Button", 3, 2, IdUseJogDial},
+      {kJog, "Edit", 211, 240, IdIgnoreInterval},
+      {kJog, "Edit", 211, 280, IdCommandInterval},
+      {kPopup, "Button", 3, 2, IdUsePopup},
+      {kPopup, "Edit", 50, 22, IdShowTime},
+      {kPopup, "Edit", 50, 46, IdFontSize},
+      {kPopup, "Button", 2, 71, IdPopupPosition},
+      {kPopup, "Button", 345, 22, IdFrameColor},
+      {kPopup, "Button", 345, 47, IdFormColor},
+      {kPopup, "Button", 345, 72, IdFontColor},
+      {kPopup, "Button", 0, 96, IdSkinGroup},
+      {kPopup, "VelmoraPanel", 166, 22, IdPreviewPanel},
+      {4, "Edit", 128, 16, IdSkinDirectory},
+      {4, "Button", 370, 16, IdDirectoryRef},
+      {4, "Edit", 267, 124, IdDisableSkin},
+      {4, "Button", 370, 124, IdDisableSkinRef},
+      {kSystem, "Button", 3, 2, IdUseSendMessage},
+      {kSystem, "Button", 3, 26, IdUseJpFont},
+      {kSystem, "Button", 3, 50, IdID3AtCenter},
+      {kSystem, "Button", 3, 74, IdUseRawInput},
+  };
+  // Play, Stop, Pause, Prev, Next, Open, Enable/Disable down the left; the rest on the right.
+  const int keyOrder[] = {1, 3, 2, 0, 4, 5, 8, 6, 7, 9, 10};
+  for (int i = 0; i < 11; ++i) {
+    const int x = i < 7 ? 3 : 211, y = 40 + 40 * (i < 7 ? i : i - 7);
+    places.push_back({kKey, "msctls_hotkey32", x, y, HotKeyId(keyOrder[i])});
+    places.push_back({kJog, "ComboBox", x, y, GestureId(keyOrder[i])});
+  }
+  const int skinOrder[] = {1, 3, 2, 0, 4, 5, 8, 6, 7};  // Disable is the eighth, above
+  for (int i = 0; i < 9; ++i) {
+    const int row = i < 5 ? i : (i < 7 ? i - 5 : i - 4), x = i < 5 ? 42 : 267;
+    places.push_back({4, "Edit", x, 68 + 28 * row, SkinId(skinOrder[i])});
+    places.push_back({4, "Button", x + 103, 68 + 28 * row, SkinRefId(skinOrder[i])});
+  }
+  for (const Place& p : places) {
+    const HWND parent = p.Page < 0 ? d.Window : p.Page == 4 ? d.ById(IdSkinGroup) : d.Sheet(p.Page);
+    const HWND at = d.At(parent, p.Class, p.X, p.Y);
+    EXPECT_NE(at, nullptr) << p.Id;
+    EXPECT_EQ(at, d.ById(p.Id)) << p.Id;
+  }
+  CloseBox(d);
+}
+
 TEST_F(Config, EveryControlShowsItsSettingAndTheCloseBoxSavesThemAsTheyWere) {
   Start(kKnown);
   const ConfigDialog d = Open();
@@ -84,30 +142,30 @@ TEST_F(Config, EveryControlShowsItsSettingAndTheCloseBoxSavesThemAsTheyWere) {
   GetClientRect(d.Window, &client);
   EXPECT_EQ(client.right, 427);
   EXPECT_EQ(client.bottom, 367);
-  EXPECT_TRUE(IsWindowVisible(d.Sheet(kKey)));  // it opens on the Key page
-  EXPECT_EQ(HotKeyWordOf(d.OnPage(kKey, "msctls_hotkey32", 3, 40)), 117u);     // Play
-  EXPECT_EQ(HotKeyWordOf(d.OnPage(kKey, "msctls_hotkey32", 3, 160)), 24696u);  // Prev
-  EXPECT_EQ(HotKeyWordOf(d.OnPage(kKey, "msctls_hotkey32", 3, 280)), 16503u);  // Enable
-  EXPECT_EQ(HotKeyWordOf(d.OnPage(kKey, "msctls_hotkey32", 3, 80)), 0u);       // Stop
-  EXPECT_EQ(Selection(d.OnPage(kJog, "ComboBox", 3, 160)), 3);                 // Prev
-  EXPECT_EQ(Selection(d.OnPage(kJog, "ComboBox", 3, 200)), 1);                 // Next
-  EXPECT_EQ(Selection(d.OnPage(kJog, "ComboBox", 211, 40)), -1);               // 20: none
-  EXPECT_EQ(ControlText(d.OnPage(kJog, "Edit", 211, 240)), "150");
-  EXPECT_EQ(ControlText(d.OnPage(kJog, "Edit", 211, 280)), "900");
-  EXPECT_EQ(ControlText(d.OnPage(kPopup, "Edit", 50, 22)), "700");
-  EXPECT_EQ(ControlText(d.OnPage(kPopup, "Edit", 50, 46)), "12");
-  EXPECT_TRUE(Checked(d.OnPage(kKey, "Button", 3, 2)));
-  EXPECT_FALSE(Checked(d.OnPage(kJog, "Button", 3, 2)));
-  EXPECT_TRUE(Checked(d.OnPage(kPopup, "Button", 3, 2)));
-  EXPECT_TRUE(Checked(d.OnPage(kSystem, "Button", 3, 2)));
-  EXPECT_FALSE(Checked(d.OnPage(kSystem, "Button", 3, 26)));
-  EXPECT_TRUE(Checked(d.OnPage(kSystem, "Button", 3, 50)));
-  EXPECT_EQ(ControlText(d.InSkins("Edit", 42, 68)), "C:\\a\\Play.bmp");
-  EXPECT_EQ(ControlText(d.InSkins("Edit", 42, 124)), "D:\\b\\Pause.bmp");
-  EXPECT_EQ(ControlText(d.InSkins("Edit", 267, 124)), "C:\\a\\Off.bmp");
-  EXPECT_EQ(ControlText(d.InSkins("Edit", 128, 16)), "");  // not one common folder
+  EXPECT_TRUE(IsWindowVisible(d.Sheet(kKey)));           // it opens on the Key page
+  EXPECT_EQ(HotKeyWordOf(d.ById(HotKeyId(1))), 117u);    // Play
+  EXPECT_EQ(HotKeyWordOf(d.ById(HotKeyId(0))), 24696u);  // Prev
+  EXPECT_EQ(HotKeyWordOf(d.ById(HotKeyId(8))), 16503u);  // Enable
+  EXPECT_EQ(HotKeyWordOf(d.ById(HotKeyId(3))), 0u);      // Stop
+  EXPECT_EQ(Selection(d.ById(GestureId(0))), 3);         // Prev
+  EXPECT_EQ(Selection(d.ById(GestureId(4))), 1);         // Next
+  EXPECT_EQ(Selection(d.ById(GestureId(6))), -1);        // 20: none
+  EXPECT_EQ(ControlText(d.ById(IdIgnoreInterval)), "150");
+  EXPECT_EQ(ControlText(d.ById(IdCommandInterval)), "900");
+  EXPECT_EQ(ControlText(d.ById(IdShowTime)), "700");
+  EXPECT_EQ(ControlText(d.ById(IdFontSize)), "12");
+  EXPECT_TRUE(Checked(d.ById(IdUseKey)));
+  EXPECT_FALSE(Checked(d.ById(IdUseJogDial)));
+  EXPECT_TRUE(Checked(d.ById(IdUsePopup)));
+  EXPECT_TRUE(Checked(d.ById(IdUseSendMessage)));
+  EXPECT_FALSE(Checked(d.ById(IdUseJpFont)));
+  EXPECT_TRUE(Checked(d.ById(IdID3AtCenter)));
+  EXPECT_EQ(ControlText(d.ById(SkinId(1))), "C:\\a\\Play.bmp");
+  EXPECT_EQ(ControlText(d.ById(SkinId(2))), "D:\\b\\Pause.bmp");
+  EXPECT_EQ(ControlText(d.ById(IdDisableSkin)), "C:\\a\\Off.bmp");
+  EXPECT_EQ(ControlText(d.ById(IdSkinDirectory)), "");  // not one common folder
   // The JogDial page is greyed: its switch is off.
-  EXPECT_FALSE(IsWindowEnabled(d.OnPage(kJog, "ComboBox", 3, 160)));
+  EXPECT_FALSE(IsWindowEnabled(d.ById(GestureId(0))));
   CloseBox(d);
   EXPECT_EQ(IniInt("HotKeys", "0"), 24696);
   EXPECT_EQ(IniInt("HotKeys", "8"), 16503);
@@ -125,13 +183,13 @@ TEST_F(Config, TypedValuesAreSavedByOkAndTheNewHotKeyWorksAtOnce) {
   const ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
   // Stop: Ctrl+Shift+Home, a key of the separate block; stored without the extended flag.
-  HWND stop = d.OnPage(kKey, "msctls_hotkey32", 3, 80);
+  HWND stop = d.ById(HotKeyId(3));
   ClickControl(stop);
   Chord({VK_CONTROL, VK_SHIFT}, VK_HOME);
   ASSERT_TRUE(WaitFor([&] { return HotKeyWordOf(stop) == 0x6024; })) << HotKeyWordOf(stop);
   ASSERT_TRUE(d.ShowPage(kJog));
-  ClickControl(d.OnPage(kJog, "Button", 3, 2), 6);  // the JogDial switch on: the page wakes
-  HWND stopGesture = d.OnPage(kJog, "ComboBox", 3, 80);
+  ClickControl(d.ById(IdUseJogDial), 6);  // the JogDial switch on: the page wakes
+  HWND stopGesture = d.ById(GestureId(3));
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(stopGesture) != FALSE; }));
   auto dropped = [&] { return SendMessageA(stopGesture, CB_GETDROPPEDSTATE, 0, 0) != 0; };
   // The click gives the focus and opens the list; Escape closes it, the focus stays. (A
@@ -150,17 +208,17 @@ TEST_F(Config, TypedValuesAreSavedByOkAndTheNewHotKeyWorksAtOnce) {
       WaitFor([&] { return Selection(stopGesture) >= target; }, 1500);
     }
   ASSERT_TRUE(WaitFor([&] { return Selection(stopGesture) == 2; })) << Selection(stopGesture);
-  HWND ignore = d.OnPage(kJog, "Edit", 211, 240);
+  HWND ignore = d.ById(IdIgnoreInterval);
   ClickControl(ignore);
   SelectAll();
   Tap(VK_DELETE);  // emptied: keeps the previous value
   ASSERT_TRUE(WaitFor([&] { return ControlText(ignore).empty(); }));
-  HWND command = d.OnPage(kJog, "Edit", 211, 280);
+  HWND command = d.ById(IdCommandInterval);
   ClickControl(command);
   SelectAll();
   TypeText("x7-5 ");  // only the digits stay
   ASSERT_TRUE(WaitFor([&] { return ControlText(command) == "75"; })) << ControlText(command);
-  ClickControl(d.At(d.Window, "Button", 360, 346));  // "&OK"
+  ClickControl(d.ById(IdOK));  // "&OK"
   ASSERT_TRUE(Closed());
   EXPECT_EQ(IniInt("HotKeys", "3"), 0x6024);
   EXPECT_EQ(IniInt("JogDials", "3"), 2);
@@ -185,24 +243,23 @@ TEST_F(Config, OneCommonSkinFolderFillsTheDirectoryBoxAndTypingReDerivesTheSkins
   Start(ini);
   ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
-  HWND directory = d.InSkins("Edit", 128, 16);
+  HWND directory = d.ById(IdSkinDirectory);
   EXPECT_EQ(ControlText(directory), a.Path());
-  EXPECT_EQ(ControlText(d.InSkins("Edit", 42, 68)), a.Path() + "Play.bmp");  // exists
-  EXPECT_EQ(ControlText(d.InSkins("Edit", 42, 96)), a.Path() + "Stop.bmp");
-  EXPECT_EQ(ControlText(d.InSkins("Edit", 42, 124)), "");  // no Pause.bmp
-  EXPECT_EQ(ControlText(d.InSkins("Edit", 267, 124)), a.Path() + "Disable.bmp");
+  EXPECT_EQ(ControlText(d.ById(SkinId(1))), a.Path() + "Play.bmp");  // exists
+  EXPECT_EQ(ControlText(d.ById(SkinId(3))), a.Path() + "Stop.bmp");
+  EXPECT_EQ(ControlText(d.ById(SkinId(2))), "");  // no Pause.bmp
+  EXPECT_EQ(ControlText(d.ById(IdDisableSkin)), a.Path() + "Disable.bmp");
   // Typed: at every keystroke the skins follow the text.
   ASSERT_TRUE(d.ShowPage(kPopup));
   ClickControl(directory);
   SelectAll();
   const std::string target = b.Path().substr(0, b.Path().size() - 1);  // without its "\"
   TypeText(target.substr(0, 3));
-  ASSERT_TRUE(WaitFor([&] { return ControlText(d.InSkins("Edit", 42, 68)).empty(); }));
+  ASSERT_TRUE(WaitFor([&] { return ControlText(d.ById(SkinId(1))).empty(); }));
   TypeText(target.substr(3));
   ASSERT_TRUE(WaitFor([&] { return ControlText(directory) == target; }));
-  EXPECT_TRUE(
-      WaitFor([&] { return ControlText(d.InSkins("Edit", 42, 124)) == b.Path() + "Pause.bmp"; }));
-  EXPECT_EQ(ControlText(d.InSkins("Edit", 42, 68)), "");
+  EXPECT_TRUE(WaitFor([&] { return ControlText(d.ById(SkinId(2))) == b.Path() + "Pause.bmp"; }));
+  EXPECT_EQ(ControlText(d.ById(SkinId(1))), "");
   CloseBox(d);
   EXPECT_EQ(IniString("Skins", "2"), b.Path() + "Pause.bmp");
   EXPECT_EQ(IniString("Skins", "1"), "");
@@ -216,8 +273,8 @@ TEST_F(Config, OneCommonSkinFolderFillsTheDirectoryBoxAndTypingReDerivesTheSkins
   player_ = std::make_unique<Player>(host_);
   d = Open();
   ASSERT_NE(d.Window, nullptr);
-  EXPECT_EQ(ControlText(d.InSkins("Edit", 128, 16)), "");
-  EXPECT_EQ(ControlText(d.InSkins("Edit", 42, 124)), a.Path() + "Play.bmp");
+  EXPECT_EQ(ControlText(d.ById(IdSkinDirectory)), "");
+  EXPECT_EQ(ControlText(d.ById(SkinId(2))), a.Path() + "Play.bmp");
   CloseBox(d);
 }
 
@@ -247,14 +304,14 @@ TEST_F(Config, CodePageSkinFolderSurvivesTheCloseBoxAndOk) {
   };
   ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
-  EXPECT_EQ(ControlText(d.InSkins("Edit", 128, 16)), folder);
-  EXPECT_EQ(ControlText(d.InSkins("Edit", 42, 68)), folder + "Play.bmp");
+  EXPECT_EQ(ControlText(d.ById(IdSkinDirectory)), folder);
+  EXPECT_EQ(ControlText(d.ById(SkinId(1))), folder + "Play.bmp");
   CloseBox(d);
   expectKept();
   d = Open();
   ASSERT_NE(d.Window, nullptr);
-  EXPECT_EQ(ControlText(d.InSkins("Edit", 128, 16)), folder);
-  ASSERT_TRUE(ClickUntil(d.At(d.Window, "Button", 360, 346), [&] {  // "&OK"
+  EXPECT_EQ(ControlText(d.ById(IdSkinDirectory)), folder);
+  ASSERT_TRUE(ClickUntil(d.ById(IdOK), [&] {  // "&OK"
     return player_->Count("plugin config gen_velmora.dll done") >= 2;
   }));
   expectKept();
@@ -266,11 +323,11 @@ TEST_F(Config, StateSetOnTheControlsWithoutNotificationsIsWhatIsSaved) {
   Start(kKnown);
   const ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
-  SendMessageA(d.OnPage(kJog, "ComboBox", 3, 160), CB_SETCURSEL, 5, 0);              // Prev: 3
-  SendMessageA(d.OnPage(kSystem, "Button", 3, 26), BM_SETCHECK, BST_CHECKED, 0);     // was off
-  SendMessageA(d.OnPage(kKey, "Button", 3, 2), BM_SETCHECK, BST_UNCHECKED, 0);       // was on
-  SendMessageA(d.OnPage(kKey, "msctls_hotkey32", 3, 40), HKM_SETHOTKEY, 0x0275, 0);  // Ctrl+F6
-  SendMessageA(d.OnPage(kPopup, "Edit", 50, 22), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("900"));
+  SendMessageA(d.ById(GestureId(0)), CB_SETCURSEL, 5, 0);          // Prev: 3
+  SendMessageA(d.ById(IdUseJpFont), BM_SETCHECK, BST_CHECKED, 0);  // was off
+  SendMessageA(d.ById(IdUseKey), BM_SETCHECK, BST_UNCHECKED, 0);   // was on
+  SendMessageA(d.ById(HotKeyId(1)), HKM_SETHOTKEY, 0x0275, 0);     // Ctrl+F6
+  SendMessageA(d.ById(IdShowTime), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("900"));
   CloseBox(d);
   EXPECT_EQ(IniInt("JogDials", "0"), 5);
   EXPECT_EQ(IniInt("System", "UseJpFont"), 1);
@@ -285,7 +342,7 @@ TEST_F(Config, TheFocusComesBackToItsControlWhenTheDialogIsActivatedAgain) {
   Start(kKnown);
   const ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
-  HWND stop = d.OnPage(kKey, "msctls_hotkey32", 3, 80);
+  HWND stop = d.ById(HotKeyId(3));
   ClickControl(stop);
   ASSERT_EQ(FocusIn(d.Window), stop);
   {
@@ -299,7 +356,7 @@ TEST_F(Config, TheFocusComesBackToItsControlWhenTheDialogIsActivatedAgain) {
   }
   ASSERT_TRUE(Focus(d.Window));
   ASSERT_TRUE(d.ShowPage(kPopup));
-  HWND frameColor = d.OnPage(kPopup, "Button", 345, 22);
+  HWND frameColor = d.ById(IdFrameColor);
   HWND chooser = nullptr;
   ASSERT_TRUE(ClickUntil(
       frameColor, [&] { return (chooser = FindOwnedWindow(d.Window, "#32770")) != nullptr; }));
@@ -349,9 +406,9 @@ TEST_F(Config, MediaKeysAloneAreTakenOtherBareKeysAreNotAndArrowsAreNamedAsPress
   Start("[Use]\r\nKey=1\r\n[HotKeys]\r\n4=16422\r\n");  // Next: Ctrl+Up
   const ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
-  HWND next = d.OnPage(kKey, "msctls_hotkey32", 3, 200);
+  HWND next = d.ById(HotKeyId(4));
   EXPECT_EQ(SendMessageA(next, HKM_GETHOTKEY, 0, 0), 0x0A26);  // Ctrl, extended; Up
-  HWND play = d.OnPage(kKey, "msctls_hotkey32", 3, 40);
+  HWND play = d.ById(HotKeyId(1));
   ClickControl(play);
   Tap(VK_MEDIA_PLAY_PAUSE);
   EXPECT_TRUE(WaitFor([&] { return HotKeyWordOf(play) == 0xB3; })) << HotKeyWordOf(play);
@@ -359,7 +416,7 @@ TEST_F(Config, MediaKeysAloneAreTakenOtherBareKeysAreNotAndArrowsAreNamedAsPress
   EXPECT_TRUE(WaitFor([&] { return HotKeyWordOf(play) == 0; })) << HotKeyWordOf(play);
   Tap(VK_F13);
   EXPECT_TRUE(WaitFor([&] { return HotKeyWordOf(play) == VK_F13; })) << HotKeyWordOf(play);
-  HWND stop = d.OnPage(kKey, "msctls_hotkey32", 3, 80);
+  HWND stop = d.ById(HotKeyId(3));
   ClickControl(stop);
   Chord({VK_SHIFT}, VK_VOLUME_UP);  // with Shift: refused
   Pump(300);
@@ -376,12 +433,11 @@ TEST_F(Config, ThePopupSwitchGreysItsPageAndTheLiveValuesReachThePreview) {
   const ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
   ASSERT_TRUE(d.ShowPage(kPopup));
-  HWND preview =
-      FindWindowExA(d.OnPage(kPopup, "VelmoraPanel", 166, 22), nullptr, "VelmoraPopup", nullptr);
+  HWND preview = FindWindowExA(d.ById(IdPreviewPanel), nullptr, "VelmoraPopup", nullptr);
   ASSERT_NE(preview, nullptr);
   // Font size typed: the preview grows at each keystroke.
   const SIZE before = SizeOf(preview);
-  HWND size = d.OnPage(kPopup, "Edit", 50, 46);
+  HWND size = d.ById(IdFontSize);
   ClickControl(size);
   SelectAll();
   TypeText("20");
@@ -392,7 +448,7 @@ TEST_F(Config, ThePopupSwitchGreysItsPageAndTheLiveValuesReachThePreview) {
   bool applied = false;
   for (int tries = 0; tries < 3 && !applied; ++tries) {
     if (tries > 0) CountRepeat("input");
-    ClickControl(d.OnPage(kPopup, "Button", 345, 47));
+    ClickControl(d.ById(IdFormColor));
     HWND chooser = nullptr;
     ASSERT_TRUE(
         WaitFor([&] { return (chooser = FindOwnedWindow(d.Window, "#32770")) != nullptr; }));
@@ -412,15 +468,15 @@ TEST_F(Config, ThePopupSwitchGreysItsPageAndTheLiveValuesReachThePreview) {
   SaveScreenshot(d.Window, "config-popup");
 
   // The switch off: every control of the page greys, edits take the button face.
-  HWND showTime = d.OnPage(kPopup, "Edit", 50, 22);
-  ClickControl(d.OnPage(kPopup, "Button", 3, 2));
+  HWND showTime = d.ById(IdShowTime);
+  ClickControl(d.ById(IdUsePopup));
   ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(showTime); }));
   // The dialog's thread greys them one after the other: each is waited for.
-  for (HWND w : {d.OnPage(kPopup, "Button", 2, 71), d.InSkins("Edit", 128, 16),
-                 d.InSkins("Edit", 42, 68), d.InSkins("Button", 370, 16), preview})
+  for (HWND w : {d.ById(IdPopupPosition), d.ById(IdSkinDirectory), d.ById(SkinId(1)),
+                 d.ById(IdDirectoryRef), preview})
     EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(w); }, 3000)) << ClassOf(w);
   EXPECT_TRUE(WaitFor([&] { return Inside(showTime) == GetSysColor(COLOR_BTNFACE); }));
-  ClickControl(d.OnPage(kPopup, "Button", 3, 2));
+  ClickControl(d.ById(IdUsePopup));
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(showTime) != FALSE; }));
   EXPECT_TRUE(WaitFor([&] { return Inside(showTime) == GetSysColor(COLOR_WINDOW); }));
   CloseBox(d);
@@ -490,7 +546,7 @@ TEST_F(Config, ARefButtonPicksASkinFileThroughTheOpenDialogWithItsPreview) {
   HWND dialog = nullptr;
   for (int tries = 0; tries < 3 && !dialog; ++tries) {  // a click Wine loses is given again
     if (tries > 0) CountRepeat("input");
-    ClickControl(d.InSkins("Button", 145, 68));  // Play's "Ref..."
+    ClickControl(d.ById(SkinRefId(1)));  // Play's "Ref..."
     WaitFor([&] { return (dialog = FindOwnedWindow(d.Window, "#32770")) != nullptr; }, 3000);
   }
   ASSERT_NE(dialog, nullptr);
@@ -509,8 +565,8 @@ TEST_F(Config, ARefButtonPicksASkinFileThroughTheOpenDialogWithItsPreview) {
   TypeText(file);
   Tap(VK_RETURN);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
-  EXPECT_TRUE(WaitFor([&] { return ControlText(d.InSkins("Edit", 42, 68)) == file; }))
-      << ControlText(d.InSkins("Edit", 42, 68));
+  EXPECT_TRUE(WaitFor([&] { return ControlText(d.ById(SkinId(1))) == file; }))
+      << ControlText(d.ById(SkinId(1)));
   // The dialog is back in front, and its thread did not wait for input that never came.
   EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == d.Window; }));
   CloseBox(d);
@@ -521,7 +577,7 @@ TEST_F(Config, TheHookSwitchesWaitForTheNextStart) {
   Start("[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=0\r\n[HotKeys]\r\n1=117\r\n");
   const ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
-  HWND useKey = d.OnPage(kKey, "Button", 3, 2);
+  HWND useKey = d.ById(IdUseKey);
   ClickControl(useKey, 6);
   ASSERT_TRUE(WaitFor([&] { return !Checked(useKey); }));
   CloseBox(d);
@@ -539,7 +595,7 @@ TEST_F(Config, TheRawInputSwitchIsSavedAndTakesOverAtTheNextStart) {
   ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
   ASSERT_TRUE(d.ShowPage(kSystem));
-  HWND useRaw = d.OnPage(kSystem, "Button", 3, 74);
+  HWND useRaw = d.ById(IdUseRawInput);
   ASSERT_NE(useRaw, nullptr);
   EXPECT_EQ(SizeOf(useRaw).cx, 390);
   EXPECT_FALSE(Checked(useRaw));
@@ -557,7 +613,7 @@ TEST_F(Config, TheRawInputSwitchIsSavedAndTakesOverAtTheNextStart) {
   d = Open();
   ASSERT_NE(d.Window, nullptr);
   ASSERT_TRUE(d.ShowPage(kSystem));
-  EXPECT_TRUE(Checked(d.OnPage(kSystem, "Button", 3, 74)));
+  EXPECT_TRUE(Checked(d.ById(IdUseRawInput)));
   CloseBox(d);
   ASSERT_TRUE(notepad.Focus());
   Tap(VK_F6);

@@ -600,6 +600,12 @@ HWND ConfigDialog::Sheet(int page) const {
   return sheet;
 }
 
+HWND ConfigDialog::ById(int id) const {
+  for (HWND w : ChildWindows(Window))
+    if (GetDlgCtrlID(w) == id) return w;
+  return nullptr;
+}
+
 HWND ConfigDialog::At(HWND parent, const char* className, int x, int y) const {
   for (HWND w : ChildWindows(parent)) {
     if (GetParent(w) != parent) continue;

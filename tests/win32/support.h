@@ -202,14 +202,12 @@ struct ConfigDialog {
   static ConfigDialog Find(DWORD processId, int timeoutMs = 15000);
   HWND Tabs() const;
   HWND Sheet(int page) const;
+  // The control with the id (config/uCustomIds.h), on whatever page or group it is.
+  HWND ById(int id) const;
   // The child of the class whose top-left corner in the client area of parent is (x, y).
   HWND At(HWND parent, const char* className, int x, int y) const;
   HWND OnPage(int page, const char* className, int x, int y) const {
     return At(Sheet(page), className, x, y);
-  }
-  HWND SkinGroup() const { return OnPage(2, "Button", 0, 96); }
-  HWND InSkins(const char* className, int x, int y) const {
-    return At(SkinGroup(), className, x, y);
   }
   // Clicks the page's tab, as a user does.
   bool ShowPage(int page) const;

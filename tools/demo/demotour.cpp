@@ -8,9 +8,11 @@
 #include <cstdio>
 #include <string>
 
+#include "config/uCustomIds.h"
 #include "support.h"
 
 using namespace testsupport;
+using namespace velmora::dialog;
 
 namespace {
 
@@ -227,13 +229,13 @@ int main(int argc, char** argv) {
   Screenshot("08-config-logo-fading");
   WaitFor([] { return false; }, 1500);  // the logo's fade ends
   Screenshot("09-config-key");
-  HWND open = config.OnPage(0, "msctls_hotkey32", 3, 240);
+  HWND open = config.ById(HotKeyId(5));
   ClickControl(open);
   Chord({VK_CONTROL, VK_MENU}, 'O');
   Step(WaitFor([&] { return HotKeyWordOf(open) == 0xC04F; }),
        "a new hot key typed into the Open box: Ctrl+Alt+O");
   Step(config.ShowPage(1), "the JogDial page");
-  HWND openGesture = config.OnPage(1, "ComboBox", 3, 240);
+  HWND openGesture = config.ById(GestureId(5));
   ClickControl(openGesture);
   Pump(300);
   Tap(VK_ESCAPE);
@@ -245,12 +247,11 @@ int main(int argc, char** argv) {
   Step(SendMessageA(openGesture, CB_GETCURSEL, 0, 0) == 4, "Open's gesture picked: down, down");
   Screenshot("10-config-jogdial");
   Step(config.ShowPage(2), "the Popup page");
-  HWND preview =
-      FindWindowExA(config.OnPage(2, "VelmoraPanel", 166, 22), nullptr, "VelmoraPopup", nullptr);
+  HWND preview = FindWindowExA(config.ById(IdPreviewPanel), nullptr, "VelmoraPopup", nullptr);
   bool recoloured = false;
   for (int tries = 0; tries < 3 && !recoloured; ++tries) {
     if (tries > 0) CountRepeat("input");
-    ClickControl(config.OnPage(2, "Button", 345, 47));  // "&FormColor"
+    ClickControl(config.ById(IdFormColor));  // "&FormColor"
     HWND chooser = nullptr;
     if (!WaitFor([&] { return (chooser = FindOwnedWindow(config.Window, "#32770")) != nullptr; }))
       break;

@@ -1,0 +1,53 @@
+// The configuration dialog's control ids: stable, so that the dialog's code and the tests
+// that drive it from another process name the same control. No Windows header.
+#pragma once
+
+namespace velmora::dialog {
+
+enum : int {
+  IdOK = 1001,
+  IdPages,
+  IdLogo,
+  IdKeyPage,
+  IdJogPage,
+  IdPopupPage,
+  IdSystemPage,
+  IdUseKey,
+  IdUseJogDial,
+  IdIgnoreInterval,
+  IdCommandInterval,
+  IdUsePopup,
+  IdShowTime,
+  IdFontSize,
+  IdPopupPosition,
+  IdFrameColor,
+  IdFormColor,
+  IdFontColor,
+  IdSkinGroup,
+  IdPreviewPanel,
+  IdSkinDirectory,
+  IdDirectoryRef,
+  IdUseSendMessage,
+  IdUseJpFont,
+  IdID3AtCenter,
+  IdUseRawInput,
+  IdDisableSkin,
+  IdDisableSkinRef,
+};
+
+// One control per command on the Key and JogDial pages, and per skin (every command with
+// a popup but Enable/Disable's second skin, which is IdDisableSkin) on the Popup page.
+constexpr int HotKeyId(int command) {
+  return 1100 + command;
+}
+constexpr int GestureId(int command) {
+  return 1200 + command;
+}
+constexpr int SkinId(int command) {
+  return 1300 + command;
+}
+constexpr int SkinRefId(int command) {
+  return 1400 + command;
+}
+
+}  // namespace velmora::dialog
