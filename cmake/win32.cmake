@@ -15,6 +15,7 @@ target_include_directories(zlib_static INTERFACE ${ZLIB_INCLUDE})
 # hook test library link the same objects.
 add_library(velmora_w32 STATIC
   ui/uApplication.cpp
+  ui/uBinding.cpp
   ui/uWide.cpp
   ui/uComponent.cpp
   ui/uFont.cpp

@@ -12,6 +12,7 @@
 #include "popup/uPopupForm.h"
 #include "settings/uIniManager.h"
 #include "ui/uApplication.h"
+#include "ui/uBinding.h"
 #include "ui/uFont.h"
 #include "ui/uTexts.h"
 #include "ui/uWide.h"
@@ -92,7 +93,7 @@ TWatch::TWatch(HWND playerWindow) : Engine(*IniManager, *this, *this, *this) {
 TWatch::~TWatch() {
   if (rawRegistered_) RegisterKeyboardRawInput(MessageWindow, false);
   UninstallHooks();
-  SetWindowLongPtrA(MessageWindow, GWLP_USERDATA, 0);
+  ui::UnbindWindow(MessageWindow);  // what comes while it goes finds no engine
   DestroyWindow(MessageWindow);
   while (!infoFonts_.empty()) ReleaseInfoFont(infoFonts_.back().Dialog);
   FreeSkins();
@@ -317,12 +318,8 @@ LRESULT TWatch::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK TWatch::MessageWindowProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<TWatch*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->MessageWindow = window;
-  }
-  auto* self = reinterpret_cast<TWatch*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = ui::BindOnCreate<TWatch>(window, message, lParam);
+  if (message == WM_NCCREATE && self) self->MessageWindow = window;
   if (!self) return DefWindowProcA(window, message, wParam, lParam);
   ui::TDispatchScope scope;
   // Busy is cleared by the hot-key handler's own scope, also when it fails.

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "ui/uApplication.h"
+#include "ui/uBinding.h"
 #include "ui/uWide.h"
 #include "ui/uScopeExit.h"
 
@@ -13,7 +14,6 @@ namespace velmora::ui {
 
 namespace {
 
-constexpr char kObjectProp[] = "VelmoraControl";
 // Child ids of the layer's own: clear of IDOK and IDCANCEL, which the dialog manager sends,
 // and of the ids forms give (below 0x4000); a control id is 16 bits in WM_COMMAND.
 int gNextId = 0x4000;
@@ -30,7 +30,7 @@ std::wstring ClassNameW(const char* name) {
 }  // namespace
 
 TWinControl* TWinControl::FromHandle(HWND window) noexcept {
-  return window ? static_cast<TWinControl*>(GetPropA(window, kObjectProp)) : nullptr;
+  return Bound<TWinControl>(window);
 }
 
 // ---- TGraphicControl ----------------------------------------------------------------------
@@ -110,7 +110,7 @@ TWinControl::~TWinControl() {
   if (parent_) parent_->RemoveChild(this);
   if (handle_) {
     HWND h = std::exchange(handle_, nullptr);
-    RemovePropA(h, kObjectProp);
+    UnbindWindow(h);
     SetWindowLongPtrW(h, GWLP_WNDPROC,
                       reinterpret_cast<LONG_PTR>(systemProc_ ? systemProc_ : DefWindowProcW));
     DestroyWindow(h);
@@ -135,7 +135,7 @@ void TWinControl::CreateHandle() {
   if (!h) throw std::runtime_error("cannot create a window");
   if (p.System) {
     handle_ = h;
-    SetPropA(h, kObjectProp, this);
+    BindWindow(h, this);
     systemProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
   }
@@ -415,7 +415,7 @@ LRESULT TWinControl::Dispatch(TWinControl* self, HWND window, UINT message, WPAR
                               LPARAM lParam) {
   if (message == WM_NCDESTROY) {
     WNDPROC system = self->systemProc_;
-    RemovePropA(window, kObjectProp);
+    UnbindWindow(window);
     self->handle_ = nullptr;
     if (system) {
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(system));
@@ -437,7 +437,7 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT message, WPARAM wPara
   if (message == WM_NCCREATE) {
     self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     self->handle_ = window;
-    SetPropA(window, kObjectProp, self);
+    BindWindow(window, self);
   }
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
   return Dispatch(self, window, message, wParam, lParam);

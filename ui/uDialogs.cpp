@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "ui/uApplication.h"
+#include "ui/uBinding.h"
 #include "ui/uBitmap.h"
 #include "ui/uGdi.h"
 #include "ui/uWide.h"
@@ -36,7 +37,7 @@ struct TPane {
 };
 
 LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* pane = reinterpret_cast<TPane*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* pane = BindOnCreate<TPane>(window, message, lParam);
   if (message == WM_PAINT && pane) {
     return Guarded(LRESULT{0}, [&] {
       TPaintDC dc(window);
@@ -68,24 +69,24 @@ UINT_PTR CALLBACK TOpenPictureDialog::Hook(HWND child, UINT message, WPARAM, LPA
     if (message == WM_INITDIALOG) {
       auto* self = reinterpret_cast<TOpenPictureDialog*>(
           reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData);
-      SetWindowLongPtrA(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      BindWindow(child, self);  // the system's dialog: bound as it begins, unbound as it ends
       RegisterWindowClass(kPaneClass, PaneProc);
       RECT frame, client;
       GetWindowRect(dialog, &frame);
       GetClientRect(dialog, &client);
       SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left + kPaneWidth + 8,
                    frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
+      auto pane = std::make_unique<TPane>();
       self->pane_ =
           CreateWindowExA(0, kPaneClass, "", WS_CHILD | WS_VISIBLE, client.right + 4, 8, kPaneWidth,
-                          client.bottom - 16, dialog, nullptr, ModuleInstance(), nullptr);
-      if (self->pane_)
-        SetWindowLongPtrA(self->pane_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new TPane));
+                          client.bottom - 16, dialog, nullptr, ModuleInstance(), pane.get());
+      if (self->pane_) pane.release();  // the pane's window deletes it as it goes
       return 0;
     }
-    auto* self = reinterpret_cast<TOpenPictureDialog*>(GetWindowLongPtrA(child, GWLP_USERDATA));
+    auto* self = Bound<TOpenPictureDialog>(child);
     if (message == WM_NOTIFY && self && self->pane_ &&
         reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(CDN_SELCHANGE)) {
-      auto* pane = reinterpret_cast<TPane*>(GetWindowLongPtrA(self->pane_, GWLP_USERDATA));
+      auto* pane = Bound<TPane>(self->pane_);
       wchar_t path[MAX_PATH] = {};
       SendMessageW(dialog, CDM_GETFILEPATH, MAX_PATH, reinterpret_cast<LPARAM>(path));
       pane->Picture.Clear();
@@ -96,7 +97,10 @@ UINT_PTR CALLBACK TOpenPictureDialog::Hook(HWND child, UINT message, WPARAM, LPA
       }
       InvalidateRect(self->pane_, nullptr, TRUE);
     }
-    if (message == WM_DESTROY && self) self->pane_ = nullptr;
+    if (message == WM_DESTROY && self) {
+      self->pane_ = nullptr;
+      UnbindWindow(child);
+    }
     return 0;
   });
 }

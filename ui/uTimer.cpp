@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "ui/uApplication.h"
+#include "ui/uBinding.h"
 
 namespace velmora::ui {
 
@@ -13,15 +14,14 @@ constexpr UINT_PTR kTimerId = 1;
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
   RegisterWindowClass(kClass, TimerWndProc);
-  window_ = CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ModuleInstance(),
-                            nullptr);
+  window_ =
+      CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ModuleInstance(), this);
   if (!window_) throw std::runtime_error("cannot create the timer window");
-  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 TTimer::~TTimer() {
   KillTimer(window_, kTimerId);
-  SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  UnbindWindow(window_);  // a tick already queued finds no object
   DestroyWindow(window_);
 }
 
@@ -43,8 +43,8 @@ void TTimer::SetEnabled(bool enabled) {
 }
 
 LRESULT CALLBACK TTimer::TimerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = BindOnCreate<TTimer>(window, message, lParam);
   if (message == WM_TIMER && wParam == kTimerId) {
-    auto* self = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     TDispatchScope scope;
     if (self && self->enabled_ && self->OnTimer) Guarded([&] { self->OnTimer(); });
     return 0;
