@@ -314,6 +314,9 @@ void TfrmCustom::BuildControls() {
   }
   for (const TRow& r : kSystemPage) make(r);
 
+  // The pages without the preview are made when first shown (the preview, which sizes
+  // itself to its panel, makes the Popup page's windows as it is made).
+  for (int id : {IdJogPage, IdSystemPage}) Get<ui::TTabSheet>(id)->LateChildren = true;
   pageConfig = Get<ui::TPageControl>(IdPages);
   btnOK = Get<ui::TButton>(IdOK);
   btnOK->ModalResult = ui::mrOk;

@@ -141,7 +141,11 @@ void TWinControl::CreateHandle() {
   }
   SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(EffectiveFont().Handle()), FALSE);
   HandleCreated();
-  // Children in the order they were added: window order is the tab order.
+  if (ChildrenWithHandle()) CreateChildren();
+}
+
+void TWinControl::CreateChildren() {
+  // In the order they were added: window order is the tab order.
   for (TWinControl* child : controls_)
     if (!child->handle_ && !child->creating_) child->Handle();
 }

@@ -119,6 +119,8 @@ class TWinControl : public TComponent {
   void PaintNow();
 
   const std::vector<TWinControl*>& Controls() const noexcept { return controls_; }
+  // Makes the windows of the children that have none yet (see ChildrenWithHandle).
+  void CreateChildren();
   const std::vector<TGraphicControl*>& GraphicControls() const noexcept { return graphics_; }
 
   // The object of one of this layer's windows, or null.
@@ -138,6 +140,8 @@ class TWinControl : public TComponent {
   virtual void TextChanged() {}
   virtual void FontChanged();
   virtual void HandleCreated() {}
+  // Whether the children's windows are made with this one's; else CreateChildren does later.
+  virtual bool ChildrenWithHandle() const { return true; }
   void Invalidate();
   HBRUSH Brush();  // of Color(), owned
   void PaintGraphics(HDC dc);

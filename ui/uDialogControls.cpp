@@ -296,6 +296,7 @@ void TPageControl::SetActivePageIndex(int index) {
   if (index < 0 || index >= static_cast<int>(pages_.size())) return;
   active_ = index;
   if (HandleAllocated()) SendMessageW(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (pages_[index]->HandleAllocated()) pages_[index]->CreateChildren();  // before it shows
   for (std::size_t i = 0; i < pages_.size(); ++i)
     pages_[i]->SetVisible(static_cast<int>(i) == index);
 }

@@ -153,9 +153,13 @@ class TTabSheet : public TWinControl {
  public:
   explicit TTabSheet(TComponent* owner = nullptr) : TWinControl(owner) {}
   void SetPageControl(TPageControl* pages);
+  // Its controls' windows are made when it is first shown: a page the user does not open
+  // costs nothing when the form opens. Their values live in the objects until then.
+  bool LateChildren = false;
 
  protected:
   TCreateParams CreateParams() override;
+  bool ChildrenWithHandle() const override { return !LateChildren || Visible(); }
 };
 
 class TPageControl : public TWinControl {

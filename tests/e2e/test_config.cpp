@@ -83,6 +83,7 @@ TEST_F(Config, EachControlStandsWhereTheLayoutPutsItUnderItsId) {
   Start("");
   const ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
+  for (int page : {kJog, kPopup, kSystem}) ASSERT_TRUE(d.ShowPage(page));
   struct Place {
     int Page;  // -1: the form, 4: the Skins group
     const char* Class;
@@ -147,26 +148,40 @@ TEST_F(Config, EveryControlShowsItsSettingAndTheCloseBoxSavesThemAsTheyWere) {
   EXPECT_EQ(HotKeyWordOf(d.ById(HotKeyId(0))), 24696u);  // Prev
   EXPECT_EQ(HotKeyWordOf(d.ById(HotKeyId(8))), 16503u);  // Enable
   EXPECT_EQ(HotKeyWordOf(d.ById(HotKeyId(3))), 0u);      // Stop
-  EXPECT_EQ(Selection(d.ById(GestureId(0))), 3);         // Prev
-  EXPECT_EQ(Selection(d.ById(GestureId(4))), 1);         // Next
-  EXPECT_EQ(Selection(d.ById(GestureId(6))), -1);        // 20: none
-  EXPECT_EQ(ControlText(d.ById(IdIgnoreInterval)), "150");
-  EXPECT_EQ(ControlText(d.ById(IdCommandInterval)), "900");
-  EXPECT_EQ(ControlText(d.ById(IdShowTime)), "700");
-  EXPECT_EQ(ControlText(d.ById(IdFontSize)), "12");
   EXPECT_TRUE(Checked(d.ById(IdUseKey)));
-  EXPECT_FALSE(Checked(d.ById(IdUseJogDial)));
-  EXPECT_TRUE(Checked(d.ById(IdUsePopup)));
-  EXPECT_TRUE(Checked(d.ById(IdUseSendMessage)));
-  EXPECT_FALSE(Checked(d.ById(IdUseJpFont)));
-  EXPECT_TRUE(Checked(d.ById(IdID3AtCenter)));
-  EXPECT_EQ(ControlText(d.ById(SkinId(1))), "C:\\a\\Play.bmp");
-  EXPECT_EQ(ControlText(d.ById(SkinId(2))), "D:\\b\\Pause.bmp");
-  EXPECT_EQ(ControlText(d.ById(IdDisableSkin)), "C:\\a\\Off.bmp");
-  EXPECT_EQ(ControlText(d.ById(IdSkinDirectory)), "");  // not one common folder
-  // The JogDial page is greyed: its switch is off.
-  EXPECT_FALSE(IsWindowEnabled(d.ById(GestureId(0))));
+  // Closed at once: the pages never shown save what they were given too.
   CloseBox(d);
+  const std::string saved = ReadFile(host_.Ini());
+  EXPECT_EQ(IniInt("JogDials", "0"), 3);
+  EXPECT_EQ(IniInt("Use", "JogDial"), 0);
+  EXPECT_EQ(IniInt("System", "UseJpFont"), 0);
+  EXPECT_EQ(IniInt("System", "ID3AtCenter"), 1);
+  // Opened again, every page as the user sees it.
+  const ConfigDialog again = Open();
+  ASSERT_NE(again.Window, nullptr);
+  ASSERT_TRUE(again.ShowPage(kJog));
+  EXPECT_EQ(Selection(again.ById(GestureId(0))), 3);   // Prev
+  EXPECT_EQ(Selection(again.ById(GestureId(4))), 1);   // Next
+  EXPECT_EQ(Selection(again.ById(GestureId(6))), -1);  // 20: none
+  EXPECT_EQ(ControlText(again.ById(IdIgnoreInterval)), "150");
+  EXPECT_EQ(ControlText(again.ById(IdCommandInterval)), "900");
+  EXPECT_FALSE(Checked(again.ById(IdUseJogDial)));
+  // The JogDial page is greyed: its switch is off.
+  EXPECT_FALSE(IsWindowEnabled(again.ById(GestureId(0))));
+  ASSERT_TRUE(again.ShowPage(kPopup));
+  EXPECT_EQ(ControlText(again.ById(IdShowTime)), "700");
+  EXPECT_EQ(ControlText(again.ById(IdFontSize)), "12");
+  EXPECT_TRUE(Checked(again.ById(IdUsePopup)));
+  EXPECT_EQ(ControlText(again.ById(SkinId(1))), "C:\\a\\Play.bmp");
+  EXPECT_EQ(ControlText(again.ById(SkinId(2))), "D:\\b\\Pause.bmp");
+  EXPECT_EQ(ControlText(again.ById(IdDisableSkin)), "C:\\a\\Off.bmp");
+  EXPECT_EQ(ControlText(again.ById(IdSkinDirectory)), "");  // not one common folder
+  ASSERT_TRUE(again.ShowPage(kSystem));
+  EXPECT_TRUE(Checked(again.ById(IdUseSendMessage)));
+  EXPECT_FALSE(Checked(again.ById(IdUseJpFont)));
+  EXPECT_TRUE(Checked(again.ById(IdID3AtCenter)));
+  CloseBox(again, 2);
+  EXPECT_EQ(ReadFile(host_.Ini()), saved);
   EXPECT_EQ(IniInt("HotKeys", "0"), 24696);
   EXPECT_EQ(IniInt("HotKeys", "8"), 16503);
   EXPECT_EQ(IniInt("JogDials", "0"), 3);
@@ -323,6 +338,8 @@ TEST_F(Config, StateSetOnTheControlsWithoutNotificationsIsWhatIsSaved) {
   Start(kKnown);
   const ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
+  // The pages are made when first shown: shown once, as such a tool finds them.
+  for (int page : {kJog, kSystem}) ASSERT_TRUE(d.ShowPage(page));
   SendMessageA(d.ById(GestureId(0)), CB_SETCURSEL, 5, 0);          // Prev: 3
   SendMessageA(d.ById(IdUseJpFont), BM_SETCHECK, BST_CHECKED, 0);  // was off
   SendMessageA(d.ById(IdUseKey), BM_SETCHECK, BST_UNCHECKED, 0);   // was on
@@ -602,10 +619,8 @@ TEST_F(Config, TheRawInputSwitchIsSavedAndTakesOverAtTheNextStart) {
   ASSERT_TRUE(ClickUntil(useRaw, [&] { return Checked(useRaw); }));
   CloseBox(d);
   EXPECT_EQ(IniInt("System", "UseRawInput"), 1);
-  Notepad notepad;
-  ASSERT_TRUE(notepad.Focus());
-  Tap(VK_F6);
-  ASSERT_TRUE(WaitFor([&] { return player_->LogHas("command 40045"); }));
+  FocusNotepad();
+  ASSERT_TRUE(Press(VK_F6, "command 40045"));
   Pump(500);
   EXPECT_EQ(player_->Count("command 40045"), 1);
   EXPECT_EQ(player_->Close(), 0u);
@@ -615,9 +630,8 @@ TEST_F(Config, TheRawInputSwitchIsSavedAndTakesOverAtTheNextStart) {
   ASSERT_TRUE(d.ShowPage(kSystem));
   EXPECT_TRUE(Checked(d.ById(IdUseRawInput)));
   CloseBox(d);
-  ASSERT_TRUE(notepad.Focus());
-  Tap(VK_F6);
-  ASSERT_TRUE(WaitFor([&] { return player_->LogHas("command 40045"); }));
+  FocusNotepad();
+  ASSERT_TRUE(Press(VK_F6, "command 40045"));
   Pump(500);
   EXPECT_EQ(player_->Count("command 40045"), 1);
 }
