@@ -12,26 +12,14 @@ namespace velmora::ui {
 
 // GDI objects and memory DCs are owned through THandle (uHandle.h).
 template <class H>
-struct TGdiTraits {
-  using Type = H;
-  static constexpr Type Empty() noexcept { return nullptr; }
-  static void Close(Type h) noexcept { DeleteObject(h); }
-};
-struct TMemoryDCTraits {
-  using Type = HDC;
-  static constexpr Type Empty() noexcept { return nullptr; }
-  static void Close(Type h) noexcept { DeleteDC(h); }
-};
-
-template <class H>
-using TGdiObject = THandle<TGdiTraits<H>>;
+using TGdiObject = THandle<TNullTraits<H, &DeleteObject>>;
 using TFontHandle = TGdiObject<HFONT>;
 using TPenHandle = TGdiObject<HPEN>;
 using TBrushHandle = TGdiObject<HBRUSH>;
 using TBitmapHandle = TGdiObject<HBITMAP>;
 
 // A memory DC this object created.
-class TMemoryDC : public THandle<TMemoryDCTraits> {
+class TMemoryDC : public THandle<TNullTraits<HDC, &DeleteDC>> {
  public:
   TMemoryDC() noexcept : THandle(CreateCompatibleDC(nullptr)) {}
 };

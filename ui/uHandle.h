@@ -37,11 +37,12 @@ class THandle {
   Type h_ = Traits::Empty();
 };
 
-// Events, mappings, threads, processes: empty is null.
-struct TKernelTraits {
-  using Type = HANDLE;
+// A kind whose empty value is null and whose release is one call.
+template <class T, auto Release>
+struct TNullTraits {
+  using Type = T;
   static constexpr Type Empty() noexcept { return nullptr; }
-  static void Close(Type h) noexcept { CloseHandle(h); }
+  static void Close(Type h) noexcept { Release(h); }
 };
 // CreateFile's handles: empty is INVALID_HANDLE_VALUE.
 struct TFileTraits {
@@ -49,26 +50,11 @@ struct TFileTraits {
   static Type Empty() noexcept { return INVALID_HANDLE_VALUE; }
   static void Close(Type h) noexcept { CloseHandle(h); }
 };
-struct TViewTraits {
-  using Type = void*;
-  static constexpr Type Empty() noexcept { return nullptr; }
-  static void Close(Type h) noexcept { UnmapViewOfFile(h); }
-};
-struct TRegKeyTraits {
-  using Type = HKEY;
-  static constexpr Type Empty() noexcept { return nullptr; }
-  static void Close(Type h) noexcept { RegCloseKey(h); }
-};
-struct THookTraits {
-  using Type = HHOOK;
-  static constexpr Type Empty() noexcept { return nullptr; }
-  static void Close(Type h) noexcept { UnhookWindowsHookEx(h); }
-};
 
-using TKernelHandle = THandle<TKernelTraits>;
+using TKernelHandle = THandle<TNullTraits<HANDLE, &CloseHandle>>;  // events, mappings, threads
 using TFileHandle = THandle<TFileTraits>;
-using TView = THandle<TViewTraits>;
-using TRegKey = THandle<TRegKeyTraits>;
-using THookHandle = THandle<THookTraits>;
+using TView = THandle<TNullTraits<void*, &UnmapViewOfFile>>;
+using TRegKey = THandle<TNullTraits<HKEY, &RegCloseKey>>;
+using THookHandle = THandle<TNullTraits<HHOOK, &UnhookWindowsHookEx>>;
 
 }  // namespace velmora::ui
