@@ -530,26 +530,26 @@ TEST_F(Config, TheLogoFadesInOnceAndEndsAsThePristineImage) {
 }
 
 TEST_F(Config, EnableDisableWorksWhileItIsOpenAndTheEngineIsOnAfterwards) {
-  Start("[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\n[HotKeys]\r\n1=117\r\n8=118\r\n");
+  // The popups stay up long enough to be seen.
+  Start(
+      "[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=20000\r\n[HotKeys]\r\n1=117\r\n8="
+      "118\r\n");
   const ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
   Tap(VK_F6);  // Play: the engine is off while the dialog is open
-  // Enable/Disable works all the same: it switches the engine on, with its popup. A press
-  // that comes while the previous key is handled is dropped (and changes nothing): again.
+  player_->Idle();
+  // Enable/Disable works all the same: it switches the engine on, with its popup.
   const DWORD pid = player_->Proc().Id();
-  bool shown = false;
-  for (int tries = 0; tries < 5 && !shown; ++tries) {
-    if (tries > 0) CountRepeat("input");
-    Tap(VK_F7);
-    shown = WaitFor([&] { return FindProcessWindow(pid, "VelmoraPopup") != nullptr; }, 2000);
-  }
-  ASSERT_TRUE(shown);
+  ASSERT_TRUE(PressUntil([] { Tap(VK_F7); },
+                         [&] {
+                           for (const auto& p : ShownPopups(pid))
+                             if (p.Text == "Enabled") return true;
+                           return false;
+                         }));
   EXPECT_EQ(player_->Count("command 40045"), 0);
   CloseBox(d);
-  Notepad notepad;
-  ASSERT_TRUE(notepad.Focus());
-  Tap(VK_F6);
-  EXPECT_TRUE(WaitFor([&] { return player_->LogHas("command 40045"); }));
+  FocusNotepad();
+  EXPECT_TRUE(Press(VK_F6, "command 40045"));
 }
 
 TEST_F(Config, ARefButtonPicksASkinFileThroughTheOpenDialogWithItsPreview) {
