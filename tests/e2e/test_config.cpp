@@ -203,16 +203,27 @@ TEST_F(Config, TypedValuesAreSavedByOkAndTheNewHotKeyWorksAtOnce) {
   Chord({VK_CONTROL, VK_SHIFT}, VK_HOME);
   ASSERT_TRUE(WaitFor([&] { return HotKeyWordOf(stop) == 0x6024; })) << HotKeyWordOf(stop);
   ASSERT_TRUE(d.ShowPage(kJog));
-  ClickControl(d.ById(IdUseJogDial), 6);  // the JogDial switch on: the page wakes
+  HWND useJog = d.ById(IdUseJogDial);
   HWND stopGesture = d.ById(GestureId(3));
-  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(stopGesture) != FALSE; }));
   auto dropped = [&] { return SendMessageA(stopGesture, CB_GETDROPPEDSTATE, 0, 0) != 0; };
-  // The click gives the focus and opens the list; Escape closes it, the focus stays. (A
-  // click Wine drops is given again, and the second may close the list itself.)
-  ClickControl(stopGesture);
-  if (WaitFor(dropped, 1500)) Tap(VK_ESCAPE);
-  ASSERT_TRUE(WaitFor([&] { return !dropped(); }));
-  ASSERT_EQ(FocusIn(stopGesture), stopGesture);
+  // The JogDial switch on wakes the page. The click on the combo box gives it the focus and
+  // opens the list; Escape closes it, the focus stays. Wine sometimes loses a click, or
+  // gives it where the pointer was before (on the switch): the whole step is given again,
+  // and counted.
+  bool focused = false;
+  for (int tries = 0; tries < 3 && !focused; ++tries) {
+    if (tries > 0) CountRepeat("click");
+    if (!Checked(useJog)) {
+      ASSERT_TRUE(ClickUntil(useJog, [&] { return Checked(useJog); }));
+    }
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(stopGesture) != FALSE; }));
+    ClickControl(stopGesture);
+    if (WaitFor(dropped, 1500)) Tap(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return !dropped(); }));
+    focused = WaitFor([&] { return FocusIn(stopGesture) == stopGesture; }, 1500);
+  }
+  ASSERT_TRUE(focused) << ClassOf(FocusIn(stopGesture)) << " id "
+                       << GetDlgCtrlID(FocusIn(stopGesture));
   const int first = Selection(stopGesture);
   // Down moves one item while the box is closed. Wine can drop a key queued right after the
   // list closed; a dropped key changed nothing, so it is given again.
