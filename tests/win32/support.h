@@ -206,9 +206,6 @@ struct ConfigDialog {
   HWND ById(int id) const;
   // The child of the class whose top-left corner in the client area of parent is (x, y).
   HWND At(HWND parent, const char* className, int x, int y) const;
-  HWND OnPage(int page, const char* className, int x, int y) const {
-    return At(Sheet(page), className, x, y);
-  }
   // Clicks the page's tab, as a user does.
   bool ShowPage(int page) const;
 };
