@@ -22,6 +22,8 @@ add_library(velmora_w32 STATIC
   ui/uCanvas.cpp
   ui/uBitmap.cpp
   ui/uControls.cpp
+  ui/uDpi.cpp
+  ui/uLayout.cpp
   ui/uDialogControls.cpp
   ui/uDialogs.cpp
   ui/uTimer.cpp

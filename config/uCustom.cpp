@@ -1,5 +1,6 @@
 #include "config/uCustom.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <stdexcept>
@@ -14,7 +15,9 @@
 #include "popup/uGraphUtils.h"
 #include "settings/uIniManager.h"
 #include "ui/uApplication.h"
+#include "ui/uGdi.h"
 #include "ui/uTexts.h"
+#include "ui/uWide.h"
 
 namespace velmora {
 
@@ -138,6 +141,10 @@ constexpr TRow kSystemPage[] = {
      "Show File &info Dialog at Screen Center"},
     {IdUseRawInput, TKind::Check, IdSystemPage, 3, 74, 390, 17,
      "Use &Raw Input instead of the Keyboard Hook (effective in restart)"},
+    {IdShowOnActiveMonitor, TKind::Check, IdSystemPage, 3, 98, 390, 17,
+     "Show popups on the &monitor of the window in front"},
+    {IdHideOverFullScreen, TKind::Check, IdSystemPage, 3, 122, 390, 17,
+     "&Hide popups over full-screen programs"},
 };
 
 // What a control edits in the settings, and how: loading and saving both walk this table.
@@ -149,7 +156,7 @@ struct TBinding {
   std::int32_t TIniManager::*Number = nullptr;
   bool TIniManager::*Switch = nullptr;
 };
-constexpr int kBindingCount = 2 * CommandCount + 10 + 4 + 7;
+constexpr int kBindingCount = 2 * CommandCount + 10 + 4 + 9;
 constexpr auto kBindings = [] {
   std::array<TBinding, kBindingCount> b{};
   int i = 0;
@@ -168,13 +175,28 @@ constexpr auto kBindings = [] {
         TSwitch{IdUseSendMessage, &TIniManager::UseSendMessage},
         TSwitch{IdUseRawInput, &TIniManager::UseRawInput},
         TSwitch{IdUseJpFont, &TIniManager::UseJpFont},
-        TSwitch{IdID3AtCenter, &TIniManager::ID3AtCenter}})
+        TSwitch{IdID3AtCenter, &TIniManager::ID3AtCenter},
+        TSwitch{IdShowOnActiveMonitor, &TIniManager::ShowOnActiveMonitor},
+        TSwitch{IdHideOverFullScreen, &TIniManager::HideOverFullScreen}})
     b[i++] = {s.first, TEdits::Switch, -1, nullptr, s.second};
   return b;
 }();
 
 constexpr ui::TColor clBtnFace = ui::clSystemFlag | COLOR_BTNFACE;
 constexpr ui::TColor clWindow = ui::clSystemFlag | COLOR_WINDOW;
+
+// What the tab control's frame takes of its width (TCM_ADJUSTRECT, the same at every dpi
+// on the systems seen): the pages' inner width before the page control has a window.
+constexpr int kSheetInset = 4;
+
+int LabelWidth(ui::TGraphicControl& label) {
+  const std::wstring text = ui::FromCp932(label.Text());
+  ui::TWindowDC screen(nullptr);
+  ui::TSelect font(screen.Get(), label.Font().Handle());
+  SIZE size{0, 0};
+  GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
 
 void ResolveSkinFile(ui::TEdit& edit, const std::string& path) {
   edit.SetText(FileExists(path) ? path : std::string());
@@ -187,16 +209,18 @@ std::int32_t ParsedOr(const ui::TEdit& edit, std::int32_t previous) {
 }  // namespace
 
 TfrmCustom::TfrmCustom(ui::TComponent* owner) : ui::TForm(owner) {
+  // Made and laid out per-monitor aware where the system has it, in the monitor's pixels.
+  const ui::TDpiAwareScope aware;
   DialogFrame = true;
   SetText("Config");
   SetColor(clBtnFace);
   Font().SetName(texts::JapaneseFontName.Cp932);
   Font().SetCharset(SHIFTJIS_CHARSET);
-  Font().SetHeight(-12);
-  SetClientSize(427, 367);
-  CenterOnScreen();
   BuildControls();
   BindHandlers();
+  const int dpi = Dpi();
+  LayOut(dpi);
+  CenterOnScreen();
   bmplstLogo.SetCompressed(true);
   bmplstLogo.ReadResource("BMPLST_LOGO");
   timerLogo = std::make_unique<TThreadTimer>(this);
@@ -204,6 +228,10 @@ TfrmCustom::TfrmCustom(ui::TComponent* owner) : ui::TForm(owner) {
   timerLogo->SetPriority(TThreadPriority::tpNormal);
   timerLogo->OnTimer = [this](TThreadTimer&) { timerLogoTimer(); };
   Handle();
+  // The pages' inner width was an estimate until the page control had its window, and
+  // the window may have come up on a monitor of another dpi.
+  const int sheetWidth = Control(IdKeyPage)->Width();
+  if (Dpi() != dpi || sheetWidth != ui::ScaleDpi(kFrame[1].Width, dpi) - kSheetInset) LayOut(Dpi());
   FormCreate();
   // Its ticks are handed over through this thread's messages: none runs before the logo
   // bitmap exists, which FormCreate made.
@@ -215,6 +243,22 @@ TfrmCustom::~TfrmCustom() {
   // Runs as the release message is handled: nothing may leave a destructor.
   ui::Guarded([this] { FormDestroy(); });
   delete std::exchange(frmPreview, nullptr);
+}
+
+void TfrmCustom::LayOut(int dpi) {
+  Font().SetHeight(-ui::ScaleDpi(12, dpi));
+  SetClientSize(ui::ScaleDpi(427, dpi), ui::ScaleDpi(367, dpi));
+  layout_.Apply(dpi, kFrame[1].Width);
+  lblBrindlewood->Font().SetHeight(-ui::ScaleDpi(9, dpi));
+  const int urlWidth = std::max(ui::ScaleDpi(134, dpi), LabelWidth(*lblBrindlewood));
+  lblBrindlewood->SetBounds(ui::ScaleDpi(218, dpi), ui::ScaleDpi(355, dpi), urlWidth,
+                            ui::ScaleDpi(11, dpi));
+}
+
+void TfrmCustom::DpiChanged(int dpi, const RECT& suggested) {
+  LayOut(dpi);
+  ui::TForm::DpiChanged(dpi, suggested);
+  if (frmPreview) frmPreview->UpdateBounds();
 }
 
 ui::TWinControl* TfrmCustom::Control(int id) const {
@@ -272,12 +316,12 @@ void TfrmCustom::BuildControls() {
       static_cast<ui::TTabSheet*>(c)->SetPageControl(static_cast<ui::TPageControl*>(parent));
     else
       c->SetParent(parent);
-    if (r.Kind != TKind::Sheet) c->SetBounds(std::abs(r.Left), r.Top, r.Width, r.Height);
-    if (r.Kind == TKind::Label && r.Width == 0) {
-      auto* label = static_cast<ui::TLabel*>(c);
-      label->AutoSize();
-      if (r.Left < 0)
-        label->SetBounds(-r.Left - label->Width(), r.Top, label->Width(), label->Height());
+    if (r.Kind != TKind::Sheet) {
+      const ui::TFit fit = r.Kind == TKind::Label    ? (r.Width ? ui::TFit::Label : ui::TFit::AutoLabel)
+                           : r.Kind == TKind::Check  ? ui::TFit::Check
+                           : r.Kind == TKind::Button ? ui::TFit::Button
+                                                     : ui::TFit::None;
+      layout_.Add(c, r.Left, r.Top, r.Width, r.Height, fit);
     }
     if (r.Id) byId_[r.Id] = c;
     return c;
@@ -333,11 +377,9 @@ void TfrmCustom::BuildControls() {
 
   lblBrindlewood = new TSimpleWebLabelEx(this);
   lblBrindlewood->SetParent(this);
-  lblBrindlewood->SetBounds(218, 355, 134, 11);
   lblBrindlewood->SetText(HomePageUrl);
   lblBrindlewood->URL = HomePageUrl;
   lblBrindlewood->Font().SetName("Small Fonts");
-  lblBrindlewood->Font().SetHeight(-9);
   lblBrindlewood->Font().SetCharset(ANSI_CHARSET);
   lblBrindlewood->Cursor = LoadCursor(nullptr, IDC_HAND);
 

@@ -16,6 +16,7 @@
 #include "popup/uThreadTimer.h"
 #include "ui/uDialogControls.h"
 #include "ui/uDialogs.h"
+#include "ui/uLayout.h"
 
 namespace velmora {
 
@@ -75,8 +76,12 @@ class TfrmCustom : public ui::TForm {
  private:
   void BuildControls();
   void BindHandlers();
+  // Every place and size of the layout at dpi, the fonts given in pixels with them.
+  void LayOut(int dpi);
+  void DpiChanged(int dpi, const RECT& suggested) override;
 
   std::map<int, ui::TWinControl*> byId_;
+  ui::TLayout layout_;
 };
 
 }  // namespace velmora

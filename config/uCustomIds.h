@@ -33,6 +33,8 @@ enum : int {
   IdUseRawInput,
   IdDisableSkin,
   IdDisableSkinRef,
+  IdShowOnActiveMonitor,
+  IdHideOverFullScreen,
 };
 
 // One control per command on the Key and JogDial pages, and per skin (every command with

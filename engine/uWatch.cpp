@@ -184,7 +184,9 @@ void TWatch::HideWindow() {
 
 void TWatch::Show(PlayerCommand command, bool disabled) {
   const TIniManager& s = *IniManager;
+  if (s.HideOverFullScreen && ForegroundIsFullScreen()) return;  // the command still ran
   const int c = static_cast<int>(command);
+  const ui::TDpiAwareScope aware;  // laid out in the pixels of its monitor
   auto popup = std::make_unique<TPopupForm>(nullptr);
   s.ApplyToPopup(*popup);
   popup->SetText(disabled ? DisabledText : CommandNames[c]);
@@ -245,8 +247,18 @@ void TWatch::OnCreateWindow(HWND window) {
   if (s.ID3AtCenter) {
     RECT r;
     GetWindowRect(InfoDialog, &r);
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
+    int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
+    int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
+    // With popups on the monitor in front, the dialog is centred in that work area too: the
+    // monitor of the window that was in front when the key was pressed.
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (s.ShowOnActiveMonitor &&
+        GetMonitorInfoW(MonitorFromWindow(SavedForeground, MONITOR_DEFAULTTOPRIMARY), &info)) {
+      const RECT& w = info.rcWork;
+      x = w.left + (w.right - w.left - (r.right - r.left)) / 2;
+      y = w.top + (w.bottom - w.top - (r.bottom - r.top)) / 2;
+    }
     SetWindowPos(InfoDialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
   if (s.UseJpFont) {

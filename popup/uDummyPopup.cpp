@@ -13,21 +13,32 @@ TfrmDummyPopup::TfrmDummyPopup(ui::TComponent* owner, const TIniManager& setting
   SetColor(ui::clSystemFlag | COLOR_BTNFACE);
   Font().SetName(texts::JapaneseFontName.Cp932);
   Font().SetCharset(SHIFTJIS_CHARSET);
-  Font().SetHeight(-12);
   Font().SetColor(ui::clSystemFlag | COLOR_WINDOWTEXT);
-  SetClientSize(137, 66);
   Label1 = new ui::TLabel(this);
   Label1->SetParent(this);
-  Label1->SetBounds(1, 2, 136, 36);
   Label1->SetText(
       "Please drag the window\r\nand decide the position \r\nwhere Popup is displayed. ");
+  layout_.Add(Label1, 1, 2, 136, 36, ui::TFit::Label);
   btClose = new ui::TButton(this);
   btClose->SetParent(this);
-  btClose->SetBounds(31, 44, 75, 20);
   btClose->SetText("&Close");
   btClose->ModalResult = ui::mrOk;
+  layout_.Add(btClose, 31, 44, 75, 20, ui::TFit::Button);
   OnClose = [this](ui::TCloseAction& action) { FormClose(action); };
+  LayOut(Dpi());
   FormCreate(settings);
+}
+
+void TfrmDummyPopup::LayOut(int dpi) {
+  Font().SetHeight(-ui::ScaleDpi(12, dpi));
+  layout_.Apply(dpi, 137);
+  SetClientSize(ui::ScaleDpi(137, dpi), ui::ScaleDpi(66, dpi) + layout_.AddedHeight(this));
+}
+
+void TfrmDummyPopup::DpiChanged(int dpi, const RECT& suggested) {
+  LayOut(dpi);
+  // The suggested corner, the size of the new layout: the corner is what is chosen.
+  SetBounds(suggested.left, suggested.top, Width(), Height());
 }
 
 void TfrmDummyPopup::FormCreate(const TIniManager& settings) {
@@ -50,6 +61,7 @@ void TfrmDummyPopup::FormClose(ui::TCloseAction& action) {
 }
 
 void ChoosePopupPosition(TIniManager& settings, ui::TComponent* owner) {
+  const ui::TDpiAwareScope aware;  // its corner and size in the pixels of its monitor
   auto* chooser = new TfrmDummyPopup(owner, settings);
   const TScopeExit release([chooser] { chooser->Release(); });
   chooser->ShowModal();

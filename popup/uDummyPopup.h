@@ -6,6 +6,7 @@
 
 #include "ui/uControls.h"
 #include "ui/uDialogControls.h"
+#include "ui/uLayout.h"
 
 namespace velmora {
 
@@ -23,6 +24,10 @@ class TfrmDummyPopup : public ui::TForm {
  private:
   void FormCreate(const TIniManager& settings);
   void FormClose(ui::TCloseAction& action);
+  void LayOut(int dpi);
+  void DpiChanged(int dpi, const RECT& suggested) override;
+
+  ui::TLayout layout_;
 };
 
 // The dialog's use of it: run modally, hand the chosen point to the settings whatever way

@@ -1,5 +1,9 @@
 #include "popup/uPopupForm.h"
 
+#include <shellapi.h>
+
+#include <vector>
+
 #include "popup/uFormUtils.h"
 #include "popup/uPopupGeometry.h"
 #include "ui/uApplication.h"
@@ -86,8 +90,9 @@ void TPopupForm::FontChanged() {
 
 void TPopupForm::GetContentSize(int& width, int& height) {
   if (graphic_ && !graphic_->Empty()) {
-    width = graphic_->Width();
-    height = graphic_->Height();
+    const int dpi = Dpi();
+    width = ui::ScaleDpi(graphic_->Width(), dpi);
+    height = ui::ScaleDpi(graphic_->Height(), dpi);
     return;
   }
   ui::TWindowDC dc(Handle());
@@ -97,25 +102,82 @@ void TPopupForm::GetContentSize(int& width, int& height) {
   height = extent.cy;
 }
 
+namespace {
+
+TScreenRect ScreenRect(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  auto& list = *reinterpret_cast<std::vector<TMonitorArea>*>(data);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(monitor, &info) && list.size() < 64)
+    list.push_back({ScreenRect(info.rcMonitor), ScreenRect(info.rcWork)});
+  return TRUE;
+}
+
+}  // namespace
+
+bool MonitorInFront(std::vector<TMonitorArea>& monitors, TMonitorArea& target) {
+  monitors.clear();
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  const HWND front = GetForegroundWindow();
+  const HMONITOR monitor = front ? MonitorFromWindow(front, MONITOR_DEFAULTTOPRIMARY)
+                                 : MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  if (!GetMonitorInfoW(monitor, &info)) return false;
+  target = {ScreenRect(info.rcMonitor), ScreenRect(info.rcWork)};
+  return true;
+}
+
+bool ForegroundIsFullScreen() {
+  QUERY_USER_NOTIFICATION_STATE state;
+  if (SUCCEEDED(SHQueryUserNotificationState(&state)) &&
+      (state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE))
+    return true;
+  const HWND front = GetForegroundWindow();
+  if (!front || front == GetDesktopWindow() || front == GetShellWindow()) return false;
+  DWORD process = 0;
+  GetWindowThreadProcessId(front, &process);
+  if (process == GetCurrentProcessId()) return false;  // the player's own video
+  char name[16];
+  if (GetClassNameA(front, name, sizeof name) &&
+      (lstrcmpA(name, "Progman") == 0 || lstrcmpA(name, "WorkerW") == 0))
+    return false;
+  RECT window;
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  return GetWindowRect(front, &window) &&
+         GetMonitorInfoW(MonitorFromWindow(front, MONITOR_DEFAULTTONEAREST), &info) &&
+         CoversMonitor(ScreenRect(window), ScreenRect(info.rcMonitor));
+}
+
 void TPopupForm::UpdateBounds() {
   TPopupLayout l{};
   GetContentSize(l.ContentW, l.ContentH);
+  const int dpi = Dpi();
   l.HasGraphic = graphic_ && !graphic_->Empty();
-  l.Margin = margin_;
-  l.FrameWidth = frameWidth_;
+  l.Margin = ui::ScaleDpi(margin_, dpi);
+  l.FrameWidth = ui::ScaleDpi(frameWidth_, dpi);
   l.HasPanel = parentPanel_ != nullptr;
+  l.Centered = Centered;
+  l.ShowX = showPoint_.x;
+  l.ShowY = showPoint_.y;
+  std::vector<TMonitorArea> monitors;
+  TMonitorArea front;
   if (parentPanel_) {
     RECT r;
     GetClientRect(parentPanel_->Handle(), &r);
     l.AreaW = r.right - r.left;
     l.AreaH = r.bottom - r.top;
+  } else if (OnActiveMonitor && MonitorInFront(monitors, front)) {
+    PlaceOnMonitor(l, monitors, front);
   } else {
     l.AreaW = GetSystemMetrics(SM_CXSCREEN);
     l.AreaH = GetSystemMetrics(SM_CYSCREEN);
   }
-  l.Centered = Centered;
-  l.ShowX = showPoint_.x;
-  l.ShowY = showPoint_.y;
   const TPopupRect b = PopupBounds(l);
   SetBounds(b.X, b.Y, b.W, b.H);
   PaintNow();
@@ -123,11 +185,11 @@ void TPopupForm::UpdateBounds() {
 
 void TPopupForm::Paint(ui::TCanvas& canvas) {
   if (graphic_ && !graphic_->Empty()) {
-    canvas.Draw(0, 0, *graphic_);
+    canvas.StretchDraw({0, 0, Width(), Height()}, *graphic_);
     return;
   }
   canvas.PenColor = frameColor_;
-  canvas.PenWidth = frameWidth_;
+  canvas.PenWidth = ui::ScaleDpi(frameWidth_, Dpi());
   canvas.BrushColor = Color();
   canvas.Rectangle(1, 1, Width(), Height());
   const SIZE text = canvas.TextExtent(Text());

@@ -7,12 +7,24 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "ui/uBitmap.h"
 #include "ui/uControls.h"
 #include "ui/uTimer.h"
 
 namespace velmora {
+
+struct TMonitorArea;
+
+// The monitors and the one the window in front is on (the primary when none is in front).
+bool MonitorInFront(std::vector<TMonitorArea>& monitors, TMonitorArea& target);
+
+// The window in front is another process's and covers its whole monitor (the shell's
+// desktop does not count), or the system reports a full-screen Direct3D program or
+// presentation mode. Not the system's "busy" state, which overlays of graphics drivers
+// keep set.
+bool ForegroundIsFullScreen();
 
 class TPopupForm : public ui::TForm {
  public:
@@ -26,11 +38,16 @@ class TPopupForm : public ui::TForm {
   POINT ShowPoint() const noexcept { return showPoint_; }
   void SetShowPoint(POINT point);
   bool Centered = false;
+  // On the monitor of the window in front (its work area) instead of the primary screen.
+  bool OnActiveMonitor = false;
   // Shared with the engine's skin slots: a popup on the screen keeps its skin alive
   // when the engine reloads or frees its skins.
   const std::shared_ptr<const ui::TBitmap>& Graphic() const noexcept { return graphic_; }
   void SetGraphic(std::shared_ptr<const ui::TBitmap> graphic);
 
+  // At the dpi of the window's monitor: a skin is drawn scaled to keep its size on the
+  // screen, margin and frame grow with it; a font in points follows the dpi by itself.
+  int Dpi() { return ui::DpiForWindow(Handle()); }
   void GetContentSize(int& width, int& height);
   void UpdateBounds();
   void ShowFor(int ms);

@@ -150,6 +150,8 @@ void TIniManager::LoadFrom(const std::string& path) {
   ShowPointSet = ini.ValueExists("Popup", "ShowPointX") && ini.ValueExists("Popup", "ShowPointY");
   ShowPoint.x = ini.ReadInteger("Popup", "ShowPointX", 0);
   ShowPoint.y = ini.ReadInteger("Popup", "ShowPointY", 0);
+  ShowOnActiveMonitor = ini.ReadBool("Popup", "ShowOnActiveMonitor", false);
+  HideOverFullScreen = ini.ReadBool("Popup", "HideOverFullScreen", true);
   UseSendMessage = ini.ReadBool("System", "UseSendMessage", false);
   UseRawInput = ini.ReadBool("System", "UseRawInput", false);
   UseJpFont = ini.ReadBool("System", "UseJpFont", true);
@@ -179,6 +181,8 @@ void TIniManager::Save() {
     ini.WriteInteger("Popup", "ShowPointX", ShowPoint.x);
     ini.WriteInteger("Popup", "ShowPointY", ShowPoint.y);
   }
+  ini.WriteBool("Popup", "ShowOnActiveMonitor", ShowOnActiveMonitor);
+  ini.WriteBool("Popup", "HideOverFullScreen", HideOverFullScreen);
   ini.WriteBool("System", "UseSendMessage", UseSendMessage);
   ini.WriteBool("System", "UseJpFont", UseJpFont);
   ini.WriteBool("System", "ID3AtCenter", ID3AtCenter);
@@ -186,6 +190,7 @@ void TIniManager::Save() {
 }
 
 void TIniManager::ApplyToPopup(TPopupForm& popup) const {
+  popup.OnActiveMonitor = ShowOnActiveMonitor;  // before the first placement
   popup.SetFrameWidth(FrameWidth);
   popup.SetShowPoint(ShowPoint);
   popup.Centered = !ShowPointSet;

@@ -65,6 +65,8 @@ class TIniManager : public TEngineSettings {
   std::int32_t ShowTime = 300;
   POINT ShowPoint{0, 0};
   bool ShowPointSet = false;
+  bool ShowOnActiveMonitor = false;  // popups on the monitor of the window in front
+  bool HideOverFullScreen = true;    // no popup over another program's full-screen window
   std::string DisableSkin;
   bool UseSendMessage = false;
   bool UseRawInput = false;  // keys from raw input instead of the keyboard hook

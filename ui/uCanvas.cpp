@@ -30,4 +30,17 @@ void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
   BitBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), bitmap.DC(), 0, 0, SRCCOPY);
 }
 
+void TCanvas::StretchDraw(const RECT& r, const TBitmap& bitmap) {
+  if (bitmap.Empty()) return;
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w == bitmap.Width() && h == bitmap.Height()) return Draw(r.left, r.top, bitmap);
+  const int mode = SetStretchBltMode(dc_, HALFTONE);
+  POINT origin;
+  SetBrushOrgEx(dc_, 0, 0, &origin);  // HALFTONE asks for it
+  StretchBlt(dc_, r.left, r.top, w, h, bitmap.DC(), 0, 0, bitmap.Width(), bitmap.Height(),
+             SRCCOPY);
+  SetBrushOrgEx(dc_, origin.x, origin.y, nullptr);
+  SetStretchBltMode(dc_, mode);
+}
+
 }  // namespace velmora::ui

@@ -28,6 +28,8 @@ class TCanvas {
   void Rectangle(int left, int top, int right, int bottom);
   SIZE TextExtent(const std::string& text);
   void Draw(int x, int y, const TBitmap& bitmap);  // unscaled, every pixel
+  // Into the rectangle, smoothed where the size differs; unscaled where it does not.
+  void StretchDraw(const RECT& r, const TBitmap& bitmap);
 
  private:
   HDC dc_;

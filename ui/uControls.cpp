@@ -7,6 +7,7 @@
 
 #include "ui/uApplication.h"
 #include "ui/uBinding.h"
+#include "ui/uDpi.h"
 #include "ui/uWide.h"
 #include "ui/uScopeExit.h"
 
@@ -129,6 +130,7 @@ void TWinControl::CreateHandle() {
   if (visible_) p.Style |= WS_VISIBLE;
   if (!enabled_) p.Style |= WS_DISABLED;
   const HMENU id = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(Id ? Id : NextAutoId()) : nullptr;
+  const TDpiAwareScope aware;
   HWND h = CreateWindowExW(p.ExStyle, ClassNameW(p.ClassName).c_str(),
                            ToWide(text_, TextCodePage).c_str(), p.Style, left_, top_, width_,
                            height_, p.Parent, id, ModuleInstance(), p.System ? nullptr : this);
@@ -458,6 +460,8 @@ void TWinControl::FontChanged() {
   if (handle_ && systemProc_)
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(EffectiveFont().Handle()), TRUE);
   Invalidate();
+  for (TWinControl* child : controls_)
+    if (child->parentFont_) child->FontChanged();  // a form scaled for a new dpi
 }
 
 // ---- TForm --------------------------------------------------------------------------------
@@ -500,7 +504,17 @@ void TForm::Close() {
     Hide();
 }
 
+void TForm::DpiChanged(int, const RECT& suggested) {
+  SetBounds(suggested.left, suggested.top, suggested.right - suggested.left,
+            suggested.bottom - suggested.top);
+}
+
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kWmDpiChanged && lParam) {
+    const TDpiAwareScope aware;  // the new layout is given in the monitor's pixels
+    DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    return 0;
+  }
   if (message == WM_CLOSE) {
     Close();
     return 0;

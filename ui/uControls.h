@@ -16,6 +16,7 @@
 #include "ui/uCanvas.h"
 #include "ui/uColor.h"
 #include "ui/uComponent.h"
+#include "ui/uDpi.h"
 #include "ui/uFont.h"
 
 namespace velmora::ui {
@@ -190,6 +191,8 @@ class TForm : public TWinControl {
   bool DialogFrame = false;
   void SetClientSize(int width, int height);
   void CenterOnScreen();
+  // The dpi of the form's monitor (the screen's before there is a window).
+  int Dpi() { return DpiForWindow(HandleAllocated() ? Handle() : nullptr); }
 
   // Runs the form modally: the thread's other top-level windows are disabled until the
   // run ends, keyboard navigation goes through the dialog manager. Ends when ModalResult
@@ -205,6 +208,8 @@ class TForm : public TWinControl {
  protected:
   TCreateParams CreateParams() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Moved to a monitor of another dpi: lay out again and take the suggested rectangle.
+  virtual void DpiChanged(int dpi, const RECT& suggested);
 
  private:
   bool inModal_ = false;

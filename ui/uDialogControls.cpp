@@ -61,8 +61,19 @@ void TButton::Command(WORD code) {
 // ---- TCheckBox ----------------------------------------------------------------------------
 
 TCreateParams TCheckBox::CreateParams() {
-  return {"BUTTON", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_AUTOCHECKBOX, 0,
-          ParentHandle(*this), true};
+  return {"BUTTON",
+          WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_AUTOCHECKBOX |
+              static_cast<DWORD>(wordWrap_ ? BS_MULTILINE : 0),
+          0, ParentHandle(*this), true};
+}
+
+void TCheckBox::SetWordWrap(bool wrap) {
+  if (wrap == wordWrap_) return;
+  wordWrap_ = wrap;
+  if (!HandleAllocated()) return;
+  const LONG style = GetWindowLongW(Handle(), GWL_STYLE);
+  SetWindowLongW(Handle(), GWL_STYLE, wrap ? style | BS_MULTILINE : style & ~BS_MULTILINE);
+  Invalidate();
 }
 
 void TCheckBox::HandleCreated() {
@@ -226,7 +237,7 @@ TCreateParams TImage::CreateParams() {
 }
 
 void TImage::Paint(TCanvas& canvas) {
-  canvas.Draw(0, 0, Picture);
+  canvas.StretchDraw({0, 0, Width(), Height()}, Picture);
 }
 
 LRESULT TImage::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -286,10 +297,21 @@ void TPageControl::Layout() {
     item.pszText = caption.data();
     SendMessageW(h, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
-  RECT r{0, 0, Width(), Height()};
-  SendMessageW(h, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
-  for (TTabSheet* page : pages_) page->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  PlaceSheets();
   SetActivePageIndex(active_);
+}
+
+void TPageControl::PlaceSheets() {
+  RECT r{0, 0, Width(), Height()};
+  SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  for (TTabSheet* page : pages_) page->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+LRESULT TPageControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = TWinControl::WndProc(message, wParam, lParam);
+  // A new size or font (the form scaled for another dpi) moves the display area.
+  if (message == WM_SIZE || message == WM_SETFONT) PlaceSheets();
+  return result;
 }
 
 void TPageControl::SetActivePageIndex(int index) {

@@ -44,6 +44,8 @@ class TCheckBox : public TWinControl {
   explicit TCheckBox(TComponent* owner = nullptr) : TWinControl(owner) { SetVisible(true); }
   bool Checked() const;
   void SetChecked(bool checked);  // does not run OnClick
+  // The caption wraps onto further lines within the width.
+  void SetWordWrap(bool wrap);
   std::function<void()> OnClick;
   void Command(WORD code) override;
 
@@ -53,6 +55,7 @@ class TCheckBox : public TWinControl {
 
  private:
   bool checked_ = false;
+  bool wordWrap_ = false;
 };
 
 // Text in the ANSI code page. OnKeyPress sees every typed character and may discard it
@@ -130,7 +133,8 @@ class TRule : public TWinControl {
   TCreateParams CreateParams() override;
 };
 
-// Shows Picture unscaled; a cursor and a click event of its own.
+// Shows Picture in its bounds: unscaled at its own size, smoothed when scaled for the
+// display; a cursor and a click event of its own.
 class TImage : public TWinControl {
  public:
   explicit TImage(TComponent* owner = nullptr) : TWinControl(owner) { SetVisible(true); }
@@ -173,10 +177,12 @@ class TPageControl : public TWinControl {
  protected:
   TCreateParams CreateParams() override;
   void HandleCreated() override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   friend class TTabSheet;
   void Layout();
+  void PlaceSheets();
   std::vector<TTabSheet*> pages_;
   int active_ = 0;
 };

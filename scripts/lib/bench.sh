@@ -23,6 +23,19 @@ elif [ -n "${VELMORA_LOCALE:-}" ]; then
   exit 2
 fi
 export VELMORA_LOCALE="${VELMORA_LOCALE:-}"
+# VELMORA_DPI=144 runs it at a display scale of 150 % (LogPixels 144, as a laptop is
+# commonly set), in a prefix of its own. The tests read the variable for the scale they
+# must see.
+if [ -n "${VELMORA_DPI:-}" ] && [ "${VELMORA_DPI}" != 96 ]; then
+  case "$VELMORA_DPI" in
+    *[!0-9]*) echo "bench: VELMORA_DPI must be a number of dots per inch" >&2; exit 2 ;;
+  esac
+  WINEPREFIX="${VELMORA_WINEPREFIX:-$WINEPREFIX-${VELMORA_DPI}dpi}"
+  BENCH_SUFFIX="${BENCH_SUFFIX:-}-${VELMORA_DPI}dpi"
+else
+  VELMORA_DPI=96
+fi
+export VELMORA_DPI
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 BENCH_LOGS="$BENCH_ROOT/build/bench-$WINEARCH${BENCH_SUFFIX:-}"
@@ -76,6 +89,9 @@ bench_start() {
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$BENCH_LOGS/wineboot.log" 2>&1
     # No crash dialog: a fault must end the test program, not wait for a click.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$BENCH_LOGS/wineboot.log" 2>&1
+    if [ "$VELMORA_DPI" != 96 ]; then
+      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$VELMORA_DPI" /f >>"$BENCH_LOGS/wineboot.log" 2>&1
+    fi
     touch "$WINEPREFIX/.velmora-bench"
   fi
   # Debian's Wine does not find its own Marlett in /usr/share/wine/fonts: without it the

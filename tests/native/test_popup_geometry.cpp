@@ -75,3 +75,80 @@ TEST(PopupGeometry, HalvingTruncatesTowardZero) {
   EXPECT_EQ(r.X, -5);
   EXPECT_EQ(r.Y, -3);
 }
+
+// Monitors as the system lays them out: the primary at (0, 0), a second one to its left
+// (negative coordinates) and a third above the primary, each with a task bar.
+namespace {
+constexpr TMonitorArea kPrimary{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}};
+constexpr TMonitorArea kLeft{{-1280, 56, 0, 1080}, {-1280, 56, 0, 1040}};
+constexpr TMonitorArea kAbove{{0, -900, 1600, 0}, {0, -860, 1600, 0}};
+constexpr TMonitorArea kThree[] = {kPrimary, kLeft, kAbove};
+
+TPopupLayout OnMonitor(TPopupLayout l, std::span<const TMonitorArea> all,
+                       const TMonitorArea& target) {
+  PlaceOnMonitor(l, all, target);
+  return l;
+}
+}  // namespace
+
+TEST(PopupOnMonitor, CentredInTheWorkAreaOfTheMonitorInFront) {
+  const auto l = Text(40, 13, 2);  // 52 x 25
+  auto r = PopupBounds(OnMonitor(l, kThree, kLeft));
+  EXPECT_EQ(r.X, -1280 + (1280 - 52) / 2);
+  EXPECT_EQ(r.Y, 56 + (984 - 25) / 2);
+  r = PopupBounds(OnMonitor(l, kThree, kAbove));
+  EXPECT_EQ(r.X, (1600 - 52) / 2);
+  EXPECT_EQ(r.Y, -860 + (860 - 25) / 2);
+  r = PopupBounds(OnMonitor(l, kThree, kPrimary));
+  EXPECT_EQ(r.Y, (1040 - 25) / 2);  // the task bar's strip is not the work area
+}
+
+TEST(PopupOnMonitor, AChosenPointKeepsItsOffsetFromTheCornerOfItsMonitor) {
+  auto l = Text(40, 13, 2);
+  l.Centered = false;
+  l.ShowX = 100, l.ShowY = 200;  // on the primary
+  auto r = PopupBounds(OnMonitor(l, kThree, kLeft));
+  EXPECT_EQ(r.X, -1280 + 100);
+  EXPECT_EQ(r.Y, 56 + 200);
+  l.ShowX = -1180, l.ShowY = 156;  // the same place chosen on the left monitor
+  r = PopupBounds(OnMonitor(l, kThree, kPrimary));
+  EXPECT_EQ(r.X, 100);
+  EXPECT_EQ(r.Y, 100);
+  r = PopupBounds(OnMonitor(l, kThree, kLeft));  // where it was chosen: exactly there
+  EXPECT_EQ(r.X, -1180);
+  EXPECT_EQ(r.Y, 156);
+  // Two monitors only: the above one is not there.
+  const TMonitorArea two[] = {kPrimary, kLeft};
+  l.ShowX = 10, l.ShowY = -20;
+  r = PopupBounds(OnMonitor(l, two, kLeft));  // on no monitor: from the primary's corner
+  EXPECT_EQ(r.X, -1270);
+  EXPECT_EQ(r.Y, 56);  // -20 lies above the work area: moved down onto it
+}
+
+TEST(PopupOnMonitor, MovedAsLittleAsNeededIntoTheWorkArea) {
+  auto l = Text(40, 13, 2);  // 52 x 25
+  l.Centered = false;
+  l.ShowX = 1900, l.ShowY = 1030;  // bottom right of the primary, over its task bar
+  auto r = PopupBounds(OnMonitor(l, kThree, kPrimary));
+  EXPECT_EQ(r.X, 1920 - 52);
+  EXPECT_EQ(r.Y, 1040 - 25);
+  // Carried to the smaller monitor above: same offset, then pulled in at its far edges.
+  r = PopupBounds(OnMonitor(l, kThree, kAbove));
+  EXPECT_EQ(r.X, 1600 - 52);
+  EXPECT_EQ(r.Y, -25);
+  // Larger than the work area: flush with its far edge, as on the primary screen.
+  auto big = Text(2000, 10, 0);
+  big.Centered = false;
+  r = PopupBounds(OnMonitor(big, kThree, kLeft));
+  EXPECT_EQ(r.X, 0 - 2008);
+}
+
+TEST(FullScreen, AWindowCoversItsMonitorOnlyWhenItContainsItWhole) {
+  const TScreenRect monitor = kLeft.Monitor;
+  EXPECT_TRUE(CoversMonitor(monitor, monitor));
+  EXPECT_TRUE(CoversMonitor({-1288, 48, 8, 1088}, monitor));  // a maximised frame's overhang
+  EXPECT_FALSE(CoversMonitor({-1280, 56, 0, 1040}, monitor));  // the work area only
+  EXPECT_FALSE(CoversMonitor({-1279, 56, 0, 1080}, monitor));
+  EXPECT_FALSE(CoversMonitor({0, 0, 1920, 1080}, monitor));  // another monitor's
+  EXPECT_FALSE(CoversMonitor({0, 0, 0, 0}, {0, 0, 0, 0}));    // nothing covers nothing
+}

@@ -1,0 +1,120 @@
+#include "ui/uLayout.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "ui/uCaptionFit.h"
+#include "ui/uDialogControls.h"
+#include "ui/uGdi.h"
+#include "ui/uWide.h"
+
+namespace velmora::ui {
+
+namespace {
+// At 96 dpi: the check glyph and its gap before the caption, as the system draws them
+// (13 and 3 or 4), with a pixel to spare; a push button's frame and its text's padding.
+constexpr int kCheckExtra = 18;
+constexpr int kButtonExtra = 8;
+// The limit keeps the margin the pages give their controls on the left.
+constexpr int kInnerMargin = 3;
+}  // namespace
+
+SIZE CaptionExtent(TWinControl& control, int width) {
+  const std::wstring text = ToWide(control.Text(), control.TextCodePage);
+  TWindowDC screen(nullptr);
+  TSelect font(screen.Get(), control.EffectiveFont().Handle());
+  RECT r{0, 0, width > 0 ? width : 0, 0};
+  DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r,
+            DT_CALCRECT | (width > 0 ? DT_WORDBREAK : 0));
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+void TLayout::Add(TWinControl* control, int left, int top, int width, int height, TFit fit) {
+  items_.push_back({control, left, top, width, height, fit});
+}
+
+int TLayout::AddedHeight(const TWinControl* parent) const noexcept {
+  for (const auto& [p, added] : added_)
+    if (p == parent) return added;
+  return 0;
+}
+
+void TLayout::Apply(int dpi, int fallbackWidth) {
+  auto scale = [dpi](int v) { return ScaleDpi(v, dpi); };
+  std::vector<TFitBox> boxes;
+  boxes.reserve(items_.size());
+  std::vector<int> lineHeights(items_.size(), 0);
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    const TItem& it = items_[i];
+    TFitBox b{it.Control->Parent(), scale(std::abs(it.Left)), scale(it.Top), scale(it.Width),
+              scale(it.Height)};
+    if (it.Fit != TFit::None) {
+      const SIZE text = CaptionExtent(*it.Control);
+      lineHeights[i] = text.cy;
+      switch (it.Fit) {
+        case TFit::AutoLabel:
+          b.Width = text.cx;
+          b.Height = text.cy;
+          if (it.Left < 0) b.Left -= text.cx;
+          break;
+        case TFit::Label:
+          b.NeededWidth = text.cx;
+          b.NeededHeight = text.cy;
+          break;
+        case TFit::Check:
+          b.NeededWidth = text.cx + scale(kCheckExtra);
+          break;
+        case TFit::Button:
+          b.NeededWidth = text.cx + scale(kButtonExtra);
+          break;
+        case TFit::None:
+          break;
+      }
+    }
+    boxes.push_back(b);
+  }
+  // Each parent's inner right edge: the table's width for a parent in it, else the
+  // window's client width.
+  for (TFitBox& b : boxes) {
+    const auto* parent = static_cast<const TWinControl*>(b.Parent);
+    int width = -1;
+    for (std::size_t j = 0; j < items_.size(); ++j)
+      if (items_[j].Control == parent) width = boxes[j].Width;
+    if (width < 0 && parent) {
+      auto* p = const_cast<TWinControl*>(parent);
+      RECT client{0, 0, 0, 0};
+      if (p->HandleAllocated() && GetClientRect(p->Handle(), &client) && client.right > 0)
+        width = client.right;
+      else
+        width = scale(fallbackWidth);
+    }
+    b.Limit = std::max(0, width) - scale(kInnerMargin);
+  }
+  FitCaptions(boxes, [&](std::size_t i, int width) {
+    const int padding = boxes[i].Height - lineHeights[i];
+    const int extra = items_[i].Fit == TFit::Check    ? scale(kCheckExtra)
+                      : items_[i].Fit == TFit::Button ? scale(kButtonExtra)
+                                                      : 0;
+    return CaptionExtent(*items_[i].Control, width - extra).cy + std::max(0, padding);
+  });
+  added_.clear();
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    const TItem& it = items_[i];
+    const TFitBox& b = boxes[i];
+    if (auto* check = dynamic_cast<TCheckBox*>(it.Control))
+      check->SetWordWrap(b.Height > scale(it.Height));
+    it.Control->SetBounds(b.Left, b.Top, b.Width, b.Height);
+    // What the wrapping added below this parent's lowest control of the table.
+    const int bottom96 = scale(it.Top + it.Height), bottom = b.Top + b.Height;
+    if (bottom > bottom96) {
+      auto found = std::find_if(added_.begin(), added_.end(),
+                                [&](const auto& a) { return a.first == it.Control->Parent(); });
+      if (found == added_.end())
+        added_.emplace_back(it.Control->Parent(), bottom - bottom96);
+      else
+        found->second = std::max(found->second, bottom - bottom96);
+    }
+  }
+}
+
+}  // namespace velmora::ui
