@@ -177,12 +177,12 @@ void TIniManager::Save() {
   ini.WriteInteger("Popup", "FontSize", FontSize);
   ini.WriteInteger("Popup", "FrameWidth", FrameWidth);
   ini.WriteInteger("Popup", "ShowTime", ShowTime);
+  ini.WriteBool("Popup", "ShowOnActiveMonitor", ShowOnActiveMonitor);
+  ini.WriteBool("Popup", "HideOverFullScreen", HideOverFullScreen);
   if (ShowPointSet) {
     ini.WriteInteger("Popup", "ShowPointX", ShowPoint.x);
     ini.WriteInteger("Popup", "ShowPointY", ShowPoint.y);
   }
-  ini.WriteBool("Popup", "ShowOnActiveMonitor", ShowOnActiveMonitor);
-  ini.WriteBool("Popup", "HideOverFullScreen", HideOverFullScreen);
   ini.WriteBool("System", "UseSendMessage", UseSendMessage);
   ini.WriteBool("System", "UseJpFont", UseJpFont);
   ini.WriteBool("System", "ID3AtCenter", ID3AtCenter);

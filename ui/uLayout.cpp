@@ -12,11 +12,12 @@ namespace velmora::ui {
 
 namespace {
 // At 96 dpi: the check glyph and its gap before the caption, as the system draws them
-// (13 and 3 or 4), with a pixel to spare; a push button's frame and its text's padding.
+// (13 and 3 or 4), with a pixel to spare; a push button's frame, two pixels a side, and a
+// pixel of air.
 constexpr int kCheckExtra = 18;
-constexpr int kButtonExtra = 8;
-// The limit keeps the margin the pages give their controls on the left.
-constexpr int kInnerMargin = 3;
+constexpr int kButtonExtra = 6;
+// The parent's inner edge: a pixel inside its client area (a group box's frame line).
+constexpr int kInnerMargin = 1;
 }  // namespace
 
 SIZE CaptionExtent(TWinControl& control, int width) {

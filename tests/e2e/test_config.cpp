@@ -38,6 +38,11 @@ SIZE SizeOf(HWND w) {
   GetWindowRect(w, &r);
   return {r.right - r.left, r.bottom - r.top};
 }
+std::string ToUtf8(const wchar_t* text) {
+  char out[1024];
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, out, sizeof out, nullptr, nullptr);
+  return n > 0 ? std::string(out) : std::string();
+}
 // Selects the whole text of the focused edit box (Home, Shift+End).
 void SelectAll() {
   Tap(VK_HOME);
@@ -78,7 +83,9 @@ const char kKnown[] =
 
 }  // namespace
 
-// The tests find the controls by id; here each one is where the layout puts it.
+// The tests find the controls by id; here each one is where the layout puts it, at the
+// bench's display scale: every place of the layout scaled by dpi / 96, and the System
+// page's switches below the one whose caption wraps moved down by what it added.
 TEST_F(Config, EachControlStandsWhereTheLayoutPutsItUnderItsId) {
   Start("");
   const ConfigDialog d = Open();
@@ -112,6 +119,8 @@ TEST_F(Config, EachControlStandsWhereTheLayoutPutsItUnderItsId) {
       {kSystem, "Button", 3, 26, IdUseJpFont},
       {kSystem, "Button", 3, 50, IdID3AtCenter},
       {kSystem, "Button", 3, 74, IdUseRawInput},
+      {kSystem, "Button", 3, 98, IdShowOnActiveMonitor},
+      {kSystem, "Button", 3, 122, IdHideOverFullScreen},
   };
   // Play, Stop, Pause, Prev, Next, Open, Enable/Disable down the left; the rest on the right.
   const int keyOrder[] = {1, 3, 2, 0, 4, 5, 8, 6, 7, 9, 10};
@@ -126,12 +135,68 @@ TEST_F(Config, EachControlStandsWhereTheLayoutPutsItUnderItsId) {
     places.push_back({4, "Edit", x, 68 + 28 * row, SkinId(skinOrder[i])});
     places.push_back({4, "Button", x + 103, 68 + 28 * row, SkinRefId(skinOrder[i])});
   }
+  // The long SendMessage caption wraps within the page; the switches below it move down.
+  const int wrapped = SizeOf(d.ById(IdUseSendMessage)).cy - Scaled(17);
+  EXPECT_GE(wrapped, 0);
   for (const Place& p : places) {
     const HWND parent = p.Page < 0 ? d.Window : p.Page == 4 ? d.ById(IdSkinGroup) : d.Sheet(p.Page);
-    const HWND at = d.At(parent, p.Class, p.X, p.Y);
+    const int moved = p.Page == kSystem && p.Id != IdUseSendMessage ? wrapped : 0;
+    const HWND at = d.At(parent, p.Class, Scaled(p.X), Scaled(p.Y) + moved);
     EXPECT_NE(at, nullptr) << p.Id;
     EXPECT_EQ(at, d.ById(p.Id)) << p.Id;
   }
+  RECT client;
+  GetClientRect(d.Window, &client);
+  EXPECT_EQ(client.right, Scaled(427));
+  EXPECT_EQ(client.bottom, Scaled(367));
+  CloseBox(d);
+}
+
+// Every caption of the four pages reads whole: its extent in the dialog's font (a check
+// box's with the glyph and gap the system draws before it) fits the control's width, and
+// a caption wrapped onto more lines fits its height.
+TEST_F(Config, NoCaptionIsCutOff) {
+  Start("");
+  const ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  for (int page : {kJog, kPopup, kSystem}) ASSERT_TRUE(d.ShowPage(page));
+  const HDC dc = GetDC(nullptr);
+  const HFONT font = CreateFontW(-Scaled(12), 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0,
+                                 0, 0, L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF");
+  const HGDIOBJ old = SelectObject(dc, font);
+  int checked = 0;
+  for (HWND w : ChildWindows(d.Window)) {
+    const std::string cls = ClassOf(w);
+    const LONG style = GetWindowLongW(w, GWL_STYLE);
+    const LONG kind = style & BS_TYPEMASK;
+    const bool check = cls == "Button" && (kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX);
+    const bool button = cls == "Button" && (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON);
+    const bool label = cls == "Static" && (style & SS_TYPEMASK) <= SS_RIGHT;
+    if (!check && !button && !label) continue;
+    wchar_t text[256];
+    const int n = GetWindowTextW(w, text, 256);
+    if (n == 0) continue;
+    RECT r;
+    GetClientRect(w, &r);
+    // The system's check glyph (12 pixels at 96 dpi, and one) and half a digit's gap.
+    int digit = 0;
+    GetCharWidth32W(dc, L'0', L'0', &digit);
+    const int glyph = check ? 12 * BenchDpi() / 96 + 1 + digit / 2 : 0;
+    const int padding = button ? 4 : 0;
+    RECT need{0, 0, r.right - glyph - padding, 0};
+    DrawTextW(dc, text, n, &need, DT_CALCRECT | DT_WORDBREAK);
+    RECT line{0, 0, 0, 0};
+    DrawTextW(dc, text, n, &line, DT_CALCRECT | DT_SINGLELINE);
+    const bool wraps = line.right > r.right - glyph - padding;
+    EXPECT_LE(wraps ? need.right : line.right, r.right - glyph - padding) << ToUtf8(text);
+    EXPECT_LE(need.bottom, r.bottom + 1) << ToUtf8(text);  // every line within the control
+    if (wraps) EXPECT_TRUE(style & BS_MULTILINE) << ToUtf8(text);
+    ++checked;
+  }
+  SelectObject(dc, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, dc);
+  EXPECT_GE(checked, 60);
   CloseBox(d);
 }
 
@@ -139,10 +204,6 @@ TEST_F(Config, EveryControlShowsItsSettingAndTheCloseBoxSavesThemAsTheyWere) {
   Start(kKnown);
   const ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
-  RECT client;
-  GetClientRect(d.Window, &client);
-  EXPECT_EQ(client.right, 427);
-  EXPECT_EQ(client.bottom, 367);
   EXPECT_TRUE(IsWindowVisible(d.Sheet(kKey)));           // it opens on the Key page
   EXPECT_EQ(HotKeyWordOf(d.ById(HotKeyId(1))), 117u);    // Play
   EXPECT_EQ(HotKeyWordOf(d.ById(HotKeyId(0))), 24696u);  // Prev

@@ -15,6 +15,17 @@ bool JapaneseBench() {
   return v && std::string(v) == "ja";
 }
 
+int BenchDpi() {
+  const char* v = std::getenv("VELMORA_DPI");
+  const int dpi = v ? std::atoi(v) : 0;
+  return dpi > 0 ? dpi : 96;
+}
+
+int Scaled(int value96) {
+  const long long p = static_cast<long long>(value96) * BenchDpi();
+  return static_cast<int>(p >= 0 ? (p + 48) / 96 : -((-p + 48) / 96));
+}
+
 namespace {
 std::map<std::string, int> gRepeats;
 

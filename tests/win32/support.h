@@ -13,6 +13,10 @@ namespace testsupport {
 
 // The bench's Japanese variant (VELMORA_LOCALE=ja): the system's ANSI code page is 932.
 bool JapaneseBench();
+// The bench's display scale (VELMORA_DPI, LogPixels of its prefix): 96 unless set.
+int BenchDpi();
+// A length of the layout (96-dpi pixels) at the bench's dpi, rounded as the plugin does.
+int Scaled(int value96);
 // The bench's raw-input variant (VELMORA_RAW_INPUT=1): every Player starts with the
 // switch on. VELMORA_NOTEPAD64=1 makes Notepad Wine's 64-bit one.
 bool RawInputBench();

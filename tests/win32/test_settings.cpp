@@ -1,6 +1,7 @@
 // The settings store on real ini files through Wine's profile API.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -76,6 +77,8 @@ TEST_F(Settings, NoFileGivesTheDefaults) {
   EXPECT_TRUE(s->UseJpFont);
   EXPECT_TRUE(s->ID3AtCenter);
   EXPECT_FALSE(s->UseRawInput);
+  EXPECT_FALSE(s->ShowOnActiveMonitor);
+  EXPECT_TRUE(s->HideOverFullScreen);
 }
 
 TEST_F(Settings, FirstSaveWritesEveryKeyButTheShowPointInOrder) {
@@ -97,7 +100,8 @@ TEST_F(Settings, FirstSaveWritesEveryKeyButTheShowPointInOrder) {
   section("Popup");
   expected.insert(expected.end(),
                   {"UsePopup=1", "FormColor=0", "FrameColor=65280", "FontColor=65280",
-                   "FontSize=10", "FrameWidth=2", "ShowTime=300"});
+                   "FontSize=10", "FrameWidth=2", "ShowTime=300", "ShowOnActiveMonitor=0",
+                   "HideOverFullScreen=1"});
   section("System");
   expected.insert(expected.end(),
                   {"UseSendMessage=0", "UseJpFont=1", "ID3AtCenter=1", "UseRawInput=0"});
@@ -105,6 +109,30 @@ TEST_F(Settings, FirstSaveWritesEveryKeyButTheShowPointInOrder) {
   for (const auto& l : lines)
     if (!l.empty()) nonEmpty.push_back(l);
   EXPECT_EQ(nonEmpty, expected);
+}
+
+// A file written before the monitor and full-screen switches: every line it had stays as
+// it was, the two new keys come at the end of its Popup section with their defaults.
+TEST_F(Settings, AnEarlierFileKeepsEveryLineAndGainsTheNewKeysWithTheirDefaults) {
+  const std::string earlier =
+      "[HotKeys]\r\n0=24696\r\n[Popup]\r\nUsePopup=0\r\nShowTime=700\r\nShowPointX=-5\r\n"
+      "ShowPointY=40\r\n[System]\r\nUseJpFont=0\r\n";
+  WriteFile(path_, earlier);
+  auto s = Load();
+  EXPECT_FALSE(s->ShowOnActiveMonitor);
+  EXPECT_TRUE(s->HideOverFullScreen);
+  s->Save();
+  const auto lines = testsupport::ReadLines(path_);
+  auto at = [&](const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) - lines.begin();
+  };
+  for (const char* kept : {"[HotKeys]", "0=24696", "[Popup]", "UsePopup=0", "ShowTime=700",
+                           "ShowPointX=-5", "ShowPointY=40", "[System]", "UseJpFont=0"})
+    EXPECT_LT(at(kept), static_cast<long>(lines.size())) << kept;
+  EXPECT_LT(at("UsePopup=0"), at("ShowTime=700"));
+  EXPECT_LT(at("ShowPointY=40"), at("ShowOnActiveMonitor=0"));
+  EXPECT_EQ(at("ShowOnActiveMonitor=0") + 1, at("HideOverFullScreen=1"));
+  EXPECT_LT(at("HideOverFullScreen=1"), at("[System]"));
 }
 
 TEST_F(Settings, AChosenPositionIsSavedLastInPopup) {
@@ -154,8 +182,11 @@ TEST_F(Settings, WideNumbersHexLettersAndBooleans) {
 TEST_F(Settings, TheSystemSectionAndBooleansOtherThanOneLoadFromTheFile) {
   WriteFile(path_,
             "[System]\r\nUseSendMessage=-1\r\nUseJpFont=0\r\nID3AtCenter=0\r\nUseRawInput=2\r\n"
-            "[Use]\r\nKey=-1\r\nJogDial=7\r\n[Popup]\r\nUsePopup=0\r\n");
+            "[Use]\r\nKey=-1\r\nJogDial=7\r\n[Popup]\r\nUsePopup=0\r\n"
+            "showonactivemonitor=3\r\nHideOverFullScreen=0\r\n");
   auto s = Load();
+  EXPECT_TRUE(s->ShowOnActiveMonitor);
+  EXPECT_FALSE(s->HideOverFullScreen);
   EXPECT_TRUE(s->UseSendMessage);
   EXPECT_TRUE(s->UseRawInput);
   EXPECT_FALSE(s->UseJpFont);

@@ -225,6 +225,12 @@ int main(int argc, char** argv) {
   Tap('C');
   ConfigDialog config = ConfigDialog::Find(pid);
   Step(config.Window != nullptr, "File, Configure plugin: the configuration dialog opens");
+  // Where the dialog stands on the screen, for the pictures cut from the screen shots.
+  if (RECT r; config.Window && GetWindowRect(config.Window, &r))
+    if (FILE* f = std::fopen((gOut + "config-window.txt").c_str(), "w")) {
+      std::fprintf(f, "%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+      std::fclose(f);
+    }
   Pump(250);
   Screenshot("08-config-logo-fading");
   WaitFor([] { return false; }, 1500);  // the logo's fade ends
@@ -258,7 +264,8 @@ int main(int argc, char** argv) {
     RECT cell;
     GetWindowRect(GetDlgItem(chooser, 720), &cell);
     Pump(300);
-    const int x = cell.left + 8, y = cell.top + 6 + 2 * 24;  // a colour of the third row
+    // A colour of the third row; the chooser's cells grow with the display scale.
+    const int x = cell.left + Scaled(8), y = cell.top + Scaled(6 + 2 * 24);
     const COLORREF chosen = ScreenPixel(x, y);
     ClickAt(x, y);
     Pump(300);
