@@ -185,9 +185,9 @@ constexpr auto kBindings = [] {
 constexpr ui::TColor clBtnFace = ui::clSystemFlag | COLOR_BTNFACE;
 constexpr ui::TColor clWindow = ui::clSystemFlag | COLOR_WINDOW;
 
-// What the tab control's frame takes of its width (TCM_ADJUSTRECT, the same at every dpi
-// on the systems seen): the pages' inner width before the page control has a window.
-constexpr int kSheetInset = 4;
+// The pages' width at 96 dpi (the page control's less its frame, as TCM_ADJUSTRECT gives
+// it): their inner edge before the page control has a window.
+constexpr int kSheetWidth = 415;
 
 int LabelWidth(ui::TGraphicControl& label) {
   const std::wstring text = ui::FromCp932(label.Text());
@@ -230,8 +230,7 @@ TfrmCustom::TfrmCustom(ui::TComponent* owner) : ui::TForm(owner) {
   Handle();
   // The pages' inner width was an estimate until the page control had its window, and
   // the window may have come up on a monitor of another dpi.
-  const int sheetWidth = Control(IdKeyPage)->Width();
-  if (Dpi() != dpi || sheetWidth != ui::ScaleDpi(kFrame[1].Width, dpi) - kSheetInset) LayOut(Dpi());
+  if (Dpi() != dpi || Control(IdKeyPage)->Width() != ui::ScaleDpi(kSheetWidth, dpi)) LayOut(Dpi());
   FormCreate();
   // Its ticks are handed over through this thread's messages: none runs before the logo
   // bitmap exists, which FormCreate made.
@@ -248,7 +247,7 @@ TfrmCustom::~TfrmCustom() {
 void TfrmCustom::LayOut(int dpi) {
   Font().SetHeight(-ui::ScaleDpi(12, dpi));
   SetClientSize(ui::ScaleDpi(427, dpi), ui::ScaleDpi(367, dpi));
-  layout_.Apply(dpi, kFrame[1].Width);
+  layout_.Apply(dpi, kSheetWidth);
   lblBrindlewood->Font().SetHeight(-ui::ScaleDpi(9, dpi));
   const int urlWidth = std::max(ui::ScaleDpi(134, dpi), LabelWidth(*lblBrindlewood));
   lblBrindlewood->SetBounds(ui::ScaleDpi(218, dpi), ui::ScaleDpi(355, dpi), urlWidth,

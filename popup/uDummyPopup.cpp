@@ -37,8 +37,7 @@ void TfrmDummyPopup::LayOut(int dpi) {
 
 void TfrmDummyPopup::DpiChanged(int dpi, const RECT& suggested) {
   LayOut(dpi);
-  // The suggested corner, the size of the new layout: the corner is what is chosen.
-  SetBounds(suggested.left, suggested.top, Width(), Height());
+  ui::TForm::DpiChanged(dpi, suggested);  // the corner is what is chosen
 }
 
 void TfrmDummyPopup::FormCreate(const TIniManager& settings) {

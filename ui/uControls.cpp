@@ -505,8 +505,12 @@ void TForm::Close() {
 }
 
 void TForm::DpiChanged(int, const RECT& suggested) {
-  SetBounds(suggested.left, suggested.top, suggested.right - suggested.left,
-            suggested.bottom - suggested.top);
+  // A fixed frame keeps the size its new layout gave it; the corner is the system's.
+  if (DialogFrame)
+    SetBounds(suggested.left, suggested.top, Width(), Height());
+  else
+    SetBounds(suggested.left, suggested.top, suggested.right - suggested.left,
+              suggested.bottom - suggested.top);
 }
 
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -74,6 +74,11 @@ void TLayout::Apply(int dpi, int fallbackWidth) {
     }
     boxes.push_back(b);
   }
+  // Everything at its scaled place first: a page takes its new size from its page control
+  // before its inner edge is read.
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    if (items_[i].Control->HandleAllocated())
+      items_[i].Control->SetBounds(boxes[i].Left, boxes[i].Top, boxes[i].Width, boxes[i].Height);
   // Each parent's inner right edge: the table's width for a parent in it, else the
   // window's client width.
   for (TFitBox& b : boxes) {

@@ -197,6 +197,18 @@ TEST_F(Config, NoCaptionIsCutOff) {
   DeleteObject(font);
   ReleaseDC(nullptr, dc);
   EXPECT_GE(checked, 60);
+  // The preview's sample, text and frame, lies wholly inside its panel.
+  const HWND panel = d.ById(IdPreviewPanel);
+  const HWND preview = FindWindowExA(panel, nullptr, "VelmoraPopup", nullptr);
+  ASSERT_NE(preview, nullptr);
+  RECT inner, sample;
+  GetClientRect(panel, &inner);
+  GetWindowRect(preview, &sample);
+  MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&sample), 2);
+  EXPECT_GE(sample.left, 0);
+  EXPECT_GE(sample.top, 0);
+  EXPECT_LE(sample.right, inner.right);
+  EXPECT_LE(sample.bottom, inner.bottom);
   CloseBox(d);
 }
 
@@ -577,19 +589,44 @@ TEST_F(Config, TheLogoFadesInOnceAndEndsAsThePristineImage) {
   std::ifstream in(std::string(VELMORA_LOGO_BMP), std::ios::binary);
   const std::vector<unsigned char> bmp{std::istreambuf_iterator<char>(in), {}};
   ASSERT_EQ(bmp.size(), 6694u);
-  auto expected = [&](int x, int y) {  // 8 bits, bottom-up rows of 216 bytes
+  auto original = [&](int x, int y) {  // 8 bits, bottom-up rows of 216 bytes
     const unsigned char index = bmp[1078 + (25 - y) * 216 + x];
     const unsigned char* q = &bmp[54 + index * 4];
     return RGB(q[2], q[1], q[0]);
   };
+  // At another display scale the logo is drawn smoothed to its scaled size: the same
+  // stretch of the pristine image, made here, is what the screen must end as.
+  const int w = Scaled(214), h = Scaled(26);
+  std::vector<COLORREF> scaled;
+  if (BenchDpi() != 96) {
+    HDC screen = GetDC(nullptr);
+    HDC source = CreateCompatibleDC(screen), target = CreateCompatibleDC(screen);
+    HBITMAP logo = CreateCompatibleBitmap(screen, 214, 26), big = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ oldSource = SelectObject(source, logo), oldTarget = SelectObject(target, big);
+    for (int y = 0; y < 26; ++y)
+      for (int x = 0; x < 214; ++x) SetPixel(source, x, y, original(x, y));
+    SetStretchBltMode(target, HALFTONE);
+    SetBrushOrgEx(target, 0, 0, nullptr);
+    StretchBlt(target, 0, 0, w, h, source, 0, 0, 214, 26, SRCCOPY);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) scaled.push_back(GetPixel(target, x, y));
+    SelectObject(source, oldSource);
+    SelectObject(target, oldTarget);
+    DeleteObject(logo);
+    DeleteObject(big);
+    DeleteDC(source);
+    DeleteDC(target);
+    ReleaseDC(nullptr, screen);
+  }
+  auto expected = [&](int x, int y) { return scaled.empty() ? original(x, y) : scaled[y * w + x]; };
   Start("");
   const ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
-  POINT origin{2, 340};
+  POINT origin{Scaled(2), Scaled(340)};
   ClientToScreen(d.Window, &origin);
   auto pristine = [&] {
-    for (int y = 0; y < 26; y += 3)
-      for (int x = 0; x < 214; x += 3)
+    for (int y = 0; y < h; y += 3)
+      for (int x = 0; x < w; x += 3)
         if (ScreenPixel(origin.x + x, origin.y + y) != expected(x, y)) return false;
     return true;
   };
@@ -686,7 +723,7 @@ TEST_F(Config, TheRawInputSwitchIsSavedAndTakesOverAtTheNextStart) {
   ASSERT_TRUE(d.ShowPage(kSystem));
   HWND useRaw = d.ById(IdUseRawInput);
   ASSERT_NE(useRaw, nullptr);
-  EXPECT_EQ(SizeOf(useRaw).cx, 390);
+  EXPECT_GE(SizeOf(useRaw).cx, Scaled(390));
   EXPECT_FALSE(Checked(useRaw));
   ASSERT_TRUE(ClickUntil(useRaw, [&] { return Checked(useRaw); }));
   CloseBox(d);

@@ -514,3 +514,64 @@ TEST_F(Engine, ClosingThePlayerWhileTheFileInfoDialogIsOpenEndsCleanly) {
   EXPECT_TRUE(player_->LogHas("player exit 0"));
   player_.reset();
 }
+
+namespace {
+// A popup of the player's stays on the screen (ShowTime 0), so that its absence is seen
+// once the command it would confirm has reached the player: the popup comes first.
+const char kPlayPopup[] = "[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\n[HotKeys]\r\n1=117\r\n";
+
+// The stand-in full-screen program (or, windowed, an ordinary one) in front.
+struct Cover {
+  explicit Cover(bool windowed)
+      : Proc("\"" + ExeDirectory() + "cover.exe\"" + (windowed ? " --window" : "")) {
+    WaitFor([&] { return (Window = FindWindowA("VelmoraCover", nullptr)) != nullptr; });
+    if (Window) Focus(Window);
+  }
+  ~Cover() {
+    if (Window) PostMessageA(Window, WM_CLOSE, 0, 0);
+    Proc.Wait(10000);
+  }
+  Process Proc;
+  HWND Window = nullptr;
+};
+}  // namespace
+
+// Quiet over full-screen programs: the command runs, its popup does not cover a game or a
+// video of another program; over an ordinary window, and over the player's own full-screen
+// video, it shows.
+TEST_F(Engine, NoPopupCoversAnotherProgramsFullScreenWindowButThePlayersOwn) {
+  Start(kPlayPopup);
+  const DWORD pid = player_->Proc().Id();
+  {
+    Cover game(false);
+    ASSERT_NE(game.Window, nullptr);
+    ASSERT_EQ(GetForegroundWindow(), game.Window);
+    ASSERT_TRUE(Press(kF6, "command 40045"));
+    Pump(200);
+    EXPECT_TRUE(ShownPopups(pid).empty());
+  }
+  {
+    Cover window(true);
+    ASSERT_NE(window.Window, nullptr);
+    ASSERT_TRUE(Press(kF6, "command 40045"));
+    EXPECT_EQ(ShownPopups(pid).size(), 1u);
+  }
+  PostMessageA(player_->Window(), WM_COMMAND, 40993, 0);  // the player's own video
+  ASSERT_TRUE(WaitLog("video on"));
+  ASSERT_TRUE(WaitFor([] {
+    char name[32] = {};
+    return GetWindowTextA(GetForegroundWindow(), name, sizeof name) && std::string(name) == "Video";
+  }));
+  ASSERT_TRUE(Press(kF6, "command 40045"));
+  EXPECT_EQ(ShownPopups(pid).size(), 2u);
+}
+
+TEST_F(Engine, WithHideOverFullScreenOffThePopupShowsOverAFullScreenProgram) {
+  Start("[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\nHideOverFullScreen=0\r\n"
+        "[HotKeys]\r\n1=117\r\n");
+  Cover game(false);
+  ASSERT_NE(game.Window, nullptr);
+  ASSERT_TRUE(Press(kF6, "command 40045"));
+  ASSERT_EQ(ShownPopups(player_->Proc().Id()).size(), 1u);
+  EXPECT_EQ(ShownPopups(player_->Proc().Id())[0].Text, "Play");
+}

@@ -14,6 +14,7 @@
 
 using namespace velmora;
 using testsupport::Pump;
+using testsupport::Scaled;
 using testsupport::WaitFor;
 
 namespace {
@@ -112,11 +113,12 @@ TEST_F(Popup, ItsFontIsTheSystemsDefaultFaceInBoldAtTheFontSize) {
   EXPECT_EQ(lf.lfHeight, -MulDiv(14, ui::ScreenPixelsPerInch(), 72));
 }
 
+// Margin and frame at the bench's display scale: 4 and 2 pixels at 96 dpi, 6 and 3 at 144.
 TEST_F(Popup, TextModeIsTheExtentPlusMarginAndFrameCentredOnTheScreen) {
   TPopupForm* p = Make("Volume Up");
   const SIZE text = Extent(p, "Volume Up");
-  EXPECT_EQ(p->Width(), text.cx + 2 * (4 + 2));
-  EXPECT_EQ(p->Height(), text.cy + 2 * (4 + 2));
+  EXPECT_EQ(p->Width(), text.cx + 2 * (Scaled(4) + Scaled(2)));
+  EXPECT_EQ(p->Height(), text.cy + 2 * (Scaled(4) + Scaled(2)));
   EXPECT_EQ(p->Left(), (kScreenW - p->Width()) / 2);
   EXPECT_EQ(p->Top(), (kScreenH - p->Height()) / 2);
   p->ShowFor(0);
@@ -124,16 +126,17 @@ TEST_F(Popup, TextModeIsTheExtentPlusMarginAndFrameCentredOnTheScreen) {
   EXPECT_EQ(r.right - r.left, p->Width());
   // The frame's pen, the background between frame and text, and text pixels in the middle.
   EXPECT_EQ(ScreenPixel(r.left + 1, (r.top + r.bottom) / 2), RGB(0, 0xFF, 0));
-  EXPECT_EQ(ScreenPixel(r.left + 4, (r.top + r.bottom) / 2), RGB(0x80, 0, 0));
-  EXPECT_EQ(ScreenPixel(r.right - 4, r.top + 4), RGB(0x80, 0, 0));
+  EXPECT_EQ(ScreenPixel(r.left + Scaled(4), (r.top + r.bottom) / 2), RGB(0x80, 0, 0));
+  EXPECT_EQ(ScreenPixel(r.right - Scaled(4), r.top + Scaled(4)), RGB(0x80, 0, 0));
   bool textSeen = false;
-  for (int x = r.left + 6; x < r.right - 6 && !textSeen; ++x)
-    for (int y = r.top + 6; y < r.bottom - 6 && !textSeen; ++y)
+  for (int x = r.left + Scaled(6); x < r.right - Scaled(6) && !textSeen; ++x)
+    for (int y = r.top + Scaled(6); y < r.bottom - Scaled(6) && !textSeen; ++y)
       textSeen = ScreenPixel(x, y) == RGB(0, 0xFF, 0xFF);
   EXPECT_TRUE(textSeen);
 }
 
 TEST_F(Popup, BitmapModeIsExactlyTheBitmapWithItsOwnPixels) {
+  if (testsupport::BenchDpi() != 96) GTEST_SKIP() << "unscaled only at 96 dpi";
   auto skin = std::make_shared<ui::TBitmap>();
   skin->LoadFromFile(testsupport::ExeDirectory() + "testdata\\rgb24.bmp");
   TPopupForm* p = Make("Play");
@@ -146,6 +149,28 @@ TEST_F(Popup, BitmapModeIsExactlyTheBitmapWithItsOwnPixels) {
     for (int x = 0; x < 7; ++x)
       EXPECT_EQ(ScreenPixel(r.left + x, r.top + y), RGB(x * 30, y * 50, (x + y) * 10))
           << x << "," << y;
+}
+
+// A skin keeps its size on the screen: 40 x 20 pixels at 96 dpi, 60 x 30 at 144, smoothed;
+// a skin of one colour stays that colour to its edges.
+TEST_F(Popup, ASkinIsScaledByTheDisplayScale) {
+  auto skin = std::make_shared<ui::TBitmap>();
+  skin->SetDeviceBitmap(40, 20);
+  const HBRUSH teal = CreateSolidBrush(RGB(0, 0x80, 0x80));
+  const RECT all{0, 0, 40, 20};
+  FillRect(skin->DC(), &all, teal);
+  DeleteObject(teal);
+  TPopupForm* p = Make("Play");
+  p->SetGraphic(skin);
+  EXPECT_EQ(p->Width(), Scaled(40));
+  EXPECT_EQ(p->Height(), Scaled(20));
+  EXPECT_EQ(p->Left(), (kScreenW - Scaled(40)) / 2);
+  p->ShowFor(0);
+  const RECT r = WindowRect(p->Handle());
+  EXPECT_EQ(r.right - r.left, Scaled(40));
+  for (const POINT at : {POINT{0, 0}, POINT{Scaled(40) - 1, Scaled(20) - 1},
+                         POINT{Scaled(20), Scaled(10)}})
+    EXPECT_EQ(ScreenPixel(r.left + at.x, r.top + at.y), RGB(0, 0x80, 0x80)) << at.x << "," << at.y;
 }
 
 TEST_F(Popup, AChosenPositionIsPulledOntoTheScreen) {

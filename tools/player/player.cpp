@@ -18,6 +18,7 @@
 // 40995 quits and unloads every plugin and loads them again in this process, as a host
 // that reloads its plugins does. 40994 with
 // lParam N stops pumping for N milliseconds, as a player loading a long playlist does.
+// 40993 shows the player's own full-screen video window in front (again: hides it).
 #include <windows.h>
 #include <psapi.h>
 
@@ -26,6 +27,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -40,6 +42,7 @@ constexpr UINT kReportFileInfo = 40997;
 constexpr UINT kReportResources = 40996;  // what the process holds, for the load tests
 constexpr UINT kReloadPlugins = 40995;
 constexpr UINT kStall = 40994;
+constexpr UINT kFullScreenVideo = 40993;
 
 struct PluginRecord {
   int version;
@@ -84,6 +87,7 @@ HANDLE gLog = INVALID_HANDLE_VALUE;
 DWORD gMainThread = 0;
 HWND gMain = nullptr;
 HWND gOpenWindow = nullptr;
+HWND gVideoWindow = nullptr;
 std::vector<Plugin> gPlugins;
 int gState = 0;  // 0 stopped, 1 playing, 3 paused
 int gPosition = 0;
@@ -240,6 +244,23 @@ void ShowOpen() {
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
   }
   if (gOpenWindow) ShowWindow(gOpenWindow, SW_SHOWNORMAL);
+}
+
+// The video window: borderless over the whole primary screen, in front, as a player's
+// full-screen video is.
+void ToggleVideo() {
+  if (gVideoWindow) {
+    DestroyWindow(std::exchange(gVideoWindow, nullptr));
+    Log("video off");
+    return;
+  }
+  gVideoWindow = CreateWindowExA(0, "VelmoraPlayerOpen", "Video", WS_POPUP, 0, 0,
+                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                 gMain, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!gVideoWindow) return;
+  ShowWindow(gVideoWindow, SW_SHOW);
+  SetForegroundWindow(gVideoWindow);
+  Log("video on");
 }
 
 // ---- Plugins ------------------------------------------------------------------------------
@@ -405,6 +426,10 @@ void OnCommand(UINT id) {
   }
   if (id == kReportFileInfo) {
     ReportFileInfo();
+    return;
+  }
+  if (id == kFullScreenVideo) {
+    ToggleVideo();
     return;
   }
   if (id == kModalRelease) {
