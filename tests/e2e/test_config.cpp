@@ -77,7 +77,8 @@ const char kKnown[] =
     "[JogDials]\r\n0=3\r\n4=1\r\n6=20\r\n"
     "[Interval]\r\nIgnoreInterval=150\r\nCommandInterval=900\r\n"
     "[Use]\r\nKey=1\r\nJogDial=0\r\n"
-    "[Popup]\r\nUsePopup=1\r\nShowTime=700\r\nFontSize=12\r\n"
+    "[Popup]\r\nUsePopup=1\r\nShowTime=700\r\nFontSize=12\r\nShowOnActiveMonitor=1\r\n"
+    "HideOverFullScreen=0\r\n"
     "[System]\r\nUseSendMessage=1\r\nUseJpFont=0\r\nID3AtCenter=1\r\n"
     "[Skins]\r\n1=C:\\a\\Play.bmp\r\n2=D:\\b\\Pause.bmp\r\nDisable=C:\\a\\Off.bmp\r\n";
 
@@ -229,6 +230,8 @@ TEST_F(Config, EveryControlShowsItsSettingAndTheCloseBoxSavesThemAsTheyWere) {
   EXPECT_EQ(IniInt("Use", "JogDial"), 0);
   EXPECT_EQ(IniInt("System", "UseJpFont"), 0);
   EXPECT_EQ(IniInt("System", "ID3AtCenter"), 1);
+  EXPECT_EQ(IniInt("Popup", "ShowOnActiveMonitor"), 1);
+  EXPECT_EQ(IniInt("Popup", "HideOverFullScreen"), 0);
   // Opened again, every page as the user sees it.
   const ConfigDialog again = Open();
   ASSERT_NE(again.Window, nullptr);
@@ -253,6 +256,8 @@ TEST_F(Config, EveryControlShowsItsSettingAndTheCloseBoxSavesThemAsTheyWere) {
   EXPECT_TRUE(Checked(again.ById(IdUseSendMessage)));
   EXPECT_FALSE(Checked(again.ById(IdUseJpFont)));
   EXPECT_TRUE(Checked(again.ById(IdID3AtCenter)));
+  EXPECT_TRUE(Checked(again.ById(IdShowOnActiveMonitor)));
+  EXPECT_FALSE(Checked(again.ById(IdHideOverFullScreen)));
   CloseBox(again, 2);
   EXPECT_EQ(ReadFile(host_.Ini()), saved);
   EXPECT_EQ(IniInt("HotKeys", "0"), 24696);
