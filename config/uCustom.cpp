@@ -37,7 +37,8 @@ enum class TKind {
   Group,
   Panel,
   Rule,
-  Image
+  Image,
+  Note  // a label in small print sized by the table, not fitted to its caption
 };
 
 using namespace dialog;
@@ -145,18 +146,25 @@ constexpr TRow kSystemPage[] = {
      "Show popups on the &monitor of the window in front"},
     {IdHideOverFullScreen, TKind::Check, IdSystemPage, 3, 122, 390, 17,
      "&Hide popups over full-screen programs"},
+    {IdRepeatVolume, TKind::Check, IdSystemPage, 3, 146, 390, 17,
+     "&Repeat Volume Up/Down while the hot key is held"},
+    {0, TKind::Label, IdSystemPage, 3, 176, 409, 14,
+     "Hot keys and gestures do nothing while these programs are in front (file names, "
+     "separated by ;):"},
+    {IdExcludedPrograms, TKind::Edit, IdSystemPage, 3, 206, 409, 20, ""},
 };
 
 // What a control edits in the settings, and how: loading and saving both walk this table.
-enum class TEdits { HotKey, Gesture, Skin, Number, Switch };
+enum class TEdits { HotKey, Gesture, Skin, Number, Switch, Text };
 struct TBinding {
   int Id;
   TEdits How;
   int Command = -1;  // hot key, gesture, skin (-1: the Disabled popup's skin)
   std::int32_t TIniManager::*Number = nullptr;
   bool TIniManager::*Switch = nullptr;
+  std::string TIniManager::*Text = nullptr;
 };
-constexpr int kBindingCount = 2 * CommandCount + 10 + 4 + 9;
+constexpr int kBindingCount = 2 * CommandCount + 10 + 4 + 10 + 1;
 constexpr auto kBindings = [] {
   std::array<TBinding, kBindingCount> b{};
   int i = 0;
@@ -177,8 +185,10 @@ constexpr auto kBindings = [] {
         TSwitch{IdUseJpFont, &TIniManager::UseJpFont},
         TSwitch{IdID3AtCenter, &TIniManager::ID3AtCenter},
         TSwitch{IdShowOnActiveMonitor, &TIniManager::ShowOnActiveMonitor},
-        TSwitch{IdHideOverFullScreen, &TIniManager::HideOverFullScreen}})
+        TSwitch{IdHideOverFullScreen, &TIniManager::HideOverFullScreen},
+        TSwitch{IdRepeatVolume, &TIniManager::RepeatVolume}})
     b[i++] = {s.first, TEdits::Switch, -1, nullptr, s.second};
+  b[i++] = {IdExcludedPrograms, TEdits::Text, -1, nullptr, nullptr, &TIniManager::ExcludedPrograms};
   return b;
 }();
 
@@ -188,6 +198,8 @@ constexpr ui::TColor clWindow = ui::clSystemFlag | COLOR_WINDOW;
 // The pages' width at 96 dpi (the page control's less its frame, as TCM_ADJUSTRECT gives
 // it): their inner edge before the page control has a window.
 constexpr int kSheetWidth = 415;
+
+constexpr char kConflictText[] = "Another program holds this combination";
 
 int LabelWidth(ui::TGraphicControl& label) {
   const std::wstring text = ui::FromCp932(label.Text());
@@ -247,6 +259,8 @@ TfrmCustom::~TfrmCustom() {
 void TfrmCustom::LayOut(int dpi) {
   Font().SetHeight(-ui::ScaleDpi(12, dpi));
   SetClientSize(ui::ScaleDpi(427, dpi), ui::ScaleDpi(367, dpi));
+  for (int n = 0; n < CommandCount; ++n)
+    if (auto* c = Control(ConflictId(n))) c->Font().SetHeight(-ui::ScaleDpi(8, dpi));
   layout_.Apply(dpi, kSheetWidth);
   lblBrindlewood->Font().SetHeight(-ui::ScaleDpi(9, dpi));
   const int urlWidth = std::max(ui::ScaleDpi(134, dpi), LabelWidth(*lblBrindlewood));
@@ -292,6 +306,7 @@ void TfrmCustom::BuildControls() {
         c = new ui::TButton(this);
         break;
       case TKind::Label:
+      case TKind::Note:
         c = new ui::TLabel(this);
         break;
       case TKind::Group:
@@ -335,6 +350,14 @@ void TfrmCustom::BuildControls() {
         auto* box = static_cast<ui::THotKey*>(
             make({HotKeyId(n), TKind::HotKey, page, row.Left, row.Top, 200, 18, ""}));
         box->Accepts = HotKeyValueAccepted;
+        // Shown only while another program holds the box's combination, in small print
+        // in the gap under the box.
+        auto* conflict = static_cast<ui::TLabel*>(make(
+            {ConflictId(n), TKind::Note, page, row.Left, row.Top + 18, 200, 10, kConflictText}));
+        conflict->SetVisible(false);
+        conflict->Font().SetName("Small Fonts");
+        conflict->Font().SetCharset(ANSI_CHARSET);
+        conflict->Font().SetColor(0x0000C0);
       } else {
         auto* combo = static_cast<ui::TComboBox*>(
             make({GestureId(n), TKind::Combo, page, row.Left, row.Top, 200, 20, ""}));
@@ -412,6 +435,8 @@ void TfrmCustom::BindHandlers() {
     button->OnClick = [this, button] { ReferenceClick(*button); };
   }
   Get<ui::TButton>(IdDirectoryRef)->OnClick = [this] { btnDirectoryRefClick(); };
+  for (int n = 0; n < CommandCount; ++n)
+    Get<ui::THotKey>(HotKeyId(n))->OnChange = [this, n] { ShowConflict(n); };
   edtSkinDirectory->OnChange = [this] { edtSkinDirectoryChange(); };
   imgLogo->OnClick = [this] { imgLogoClick(); };
 }
@@ -445,6 +470,9 @@ void TfrmCustom::FormCreate() {
       case TEdits::Switch:
         Get<ui::TCheckBox>(b.Id)->SetChecked(s.*b.Switch);
         break;
+      case TEdits::Text:
+        Get<ui::TEdit>(b.Id)->SetText(s.*b.Text);
+        break;
     }
   }
   // The directory box shows the folder all eleven stored skins share, if they do.
@@ -454,6 +482,7 @@ void TfrmCustom::FormCreate() {
     if (DirectoryPart(s.GetSkin(static_cast<PC>(n)), ui::IsAnsiLeadByte) != directory)
       common = false;
   if (common) edtSkinDirectory->SetText(directory);
+  for (int n = 0; n < CommandCount; ++n) ShowConflict(n);
   EnablePage(*Control(IdPopupPage), *chbxUsePopup);
   EnablePage(*Control(IdKeyPage), *chbxUseKey);
   EnablePage(*Control(IdJogPage), *chbxUseJogDial);
@@ -480,9 +509,19 @@ void TfrmCustom::FormDestroy() {
       case TEdits::Switch:
         s.*b.Switch = Get<ui::TCheckBox>(b.Id)->Checked();
         break;
+      case TEdits::Text:
+        s.*b.Text = Get<ui::TEdit>(b.Id)->Text();
+        break;
     }
   }
   s.Save();
+}
+
+// The plugin's own capture holds no combination while the dialog runs (the keyboard hook
+// registers none, raw input only for an instant): whoever holds one is another program.
+void TfrmCustom::ShowConflict(int command) {
+  const TShortCut word = ShortCutFromHotKey(Get<ui::THotKey>(HotKeyId(command))->Value());
+  Control(ConflictId(command))->SetVisible(word != 0 && HotKeyHeldElsewhere(Handle(), word));
 }
 
 void TfrmCustom::RefreshPreview() {

@@ -69,6 +69,7 @@ class TfrmCustom : public ui::TForm {
   void ReferenceClick(ui::TButton& button);
   void btnDirectoryRefClick();
   void edtSkinDirectoryChange();
+  void ShowConflict(int command);
   void edtFontSizeChange();
   void imgLogoClick();
   void timerLogoTimer();

@@ -35,6 +35,8 @@ enum : int {
   IdDisableSkinRef,
   IdShowOnActiveMonitor,
   IdHideOverFullScreen,
+  IdRepeatVolume,
+  IdExcludedPrograms,
 };
 
 // One control per command on the Key and JogDial pages, and per skin (every command with
@@ -50,6 +52,10 @@ constexpr int SkinId(int command) {
 }
 constexpr int SkinRefId(int command) {
   return 1400 + command;
+}
+// The line under a hot-key box that says another program holds its combination.
+constexpr int ConflictId(int command) {
+  return 1500 + command;
 }
 
 }  // namespace velmora::dialog

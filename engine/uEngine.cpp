@@ -7,10 +7,19 @@
 
 namespace velmora {
 
-void TEngine::ExecuteCommand(PlayerCommand command) {
+TKeyRepeat KeyRepeatTiming(int delaySetting, int speedSetting) noexcept {
+  const int delay = delaySetting < 0 ? 0 : delaySetting > 3 ? 3 : delaySetting;
+  const int speed = speedSetting < 0 ? 0 : speedSetting > 31 ? 31 : speedSetting;
+  // 2.5 repeats a second at 0 to 30 at 31, in even steps: 1000 / (2.5 + speed * 27.5 / 31),
+  // rounded to the millisecond.
+  const unsigned steps = 155 + 55 * static_cast<unsigned>(speed);  // 62 × the repeats a second
+  return {static_cast<unsigned>(250 * (delay + 1)), (62000 + steps / 2) / steps};
+}
+
+void TEngine::ExecuteCommand(PlayerCommand command, bool again) {
   if (!Enabled && command != PlayerCommand::Enabled) return;
   if (settings_.UsePopup && CommandHasPopup(static_cast<int>(command)))
-    popups_.Show(command, command == PlayerCommand::Enabled && Enabled);
+    popups_.Show(command, command == PlayerCommand::Enabled && Enabled, again);
 
   if (command == PlayerCommand::Enabled) {
     Enabled = !Enabled;
@@ -41,8 +50,11 @@ void TEngine::ExecuteCommand(PlayerCommand command) {
 void TEngine::OnHotKey(TShortCut word, bool fromRawInput) {
   const int command = FindHotKeyCommand(settings_.HotKeys, word);
   // A key that runs nothing must not hold the engine busy: the rest of a chord sent in
-  // one burst (Ctrl, Shift, F9) is already queued behind it.
-  if (command < 0 || busy_ || (fromRawInput && system_.HeldByAnotherProgram(word))) {
+  // one burst (Ctrl, Shift, F9) is already queued behind it. Nor must one whose command
+  // will not run: off (all but Enable/Disable), held by another program, or a program in
+  // front that the hot keys leave alone.
+  if (command < 0 || busy_ || (!Enabled && command != static_cast<int>(PlayerCommand::Enabled)) ||
+      (fromRawInput && system_.HeldByAnotherProgram(word)) || system_.ForegroundExcluded()) {
     system_.Reply();
     return;
   }
@@ -50,8 +62,34 @@ void TEngine::OnHotKey(TShortCut word, bool fromRawInput) {
   busy_ = command != static_cast<int>(PlayerCommand::ID3);
   const TScopeExit idle([this] { busy_ = false; });
   system_.Reply();
-  ExecuteCommand(static_cast<PlayerCommand>(command));
+  EndRepeat();
+  const auto c = static_cast<PlayerCommand>(command);
+  ExecuteCommand(c);
+  // A held volume key goes on as the system's own volume keys do, judged from the key's
+  // state rather than from repeats, which synthesised input does not make.
+  if (settings_.RepeatVolume && (c == PlayerCommand::VolumeUp || c == PlayerCommand::VolumeDown)) {
+    const TKeyRepeat timing = system_.KeyboardRepeat();
+    repeatWord_ = word;
+    repeatCommand_ = c;
+    repeatIntervalMs_ = timing.IntervalMs;
+    system_.StartRepeat(timing.DelayMs);
+  }
   system_.ProcessMessages();
+}
+
+void TEngine::EndRepeat() {
+  if (!repeatWord_) return;
+  repeatWord_ = 0;
+  system_.StopRepeat();
+}
+
+void TEngine::OnRepeat() {
+  if (!repeatWord_) return system_.StopRepeat();
+  if (!Enabled || !settings_.RepeatVolume || !system_.ChordHeld(repeatWord_) ||
+      system_.ForegroundExcluded())
+    return EndRepeat();
+  system_.StartRepeat(repeatIntervalMs_);
+  ExecuteCommand(repeatCommand_, true);
 }
 
 void TEngine::OnJogDial(unsigned code, std::int32_t timeMs) {
@@ -75,7 +113,8 @@ void TEngine::OnCountdown() {
   const int gesture = FindGesture(sequence);
   if (gesture < 0) return;
   const int command = FindJogCommand(settings_.JogDials, gesture);
-  if (command >= 0) ExecuteCommand(static_cast<PlayerCommand>(command));
+  if (command >= 0 && !system_.ForegroundExcluded())
+    ExecuteCommand(static_cast<PlayerCommand>(command));
 }
 
 }  // namespace velmora

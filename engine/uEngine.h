@@ -19,7 +19,16 @@ struct TEngineSettings {
   std::int32_t IgnoreInterval = 100;
   std::int32_t CommandInterval = 1000;
   bool UsePopup = true;
+  bool RepeatVolume = true;  // Volume Up/Down again while its hot key is held
 };
+
+// The system's keyboard repeat: the delay before the first repeat and the time between
+// repeats, from its settings (SPI_GETKEYBOARDDELAY 0 to 3, SPI_GETKEYBOARDSPEED 0 to 31:
+// 250 to 1000 ms, about 2.5 to 30 repeats a second); values outside take the nearest.
+struct TKeyRepeat {
+  unsigned DelayMs, IntervalMs;
+};
+TKeyRepeat KeyRepeatTiming(int delaySetting, int speedSetting) noexcept;
 
 // The player as the engine drives it.
 class IPlayer {
@@ -42,8 +51,9 @@ class IPlayer {
 // Where a command's confirmation goes.
 class IPopups {
  public:
-  // disabled: the Enable/Disable command's popup as it turns the engine off.
-  virtual void Show(PlayerCommand command, bool disabled) = 0;
+  // disabled: the Enable/Disable command's popup as it turns the engine off. again: a
+  // repeat of a held key, whose popup is the one still up, its time begun anew.
+  virtual void Show(PlayerCommand command, bool disabled, bool again) = 0;
 
  protected:
   ~IPopups() = default;
@@ -59,6 +69,15 @@ class IEngineSystem {
   // Only asked for a word from raw input that found a command: another program holds it as
   // a system hot key, so it never reached a hook.
   virtual bool HeldByAnotherProgram(TShortCut word) = 0;
+  // The program in front is one the hot keys and gestures leave alone.
+  virtual bool ForegroundExcluded() = 0;
+  // The word's key and exactly its modifiers are held down now.
+  virtual bool ChordHeld(TShortCut word) = 0;
+  virtual TKeyRepeat KeyboardRepeat() = 0;
+  // The repeat of a held volume key, started anew at every call; at its end the system
+  // calls TEngine::OnRepeat.
+  virtual void StartRepeat(unsigned ms) = 0;
+  virtual void StopRepeat() = 0;
   // The gesture countdown, started anew at every call; at its end the system calls
   // TEngine::OnCountdown.
   virtual void StartCountdown(unsigned intervalMs) = 0;
@@ -81,9 +100,12 @@ class TEngine {
   bool Busy() const noexcept { return busy_; }
   const std::string& JogSequence() const noexcept { return jogSequence_; }
 
-  void ExecuteCommand(PlayerCommand command);
+  void ExecuteCommand(PlayerCommand command, bool again = false);
   // A keystroke's word from the keyboard hook or from raw input.
   void OnHotKey(TShortCut word, bool fromRawInput = false);
+  // The held volume key's repeat is due.
+  void OnRepeat();
+  bool Repeating() const noexcept { return repeatWord_ != 0; }
   // A jog event (JogPress, JogRelease, JogUp, JogDown) at its message time in ms.
   void OnJogDial(unsigned code, std::int32_t timeMs);
   void OnCountdown();
@@ -93,7 +115,12 @@ class TEngine {
   IPlayer& player_;
   IPopups& popups_;
   IEngineSystem& system_;
+  void EndRepeat();
+
   bool busy_ = false;
+  TShortCut repeatWord_ = 0;  // the held volume key's word while it repeats
+  PlayerCommand repeatCommand_ = PlayerCommand::VolumeUp;
+  unsigned repeatIntervalMs_ = 0;
   std::int32_t lastJogTime_ = 0;
   std::string jogSequence_;
   bool jogPressed_ = false;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "engine/uCommandMatch.h"
+#include "engine/uProgramList.h"
 #include "engine/uUtils.h"
 #include "engine/uWinampManager.h"
 #include "hook/uHook.h"
@@ -23,7 +24,6 @@ namespace {
 
 constexpr char kWindowClass[] = "VelmoraWatch";
 constexpr UINT_PTR kInfoSubclass = 0x564C4D;
-constexpr int kProbeHotKey = 0x564C;  // registered for an instant to ask who holds a chord
 
 constexpr USHORT kGenericDesktop = 0x01, kKeyboard = 0x06;
 
@@ -80,6 +80,13 @@ BOOL CALLBACK SetInfoFont(HWND window, LPARAM data) {
 TWatch::TWatch(HWND playerWindow) : Engine(*IniManager, *this, *this, *this) {
   CommandTimer = std::make_unique<ui::TTimer>(nullptr);
   CommandTimer->OnTimer = [this] { Engine.OnCountdown(); };
+  RepeatTimer = std::make_unique<ui::TTimer>(nullptr);
+  RepeatTimer->OnTimer = [this] {
+    if (IsWindow(PlayerWindow))
+      Engine.OnRepeat();
+    else
+      RepeatTimer->SetEnabled(false);  // the player has gone: nothing to turn up
+  };
   LoadSkins();
   PlayerWindow = playerWindow;
   ui::RegisterWindowClass(kWindowClass, MessageWindowProc);
@@ -98,6 +105,7 @@ TWatch::~TWatch() {
   while (!infoFonts_.empty()) ReleaseInfoFont(infoFonts_.back().Dialog);
   FreeSkins();
   CommandTimer.reset();
+  RepeatTimer.reset();
 }
 
 void TWatch::InstallEngineHooks() {
@@ -182,16 +190,20 @@ void TWatch::HideWindow() {
   RestoreForeground();
 }
 
-void TWatch::Show(PlayerCommand command, bool disabled) {
+void TWatch::Show(PlayerCommand command, bool disabled, bool again) {
   const TIniManager& s = *IniManager;
   if (s.HideOverFullScreen && ForegroundIsFullScreen()) return;  // the command still ran
+  // A held key's repeat keeps the popup it showed, its time begun anew.
+  if (again && TPopupForm::IsLive(lastPopup_) && IsWindowVisible(lastPopup_->Handle()))
+    return lastPopup_->ShowFor(s.ShowTime);
   const int c = static_cast<int>(command);
   const ui::TDpiAwareScope aware;  // laid out in the pixels of its monitor
   auto popup = std::make_unique<TPopupForm>(nullptr);
   s.ApplyToPopup(*popup);
   popup->SetText(disabled ? DisabledText : CommandNames[c]);
   popup->SetGraphic(disabled ? DisabledBitmap : CommandBitmaps[c]);
-  popup.release()->ShowFor(s.ShowTime);  // it releases itself when its time is up
+  lastPopup_ = popup.release();
+  lastPopup_->ShowFor(s.ShowTime);  // it releases itself when its time is up
 }
 
 void TWatch::Reply() {
@@ -209,6 +221,56 @@ void TWatch::StartCountdown(unsigned intervalMs) {
 
 void TWatch::StopCountdown() {
   CommandTimer->SetEnabled(false);
+}
+
+bool TWatch::ForegroundExcluded() {
+  const std::string& setting = IniManager->ExcludedPrograms;
+  if (setting != excludedSetting_) {  // the dialog changed it
+    excludedSetting_ = setting;
+    excluded_ = ParseProgramList(ui::FromAnsi(setting));
+    lastFront_ = nullptr;
+  }
+  if (excluded_.empty()) return false;
+  const HWND front = GetForegroundWindow();
+  if (front == lastFront_) return lastFrontExcluded_;
+  lastFront_ = front;
+  lastFrontExcluded_ = false;
+  DWORD id = 0;
+  GetWindowThreadProcessId(front, &id);
+  if (!front || id == GetCurrentProcessId()) return false;  // the player's own windows
+  // Elevated programs cannot be opened: they are simply not matched.
+  const ui::TKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+  if (!process) return false;
+  std::wstring path(32768, L'\0');
+  DWORD size = static_cast<DWORD>(path.size());
+  if (!QueryFullProcessImageNameW(process.Get(), 0, path.data(), &size)) return false;
+  path.resize(size);
+  lastFrontExcluded_ = IsListedProgram(excluded_, path);
+  return lastFrontExcluded_;
+}
+
+bool TWatch::ChordHeld(TShortCut word) {
+  auto down = [](int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; };
+  return down(word & 0xFF) && down(VK_SHIFT) == ((word & scShift) != 0) &&
+         down(VK_CONTROL) == ((word & scCtrl) != 0) && down(VK_MENU) == ((word & scAlt) != 0);
+}
+
+TKeyRepeat TWatch::KeyboardRepeat() {
+  int delay = 1;
+  DWORD speed = 31;
+  SystemParametersInfoW(SPI_GETKEYBOARDDELAY, 0, &delay, 0);
+  SystemParametersInfoW(SPI_GETKEYBOARDSPEED, 0, &speed, 0);
+  return KeyRepeatTiming(delay, static_cast<int>(speed));
+}
+
+void TWatch::StartRepeat(unsigned ms) {
+  RepeatTimer->SetEnabled(false);  // begun anew
+  RepeatTimer->SetInterval(ms);
+  RepeatTimer->SetEnabled(true);
+}
+
+void TWatch::StopRepeat() {
+  RepeatTimer->SetEnabled(false);
 }
 
 void TWatch::OnRawInput(HRAWINPUT input) {
@@ -230,13 +292,7 @@ void TWatch::OnRawInput(HRAWINPUT input) {
 // Registering the chord for an instant tells whether another program (or the player
 // itself) holds it: two calls, and only for a word that found a command.
 bool TWatch::HeldByAnotherProgram(TShortCut word) {
-  const UINT modifiers = ((word & scAlt) ? MOD_ALT : 0) | ((word & scCtrl) ? MOD_CONTROL : 0) |
-                         ((word & scShift) ? MOD_SHIFT : 0);
-  if (RegisterHotKey(MessageWindow, kProbeHotKey, modifiers, word & 0xFF)) {
-    UnregisterHotKey(MessageWindow, kProbeHotKey);
-    return false;
-  }
-  return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
+  return HotKeyHeldElsewhere(MessageWindow, word);
 }
 
 void TWatch::OnCreateWindow(HWND window) {

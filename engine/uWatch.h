@@ -21,6 +21,8 @@ namespace velmora {
 // The engine in the system: the rules (TEngine) given the real player, popups and message
 // loop; the window the hooks forward to, the raw-input capture, and the File-info dialog's
 // placement and font.
+class TPopupForm;
+
 class TWatch : private IPlayer, private IPopups, private IEngineSystem {
  public:
   explicit TWatch(HWND playerWindow);
@@ -41,6 +43,7 @@ class TWatch : private IPlayer, private IPopups, private IEngineSystem {
   HWND SavedFocus = nullptr;
   HWND InfoDialog = nullptr;
   std::unique_ptr<ui::TTimer> CommandTimer;
+  std::unique_ptr<ui::TTimer> RepeatTimer;  // the held volume key's next repeat
   // Shared with the popups that show them, so a popup never draws a freed skin.
   std::shared_ptr<ui::TBitmap> DisabledBitmap;
   std::shared_ptr<ui::TBitmap> CommandBitmaps[CommandCount];
@@ -57,13 +60,18 @@ class TWatch : private IPlayer, private IPopups, private IEngineSystem {
   void ShowWindow() override;
   void HideWindow() override;
   // IPopups
-  void Show(PlayerCommand command, bool disabled) override;
+  void Show(PlayerCommand command, bool disabled, bool again) override;
   // IEngineSystem
   void Reply() override;
   void ProcessMessages() override;
   bool HeldByAnotherProgram(TShortCut word) override;
   void StartCountdown(unsigned intervalMs) override;
   void StopCountdown() override;
+  bool ForegroundExcluded() override;
+  bool ChordHeld(TShortCut word) override;
+  TKeyRepeat KeyboardRepeat() override;
+  void StartRepeat(unsigned ms) override;
+  void StopRepeat() override;
 
   static LRESULT CALLBACK MessageWindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
@@ -90,6 +98,16 @@ class TWatch : private IPlayer, private IPopups, private IEngineSystem {
   bool useRawInput_ = false;
   bool rawRegistered_ = false;  // this engine's registration, removed at its end
   TRawKeyboard rawKeyboard_;
+
+  // The programs the hot keys leave alone, parsed from the setting as it was last read,
+  // and the answer for the window last seen in front: the process is looked up only when
+  // another window comes to the front.
+  std::string excludedSetting_;
+  std::vector<std::wstring> excluded_;
+  HWND lastFront_ = nullptr;
+  bool lastFrontExcluded_ = false;
+  // The popup of the last command, which a held key's repeats show again.
+  TPopupForm* lastPopup_ = nullptr;
 };
 
 }  // namespace velmora

@@ -40,6 +40,12 @@ int TPopupForm::LiveCount() noexcept {
   return gLiveCount;
 }
 
+bool TPopupForm::IsLive(const TPopupForm* popup) noexcept {
+  for (const TPopupForm* p = gLive; p; p = p->nextLive_)
+    if (p == popup) return true;
+  return false;
+}
+
 void TPopupForm::DestroyAll() noexcept {
   while (gLive) delete gLive;
 }

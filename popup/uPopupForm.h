@@ -57,6 +57,8 @@ class TPopupForm : public ui::TForm {
   // Popups alive in this process; the plugin destroys those left at quit, before the
   // window classes go with the module.
   static int LiveCount() noexcept;
+  // The popup has not been destroyed yet.
+  static bool IsLive(const TPopupForm* popup) noexcept;
   static void DestroyAll() noexcept;
 
  protected:

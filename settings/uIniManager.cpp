@@ -20,10 +20,15 @@ class TIniFile {
  public:
   explicit TIniFile(const std::string& path) : path_(path) {}
 
+  // A value of any length is read whole (a long list of programs), not cut at a buffer.
   std::string ReadString(const char* section, const char* key, const std::string& def) const {
-    char buffer[2048];
-    GetPrivateProfileStringA(section, key, def.c_str(), buffer, sizeof buffer, path_.c_str());
-    return buffer;
+    std::string buffer(2048, '\0');
+    for (;;) {
+      const DWORD n = GetPrivateProfileStringA(section, key, def.c_str(), buffer.data(),
+                                               static_cast<DWORD>(buffer.size()), path_.c_str());
+      if (n + 1 < buffer.size() || buffer.size() >= (1u << 20)) return buffer.substr(0, n);
+      buffer.resize(buffer.size() * 4);
+    }
   }
   std::int32_t ReadInteger(const char* section, const char* key, std::int32_t def) const {
     return ParseIniInteger(ReadString(section, key, ""), def);
@@ -156,6 +161,8 @@ void TIniManager::LoadFrom(const std::string& path) {
   UseRawInput = ini.ReadBool("System", "UseRawInput", false);
   UseJpFont = ini.ReadBool("System", "UseJpFont", true);
   ID3AtCenter = ini.ReadBool("System", "ID3AtCenter", true);
+  ExcludedPrograms = ini.ReadString("System", "ExcludedPrograms", "");
+  RepeatVolume = ini.ReadBool("System", "RepeatVolume", true);
 }
 
 void TIniManager::Save() {
@@ -187,6 +194,8 @@ void TIniManager::Save() {
   ini.WriteBool("System", "UseJpFont", UseJpFont);
   ini.WriteBool("System", "ID3AtCenter", ID3AtCenter);
   ini.WriteBool("System", "UseRawInput", UseRawInput);  // after the keys the file always had
+  ini.WriteString("System", "ExcludedPrograms", ExcludedPrograms);
+  ini.WriteBool("System", "RepeatVolume", RepeatVolume);
 }
 
 void TIniManager::ApplyToPopup(TPopupForm& popup) const {

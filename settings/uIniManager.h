@@ -72,6 +72,9 @@ class TIniManager : public TEngineSettings {
   bool UseRawInput = false;  // keys from raw input instead of the keyboard hook
   bool UseJpFont = true;
   bool ID3AtCenter = true;
+  // Executable file names separated by ";": while one of them is in front, hot keys and
+  // gestures run nothing.
+  std::string ExcludedPrograms;
 
  private:
   void LoadFrom(const std::string& path);

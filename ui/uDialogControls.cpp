@@ -199,8 +199,9 @@ std::uint16_t THotKey::Value() const {
 }
 
 void THotKey::Command(WORD code) {
-  if (code != EN_CHANGE || !Accepts) return;
-  if (!Accepts(Value())) SendMessageW(Handle(), HKM_SETHOTKEY, 0, 0);
+  if (code != EN_CHANGE) return;
+  if (Accepts && !Accepts(Value())) SendMessageW(Handle(), HKM_SETHOTKEY, 0, 0);
+  if (OnChange) OnChange();
 }
 
 void THotKey::SetValue(std::uint16_t value) {

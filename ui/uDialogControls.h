@@ -106,6 +106,7 @@ class THotKey : public TWinControl {
   void SetValue(std::uint16_t value);
   void Command(WORD code) override;
   std::function<bool(std::uint16_t value)> Accepts;
+  std::function<void()> OnChange;  // the user changed the value
 
  protected:
   TCreateParams CreateParams() override;

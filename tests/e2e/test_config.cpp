@@ -79,7 +79,8 @@ const char kKnown[] =
     "[Use]\r\nKey=1\r\nJogDial=0\r\n"
     "[Popup]\r\nUsePopup=1\r\nShowTime=700\r\nFontSize=12\r\nShowOnActiveMonitor=1\r\n"
     "HideOverFullScreen=0\r\n"
-    "[System]\r\nUseSendMessage=1\r\nUseJpFont=0\r\nID3AtCenter=1\r\n"
+    "[System]\r\nUseSendMessage=1\r\nUseJpFont=0\r\nID3AtCenter=1\r\nRepeatVolume=0\r\n"
+    "ExcludedPrograms= mstsc.exe;\"C:\\Games\\x.exe\"\r\n"
     "[Skins]\r\n1=C:\\a\\Play.bmp\r\n2=D:\\b\\Pause.bmp\r\nDisable=C:\\a\\Off.bmp\r\n";
 
 }  // namespace
@@ -173,7 +174,8 @@ TEST_F(Config, NoCaptionIsCutOff) {
     const bool check = cls == "Button" && (kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX);
     const bool button = cls == "Button" && (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON);
     const bool label = cls == "Static" && (style & SS_TYPEMASK) <= SS_RIGHT;
-    if (!check && !button && !label) continue;
+    // Every page's controls, those of pages not in front too; not a line that is hidden.
+    if ((!check && !button && !label) || !(style & WS_VISIBLE)) continue;
     wchar_t text[256];
     const int n = GetWindowTextW(w, text, 256);
     if (n == 0) continue;
@@ -191,7 +193,9 @@ TEST_F(Config, NoCaptionIsCutOff) {
     const bool wraps = line.right > r.right - glyph - padding;
     EXPECT_LE(wraps ? need.right : line.right, r.right - glyph - padding) << ToUtf8(text);
     EXPECT_LE(need.bottom, r.bottom + 1) << ToUtf8(text);  // every line within the control
-    if (wraps) EXPECT_TRUE(style & BS_MULTILINE) << ToUtf8(text);
+    if (wraps && check) {  // a label wraps by itself
+      EXPECT_TRUE(style & BS_MULTILINE) << ToUtf8(text);
+    }
     ++checked;
   }
   SelectObject(dc, old);
@@ -258,6 +262,9 @@ TEST_F(Config, EveryControlShowsItsSettingAndTheCloseBoxSavesThemAsTheyWere) {
   EXPECT_TRUE(Checked(again.ById(IdID3AtCenter)));
   EXPECT_TRUE(Checked(again.ById(IdShowOnActiveMonitor)));
   EXPECT_FALSE(Checked(again.ById(IdHideOverFullScreen)));
+  EXPECT_FALSE(Checked(again.ById(IdRepeatVolume)));
+  // The list as the file has it, the profile API's trimming aside.
+  EXPECT_EQ(ControlText(again.ById(IdExcludedPrograms)), "mstsc.exe;\"C:\\Games\\x.exe\"");
   CloseBox(again, 2);
   EXPECT_EQ(ReadFile(host_.Ini()), saved);
   EXPECT_EQ(IniInt("HotKeys", "0"), 24696);
@@ -748,4 +755,44 @@ TEST_F(Config, TheRawInputSwitchIsSavedAndTakesOverAtTheNextStart) {
   ASSERT_TRUE(Press(VK_F6, "command 40045"));
   Pump(500);
   EXPECT_EQ(player_->Count("command 40045"), 1);
+}
+
+// A combination another program holds (the stand-in player's system hot key, F11) loaded
+// into a box shows the line under it when the dialog opens: such a chord cannot be typed,
+// the system turns it into the holder's hot key. A free one typed into the box removes it.
+TEST_F(Config, ACombinationAnotherProgramHoldsIsNamedUnderItsBoxUntilAFreeOneIsTyped) {
+  Start("[Use]\r\nKey=1\r\n[HotKeys]\r\n1=122\r\n0=24696\r\n", "--hotkey 122");
+  const ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  const HWND play = d.ById(HotKeyId(1)), line = d.ById(ConflictId(1));
+  ASSERT_NE(line, nullptr);
+  EXPECT_TRUE(IsWindowVisible(line));
+  EXPECT_EQ(ControlText(line), "Another program holds this combination");
+  EXPECT_FALSE(IsWindowVisible(d.ById(ConflictId(0))));  // Prev's is free
+  // Under its box, within the gap above the next row's caption.
+  RECT box, under;
+  GetWindowRect(play, &box);
+  GetWindowRect(line, &under);
+  EXPECT_EQ(under.left, box.left);
+  EXPECT_EQ(under.top, box.bottom);
+  // Its small print reads whole in its width and stays clear of the next row's box.
+  const HDC dc = GetDC(nullptr);
+  const HFONT small = CreateFontA(-Scaled(8), 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0,
+                                  0, "Small Fonts");
+  const HGDIOBJ old = SelectObject(dc, small);
+  SIZE text{};
+  GetTextExtentPoint32A(dc, "Another program holds this combination", 38, &text);
+  SelectObject(dc, old);
+  DeleteObject(small);
+  ReleaseDC(nullptr, dc);
+  EXPECT_LE(text.cx, under.right - under.left);
+  RECT next;
+  GetWindowRect(d.ById(HotKeyId(3)), &next);  // Stop, the row below Play
+  EXPECT_LT(under.bottom, next.top);
+  ClickControl(play);
+  Chord({VK_CONTROL, VK_MENU}, 'P');
+  ASSERT_TRUE(WaitFor([&] { return HotKeyWordOf(play) == 0xC050; })) << HotKeyWordOf(play);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(line); }));
+  CloseBox(d);
+  EXPECT_EQ(IniInt("HotKeys", "1"), 0xC050);
 }

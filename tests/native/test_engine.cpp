@@ -2,6 +2,7 @@
 // every step the engine takes is written to one log, in order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -43,8 +44,8 @@ class FakeWorld : public IPlayer, public IPopups, public IEngineSystem {
   bool WindowShown() override { return PlayerShown; }
   void ShowWindow() override { Log.push_back("show player"); }
   void HideWindow() override { Log.push_back("hide player"); }
-  void Show(PC c, bool disabled) override {
-    Log.push_back(std::string("popup ") +
+  void Show(PC c, bool disabled, bool again) override {
+    Log.push_back(std::string(again ? "popup again " : "popup ") +
                   (disabled ? DisabledText : CommandNames[static_cast<int>(c)]));
   }
   void Reply() override { Log.push_back("reply"); }
@@ -57,6 +58,20 @@ class FakeWorld : public IPlayer, public IPopups, public IEngineSystem {
   }
   void StartCountdown(unsigned ms) override { Countdown = static_cast<int>(ms); }
   void StopCountdown() override { Countdown = -1; }
+  // The program in front, asked only for a key or gesture that found its command.
+  bool Excluded = false;
+  int ExcludedAsked = 0;
+  bool ForegroundExcluded() override {
+    ++ExcludedAsked;
+    return Excluded;
+  }
+  // The keys held now, and the repeat's timer: its interval while it runs, -1 stopped.
+  TShortCut Held = 0;
+  bool ChordHeld(TShortCut word) override { return word == Held; }
+  TKeyRepeat KeyboardRepeat() override { return {500, 33}; }
+  int Repeat = -1;
+  void StartRepeat(unsigned ms) override { Repeat = static_cast<int>(ms); }
+  void StopRepeat() override { Repeat = -1; }
 
   // The log since the last call.
   std::vector<std::string> Take() { return std::exchange(Log, {}); }
@@ -276,3 +291,127 @@ TEST(EngineGesture, AStepThatComesWhileTheGesturesCommandRunsBeginsANewGesture) 
 }
 
 }  // namespace
+
+// A key whose command will not run neither holds the engine busy nor pumps: the next key
+// (here Enable/Disable, queued behind it) is handled as if it had not been pressed.
+TEST_F(Engine, AKeyWhoseCommandWillNotRunHoldsNothingAndPumpsNothing) {
+  engine.Enabled = false;
+  bool pumped = false;
+  world.Queued = [&] { pumped = true; };
+  engine.OnHotKey(kCtrlF5);  // Play while off
+  EXPECT_EQ(world.Take(), (Steps{"reply"}));
+  EXPECT_FALSE(pumped);
+  EXPECT_FALSE(engine.Busy());
+  engine.OnHotKey(Key(PC::Enabled));  // comes next: runs
+  EXPECT_EQ(world.Take(), (Steps{"reply", "popup Enabled"}));
+  EXPECT_TRUE(pumped);
+  // Held by another program (raw input): the same.
+  world.Queued = [&] { pumped = false; };
+  world.HeldElsewhere = true;
+  engine.OnHotKey(kCtrlF5, true);
+  EXPECT_EQ(world.Take(), (Steps{"held?", "reply"}));
+  EXPECT_NE(world.Queued, nullptr);
+}
+
+TEST_F(Engine, AProgramInFrontThatIsLeftAloneRunsNoKeyAndNoGestureNotEvenEnableDisable) {
+  world.Excluded = true;
+  bool pumped = false;
+  world.Queued = [&] { pumped = true; };
+  for (PC c : {PC::Play, PC::Enabled, PC::VolumeUp}) engine.OnHotKey(Key(c));
+  EXPECT_EQ(world.Take(), (Steps{"reply", "reply", "reply"}));
+  EXPECT_TRUE(engine.Enabled);
+  EXPECT_FALSE(pumped);
+  EXPECT_EQ(world.Repeat, -1);
+  // Asked only for a key that found its command: a key of none costs nothing.
+  world.ExcludedAsked = 0;
+  engine.OnHotKey(0x41);
+  EXPECT_EQ(world.ExcludedAsked, 0);
+  settings.JogDials[static_cast<int>(PC::Next)] = 1;  // Up
+  engine.OnJogDial(JogUp, 1000);
+  engine.OnCountdown();
+  EXPECT_EQ(world.Take(), (Steps{"reply", "reply"}));
+  // In front no more: everything as before.
+  world.Excluded = false;
+  engine.OnHotKey(kCtrlF5);
+  EXPECT_EQ(world.Take(), (Steps{"reply", "popup Play", "run Play"}));
+}
+
+// The held volume key on a fake clock: the first repeat after the keyboard's delay, then
+// one at each of its intervals, one popup whose time begins anew; it stops at the first
+// tick that finds the key or a modifier let go, the engine off, or the program in front
+// left alone.
+TEST_F(Engine, AHeldVolumeKeyRepeatsAfterTheDelayAtTheSpeedUntilItIsLetGo) {
+  const TShortCut up = Key(PC::VolumeUp);
+  world.Held = up;
+  engine.OnHotKey(up);
+  EXPECT_EQ(world.Take(), (Steps{"reply", "popup Volume Up", "run Volume Up"}));
+  EXPECT_EQ(world.Repeat, 500);  // the delay
+  for (int i = 0; i < 3; ++i) {
+    engine.OnRepeat();
+    EXPECT_EQ(world.Repeat, 33);  // then the speed
+  }
+  EXPECT_EQ(world.Take(), (Steps{"popup again Volume Up", "run Volume Up", "popup again Volume Up",
+                                 "run Volume Up", "popup again Volume Up", "run Volume Up"}));
+  world.Held = 0;  // let go
+  engine.OnRepeat();
+  EXPECT_EQ(world.Repeat, -1);
+  EXPECT_FALSE(engine.Repeating());
+  engine.OnRepeat();  // a tick already queued: nothing
+  EXPECT_TRUE(world.Take().empty());
+}
+
+TEST_F(Engine, TheRepeatStopsOnAModifierChangeOnDisableOnExclusionAndOnAnotherKey) {
+  const TShortCut up = Key(PC::VolumeUp);
+  auto start = [&] {
+    world.Held = up;
+    engine.OnHotKey(up);
+    world.Take();
+    ASSERT_TRUE(engine.Repeating());
+  };
+  start();
+  world.Held = up | scShift;  // Shift pressed as well: no longer the chord
+  engine.OnRepeat();
+  EXPECT_FALSE(engine.Repeating());
+  start();
+  engine.Enabled = false;
+  engine.OnRepeat();
+  EXPECT_FALSE(engine.Repeating());
+  engine.Enabled = true;
+  start();
+  world.Excluded = true;
+  engine.OnRepeat();
+  EXPECT_FALSE(engine.Repeating());
+  world.Excluded = false;
+  start();
+  engine.OnHotKey(kCtrlF5);  // another command's key
+  EXPECT_FALSE(engine.Repeating());
+  EXPECT_EQ(world.Repeat, -1);
+  EXPECT_TRUE(
+      std::find(world.Log.begin(), world.Log.end(), "popup again Volume Up") == world.Log.end());
+  // RepeatVolume off, and the other commands: one press, one run.
+  settings.RepeatVolume = false;
+  world.Held = up;
+  engine.OnHotKey(up);
+  EXPECT_FALSE(engine.Repeating());
+  settings.RepeatVolume = true;
+  world.Held = kCtrlF5;
+  engine.OnHotKey(kCtrlF5);
+  EXPECT_FALSE(engine.Repeating());
+  // A gesture's volume command does not repeat either.
+  settings.JogDials[static_cast<int>(PC::VolumeDown)] = 2;  // Down
+  engine.OnJogDial(JogDown, 5000);
+  engine.OnCountdown();
+  EXPECT_FALSE(engine.Repeating());
+}
+
+TEST(KeyRepeat, TheSystemsDelayAndSpeedSettingsGiveTheRepeatsTiming) {
+  EXPECT_EQ(KeyRepeatTiming(0, 31).DelayMs, 250u);
+  EXPECT_EQ(KeyRepeatTiming(1, 31).DelayMs, 500u);
+  EXPECT_EQ(KeyRepeatTiming(3, 31).DelayMs, 1000u);
+  EXPECT_EQ(KeyRepeatTiming(1, 31).IntervalMs, 33u);  // about 30 a second
+  EXPECT_EQ(KeyRepeatTiming(1, 0).IntervalMs, 400u);  // 2.5 a second
+  EXPECT_EQ(KeyRepeatTiming(1, 15).IntervalMs, 63u);
+  EXPECT_EQ(KeyRepeatTiming(-5, 99).DelayMs, 250u);  // outside: the nearest
+  EXPECT_EQ(KeyRepeatTiming(9, -1).IntervalMs, 400u);
+  EXPECT_EQ(KeyRepeatTiming(9, -1).DelayMs, 1000u);
+}

@@ -647,7 +647,7 @@ bool ConfigDialog::ShowPage(int page) const {
   POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   ClientToScreen(Tabs(), &p);
   // A click Wine lost shows no page and left nothing behind: it is given again.
-  for (int tries = 0; tries < 3; ++tries) {
+  for (int tries = 0; tries < 5; ++tries) {
     if (tries > 0) CountRepeat("tab click");
     ClickAt(p.x, p.y);
     if (WaitFor([&] { return IsWindowVisible(Sheet(page)) != FALSE; }, 3000)) return true;

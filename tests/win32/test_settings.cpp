@@ -33,9 +33,10 @@ class Settings : public ::testing::Test {
     DeleteFileA(path_.c_str());
   }
   std::string Value(const char* section, const char* key) {
-    char buffer[256];
-    GetPrivateProfileStringA(section, key, "<absent>", buffer, sizeof buffer, path_.c_str());
-    return buffer;
+    std::vector<char> buffer(65536);
+    GetPrivateProfileStringA(section, key, "<absent>", buffer.data(),
+                             static_cast<DWORD>(buffer.size()), path_.c_str());
+    return buffer.data();
   }
   // Loads without saving at the end: the destructor's save is not under test here.
   std::unique_ptr<TIniManager> Load() { return std::make_unique<TIniManager>(); }
@@ -79,6 +80,25 @@ TEST_F(Settings, NoFileGivesTheDefaults) {
   EXPECT_FALSE(s->UseRawInput);
   EXPECT_FALSE(s->ShowOnActiveMonitor);
   EXPECT_TRUE(s->HideOverFullScreen);
+  EXPECT_TRUE(s->RepeatVolume);
+  EXPECT_EQ(s->ExcludedPrograms, "");
+}
+
+// Bad values of the two keys: a list of ten thousand characters is read and saved whole,
+// any number but 0 is on.
+TEST_F(Settings, ALongProgramListIsKeptWholeAndRepeatVolumeReadsAsABoolean) {
+  std::string list;
+  while (list.size() < 10000) list += "program" + std::to_string(list.size()) + ".exe;";
+  WriteFile(path_, "[System]\r\nExcludedPrograms=" + list + "\r\nRepeatVolume=7\r\n");
+  auto s = Load();
+  EXPECT_EQ(s->ExcludedPrograms, list);
+  EXPECT_TRUE(s->RepeatVolume);
+  s->Save();
+  EXPECT_EQ(Value("System", "ExcludedPrograms"), list);
+  WriteFile(path_, "[System]\r\nExcludedPrograms=;;;\r\nRepeatVolume=0\r\n");
+  s = Load();
+  EXPECT_EQ(s->ExcludedPrograms, ";;;");
+  EXPECT_FALSE(s->RepeatVolume);
 }
 
 TEST_F(Settings, FirstSaveWritesEveryKeyButTheShowPointInOrder) {
@@ -104,7 +124,8 @@ TEST_F(Settings, FirstSaveWritesEveryKeyButTheShowPointInOrder) {
                    "HideOverFullScreen=1"});
   section("System");
   expected.insert(expected.end(),
-                  {"UseSendMessage=0", "UseJpFont=1", "ID3AtCenter=1", "UseRawInput=0"});
+                  {"UseSendMessage=0", "UseJpFont=1", "ID3AtCenter=1", "UseRawInput=0",
+                   "ExcludedPrograms=", "RepeatVolume=1"});
   std::vector<std::string> nonEmpty;
   for (const auto& l : lines)
     if (!l.empty()) nonEmpty.push_back(l);
