@@ -1,7 +1,6 @@
 #include "ui/uCaptionFit.h"
 
 #include <algorithm>
-#include <numeric>
 #include <vector>
 
 namespace velmora::ui {
@@ -9,10 +8,14 @@ namespace velmora::ui {
 void FitCaptions(std::span<TFitBox> boxes,
                  const std::function<int(std::size_t index, int width)>& wrappedHeight) {
   // Top to bottom, so that a box moved down by one above it is judged where it ends up.
-  std::vector<std::size_t> order(boxes.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t a, std::size_t b) { return boxes[a].Top < boxes[b].Top; });
+  // A layout's hundred rows: an insertion sort, stable, is all it takes.
+  std::vector<std::size_t> order;
+  order.reserve(boxes.size());
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    std::size_t at = order.size();
+    while (at > 0 && boxes[order[at - 1]].Top > boxes[i].Top) --at;
+    order.insert(order.begin() + static_cast<std::ptrdiff_t>(at), i);
+  }
   for (const std::size_t i : order) {
     TFitBox& box = boxes[i];
     int height = std::max(box.Height, box.NeededHeight);
