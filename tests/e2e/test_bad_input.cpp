@@ -68,3 +68,33 @@ TEST_F(BadInput, SkinsThatAreFoldersTruncatedOrClaimingAGigabyteShowTheText) {
     EXPECT_GT(popups[0].Width, 12) << text << ": the text in its frame, not a bitmap";
   }
 }
+
+// The new keys as people leave them: a program list of ten thousand characters with
+// spaces, quotes and empty entries, one of ";;;", RepeatVolume 7 (on), the two popup
+// switches with text. Play still runs in notepad, which no list names; the list comes
+// back whole.
+TEST_F(BadInput, LongOrEmptyProgramListsAndOddSwitchesLoadAndAreSavedAsTheyWere) {
+  std::string list = " ; \"C:\\Program Files\\A B\\x.exe\" ;;'y.exe';";
+  while (list.size() < 10000) list += "program" + std::to_string(list.size()) + ".exe ; ";
+  for (const std::string& value : {list, std::string(";;;")}) {
+    Start("[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=0\r\nShowOnActiveMonitor=yes\r\n"
+          "HideOverFullScreen=\r\n[HotKeys]\r\n1=117\r\n6=118\r\n[System]\r\nRepeatVolume=7\r\n"
+          "ExcludedPrograms=" + value + "\r\n");
+    FocusNotepad();
+    ASSERT_TRUE(Press(VK_F6, "command 40045"));
+    ASSERT_TRUE(Press(VK_F7, "command 40058"));
+    EXPECT_EQ(player_->Close(), 0u);
+    player_.reset();
+    std::vector<char> saved(20000);
+    GetPrivateProfileStringA("System", "ExcludedPrograms", "", saved.data(),
+                             static_cast<DWORD>(saved.size()), host_.Ini().c_str());
+    // The profile API trims the value's ends, as it did when it was read.
+    std::string expected = value;
+    while (!expected.empty() && expected.back() == ' ') expected.pop_back();
+    while (!expected.empty() && expected.front() == ' ') expected.erase(0, 1);
+    EXPECT_EQ(std::string(saved.data()), expected);
+    EXPECT_EQ(IniInt("System", "RepeatVolume"), 1);
+    EXPECT_EQ(IniInt("Popup", "ShowOnActiveMonitor"), 0);  // not a number: the default
+    EXPECT_EQ(IniInt("Popup", "HideOverFullScreen"), 1);
+  }
+}
