@@ -73,6 +73,31 @@ void Measure(const std::string& ini, const std::string& playerArgs, Notepad& not
   player.Close();
 }
 
+// From the keystroke to the plugin's popup on the screen (ShowTime short, so that each is
+// gone before the next press): the popup without and with the track's title, whose popup
+// comes after the player has handled the command.
+void MeasurePopup(const std::string& ini, Notepad& notepad, std::vector<double>& latencies) {
+  HostDir host;
+  WriteFile(host.Ini(), ini);
+  Player player(host);
+  if (!player.Window()) return;
+  const DWORD pid = player.Proc().Id();
+  for (int i = 0; i < kPresses; ++i) {
+    notepad.Focus();
+    WaitFor([&] { return ShownPopups(pid).empty(); }, 3000);
+    const double sent = NowMs();
+    Key(kKey, false);
+    Sleep(5);
+    double arrived = 0;
+    for (const double until = sent + 3000; NowMs() < until && arrived == 0; Sleep(1))
+      if (!ShownPopups(pid).empty()) arrived = NowMs();
+    Key(kKey, true);
+    if (arrived > 0) latencies.push_back(arrived - sent);
+    Pump(20);
+  }
+  player.Close();
+}
+
 }  // namespace
 
 int main() {
@@ -82,17 +107,25 @@ int main() {
     return 1;
   }
   const std::string keys = "[HotKeys]\r\n1=119\r\n[Popup]\r\nUsePopup=0\r\n";
-  std::vector<double> hotMs, bareMs, blockMs, postMs, sendMs, sinkMs, rawMs;
+  std::vector<double> hotMs, bareMs, blockMs, postMs, listMs, sendMs, sinkMs, rawMs, popupMs,
+      titledMs;
   for (int round = 0; round < kRounds; ++round) {
     Measure(keys + "[Use]\r\nKey=0\r\n", "--hotkey 0x77", notepad, hotMs);
     Measure(keys + "[Use]\r\nKey=0\r\n", "", notepad, bareMs, true);
     // The plugin with its keyboard hook off still holds the block.
     Measure(keys + "[Use]\r\nKey=0\r\n", "", notepad, blockMs, true, velmora::HookBlockName);
     Measure(keys + "[Use]\r\nKey=1\r\n[System]\r\nUseSendMessage=0\r\n", "", notepad, postMs);
+    // A list of programs the hot keys leave alone, notepad not in it: the lookup's cost.
+    Measure(keys + "[Use]\r\nKey=1\r\n[System]\r\nExcludedPrograms=mstsc.exe;vmware.exe;game.exe\r\n",
+            "", notepad, listMs);
     Measure(keys + "[Use]\r\nKey=1\r\n[System]\r\nUseSendMessage=1\r\n", "", notepad, sendMs);
     // The raw-input floor: the player's own sink, which only records the stroke.
     Measure(keys + "[Use]\r\nKey=0\r\n", "--raw-sink 0x77", notepad, sinkMs);
     Measure(keys + "[Use]\r\nKey=1\r\n[System]\r\nUseRawInput=1\r\n", "", notepad, rawMs);
+    const std::string popups = "[HotKeys]\r\n1=119\r\n[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\n"
+                               "ShowTime=40\r\nShowTitle=";
+    MeasurePopup(popups + "0\r\n", notepad, popupMs);
+    MeasurePopup(popups + "1\r\n", notepad, titledMs);
   }
   const Stats hot = Summarise(hotMs), bare = Summarise(bareMs), block = Summarise(blockMs),
               post = Summarise(postMs), send = Summarise(sendMs), sink = Summarise(sinkMs),
@@ -109,6 +142,10 @@ int main() {
               bare.Median > 0 ? block.Median / bare.Median : 0.0);
   std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the floor's median\n", "plugin, posted", post.Median,
               post.P99, post.Samples, bare.Median > 0 ? post.Median / bare.Median : 0.0);
+  const Stats list = Summarise(listMs);
+  std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the floor's median\n",
+              "plugin, posted, three programs left alone", list.Median, list.P99, list.Samples,
+              bare.Median > 0 ? list.Median / bare.Median : 0.0);
   std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the floor's median\n",
               "plugin, sent (UseSendMessage)", send.Median, send.P99, send.Samples,
               bare.Median > 0 ? send.Median / bare.Median : 0.0);
@@ -116,5 +153,12 @@ int main() {
               sink.P99, sink.Samples);
   std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the raw floor's median\n", "plugin, raw input",
               raw.Median, raw.P99, raw.Samples, sink.Median > 0 ? raw.Median / sink.Median : 0.0);
+  const Stats popup = Summarise(popupMs), titled = Summarise(titledMs);
+  std::printf("keystroke in notepad to Play's popup on the screen, polled every ms, ms\n");
+  std::printf("  %-40s %8.3f %8.3f %8d\n", "popup without the title (ShowTitle=0)", popup.Median,
+              popup.P99, popup.Samples);
+  std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the untitled median\n",
+              "popup with the title (ShowTitle=1)", titled.Median, titled.P99, titled.Samples,
+              popup.Median > 0 ? titled.Median / popup.Median : 0.0);
   return 0;
 }

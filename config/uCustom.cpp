@@ -148,10 +148,12 @@ constexpr TRow kSystemPage[] = {
      "&Hide popups over full-screen programs"},
     {IdRepeatVolume, TKind::Check, IdSystemPage, 3, 146, 390, 17,
      "&Repeat Volume Up/Down while the hot key is held"},
-    {0, TKind::Label, IdSystemPage, 3, 176, 409, 14,
+    {IdShowTitle, TKind::Check, IdSystemPage, 3, 170, 390, 17,
+     "Show the &title of the track in the popup"},
+    {0, TKind::Label, IdSystemPage, 3, 200, 409, 14,
      "Hot keys and gestures do nothing while these programs are in front (file names, "
      "separated by ;):"},
-    {IdExcludedPrograms, TKind::Edit, IdSystemPage, 3, 206, 409, 20, ""},
+    {IdExcludedPrograms, TKind::Edit, IdSystemPage, 3, 230, 409, 20, ""},
 };
 
 // What a control edits in the settings, and how: loading and saving both walk this table.
@@ -164,7 +166,7 @@ struct TBinding {
   bool TIniManager::*Switch = nullptr;
   std::string TIniManager::*Text = nullptr;
 };
-constexpr int kBindingCount = 2 * CommandCount + 10 + 4 + 10 + 1;
+constexpr int kBindingCount = 2 * CommandCount + 10 + 4 + 11 + 1;
 constexpr auto kBindings = [] {
   std::array<TBinding, kBindingCount> b{};
   int i = 0;
@@ -186,7 +188,8 @@ constexpr auto kBindings = [] {
         TSwitch{IdID3AtCenter, &TIniManager::ID3AtCenter},
         TSwitch{IdShowOnActiveMonitor, &TIniManager::ShowOnActiveMonitor},
         TSwitch{IdHideOverFullScreen, &TIniManager::HideOverFullScreen},
-        TSwitch{IdRepeatVolume, &TIniManager::RepeatVolume}})
+        TSwitch{IdRepeatVolume, &TIniManager::RepeatVolume},
+        TSwitch{IdShowTitle, &TIniManager::ShowTitle}})
     b[i++] = {s.first, TEdits::Switch, -1, nullptr, s.second};
   b[i++] = {IdExcludedPrograms, TEdits::Text, -1, nullptr, nullptr, &TIniManager::ExcludedPrograms};
   return b;

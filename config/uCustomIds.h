@@ -37,6 +37,7 @@ enum : int {
   IdHideOverFullScreen,
   IdRepeatVolume,
   IdExcludedPrograms,
+  IdShowTitle,
 };
 
 // One control per command on the Key and JogDial pages, and per skin (every command with

@@ -1,5 +1,6 @@
 #include "engine/uEngine.h"
 
+#include <optional>
 #include <utility>
 
 #include "engine/uCommandMatch.h"
@@ -18,8 +19,21 @@ TKeyRepeat KeyRepeatTiming(int delaySetting, int speedSetting) noexcept {
 
 void TEngine::ExecuteCommand(PlayerCommand command, bool again) {
   if (!Enabled && command != PlayerCommand::Enabled) return;
-  if (settings_.UsePopup && CommandHasPopup(static_cast<int>(command)))
-    popups_.Show(command, command == PlayerCommand::Enabled && Enabled, again);
+  // Only these three are followed by Play when stopped: the others need not ask the
+  // player's state first, a round trip on every keystroke's path.
+  const bool playWhenStopped = command == PlayerCommand::Prev || command == PlayerCommand::Pause ||
+                               command == PlayerCommand::Next;
+  const bool popup = settings_.UsePopup && CommandHasPopup(static_cast<int>(command));
+  // Play, Next and Prev (and Pause when Play follows it) name the track they moved to: their
+  // popup comes after the player has handled them, so that the title is the new one.
+  bool titled = popup && settings_.ShowTitle &&
+                (command == PlayerCommand::Play || command == PlayerCommand::Next ||
+                 command == PlayerCommand::Prev || command == PlayerCommand::Pause);
+  std::optional<bool> stopped;
+  if (titled && command == PlayerCommand::Pause)
+    titled = *(stopped = player_.Status() == PlayStatus::Stopped);
+  if (popup && !titled)
+    popups_.Show(command, command == PlayerCommand::Enabled && Enabled, again, {});
 
   if (command == PlayerCommand::Enabled) {
     Enabled = !Enabled;
@@ -38,13 +52,10 @@ void TEngine::ExecuteCommand(PlayerCommand command, bool again) {
       player_.ShowWindow();
   }
 
-  // Only these three are followed by Play when stopped: the others need not ask the
-  // player's state first, a round trip on every keystroke's path.
-  const bool playWhenStopped = command == PlayerCommand::Prev || command == PlayerCommand::Pause ||
-                               command == PlayerCommand::Next;
-  const bool stopped = playWhenStopped && player_.Status() == PlayStatus::Stopped;
+  if (playWhenStopped && !stopped) stopped = player_.Status() == PlayStatus::Stopped;
   player_.Execute(command);
-  if (stopped) player_.Execute(PlayerCommand::Play);
+  if (stopped.value_or(false)) player_.Execute(PlayerCommand::Play);
+  if (titled) popups_.Show(command, false, again, player_.Title());
 }
 
 void TEngine::OnHotKey(TShortCut word, bool fromRawInput) {

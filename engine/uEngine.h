@@ -20,6 +20,7 @@ struct TEngineSettings {
   std::int32_t CommandInterval = 1000;
   bool UsePopup = true;
   bool RepeatVolume = true;  // Volume Up/Down again while its hot key is held
+  bool ShowTitle = true;     // the track's title under Play, Next and Prev
 };
 
 // The system's keyboard repeat: the delay before the first repeat and the time between
@@ -35,6 +36,8 @@ class IPlayer {
  public:
   virtual void Execute(PlayerCommand command) = 0;  // nothing for ID3 and Winamp
   virtual PlayStatus Status() = 0;
+  // The title of the playlist entry the player is at now; empty when it names none.
+  virtual std::wstring Title() = 0;
   // Show/Hide File info: the open one is closed and the foreground it took goes back.
   virtual bool InfoDialogShown() = 0;
   virtual void OpenInfoDialog() = 0;
@@ -52,8 +55,10 @@ class IPlayer {
 class IPopups {
  public:
   // disabled: the Enable/Disable command's popup as it turns the engine off. again: a
-  // repeat of a held key, whose popup is the one still up, its time begun anew.
-  virtual void Show(PlayerCommand command, bool disabled, bool again) = 0;
+  // repeat of a held key, whose popup is the one still up, its time begun anew. title: the
+  // track the command moved to, on a line of its own; empty: none.
+  virtual void Show(PlayerCommand command, bool disabled, bool again,
+                    const std::wstring& title) = 0;
 
  protected:
   ~IPopups() = default;

@@ -190,7 +190,11 @@ void TWatch::HideWindow() {
   RestoreForeground();
 }
 
-void TWatch::Show(PlayerCommand command, bool disabled, bool again) {
+std::wstring TWatch::Title() {
+  return WinampManager->GetCurrentTitleW();
+}
+
+void TWatch::Show(PlayerCommand command, bool disabled, bool again, const std::wstring& title) {
   const TIniManager& s = *IniManager;
   if (s.HideOverFullScreen && ForegroundIsFullScreen()) return;  // the command still ran
   // A held key's repeat keeps the popup it showed, its time begun anew.
@@ -202,6 +206,7 @@ void TWatch::Show(PlayerCommand command, bool disabled, bool again) {
   s.ApplyToPopup(*popup);
   popup->SetText(disabled ? DisabledText : CommandNames[c]);
   popup->SetGraphic(disabled ? DisabledBitmap : CommandBitmaps[c]);
+  popup->SetTitle(title);
   lastPopup_ = popup.release();
   lastPopup_->ShowFor(s.ShowTime);  // it releases itself when its time is up
 }

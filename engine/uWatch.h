@@ -53,6 +53,7 @@ class TWatch : private IPlayer, private IPopups, private IEngineSystem {
   // IPlayer
   void Execute(PlayerCommand command) override;
   PlayStatus Status() override;
+  std::wstring Title() override;
   bool InfoDialogShown() override;
   void OpenInfoDialog() override;
   void CloseInfoDialog() override;
@@ -60,7 +61,7 @@ class TWatch : private IPlayer, private IPopups, private IEngineSystem {
   void ShowWindow() override;
   void HideWindow() override;
   // IPopups
-  void Show(PlayerCommand command, bool disabled, bool again) override;
+  void Show(PlayerCommand command, bool disabled, bool again, const std::wstring& title) override;
   // IEngineSystem
   void Reply() override;
   void ProcessMessages() override;

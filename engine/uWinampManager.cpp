@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "popup/uPopupText.h"
+#include "ui/uWide.h"
+
 namespace velmora {
 
 TWinampManager* WinampManager = nullptr;
@@ -23,6 +26,17 @@ std::string TWinampManager::GetCurrentTitle() const {
   const auto* title = reinterpret_cast<const char*>(
       SendMessageA(PlayerWindow, WM_USER, static_cast<WPARAM>(position), RequestTitle));
   return title ? std::string(title) : std::string();
+}
+
+// The answers are the player's own buffers in this process.
+std::wstring TWinampManager::GetCurrentTitleW() const {
+  const auto position = static_cast<WPARAM>(SendMessageA(PlayerWindow, WM_USER, 0, RequestListPosition));
+  const auto* wide =
+      reinterpret_cast<const wchar_t*>(SendMessageW(PlayerWindow, WM_USER, position, RequestTitleW));
+  const auto* ansi = wide ? nullptr
+                          : reinterpret_cast<const char*>(
+                                SendMessageA(PlayerWindow, WM_USER, position, RequestTitle));
+  return PickTitle(wide, ansi, [](std::string_view a) { return ui::FromAnsi(a); });
 }
 
 std::string TWinampManager::GetIniDirectory(HWND playerWindow) {

@@ -18,6 +18,9 @@ class TWinampManager {
   LRESULT SendCommand(unsigned id) const;
   PlayStatus GetStatus() const;
   std::string GetCurrentTitle() const;
+  // The current entry's title in any script: the player's wide answer where it has one,
+  // else its ANSI one converted from the system's code page.
+  std::wstring GetCurrentTitleW() const;
   // The folder the player keeps its own settings in, or empty when it names none. Asked
   // before the player-control object exists: the settings come first.
   static std::string GetIniDirectory(HWND playerWindow);

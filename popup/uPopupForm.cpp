@@ -2,11 +2,14 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "popup/uFormUtils.h"
 #include "popup/uPopupGeometry.h"
+#include "popup/uPopupText.h"
 #include "ui/uApplication.h"
+#include "ui/uWide.h"
 
 namespace velmora {
 
@@ -87,7 +90,31 @@ void TPopupForm::SetGraphic(std::shared_ptr<const ui::TBitmap> graphic) {
 }
 
 void TPopupForm::TextChanged() {
+  name_ = Text();
   UpdateBounds();
+}
+
+void TPopupForm::SetTitle(const std::wstring& title) {
+  if (title == title_) return;
+  title_ = title;
+  SetWindowTextW(Handle(), (ui::FromCp932(name_) + (title_.empty() ? L"" : L"\n") + title_).c_str());
+  UpdateBounds();
+}
+
+SIZE TPopupForm::TitleExtent(ui::TCanvas& canvas) {
+  shownTitle_.clear();
+  if (title_.empty()) return {0, 0};
+  const int dpi = Dpi();
+  const int frame = ui::ScaleDpi(margin_, dpi) + ui::ScaleDpi(frameWidth_, dpi);
+  TMonitors monitors;
+  TMonitorArea front;
+  const int area = OnActiveMonitor && MonitorInFront(monitors, front)
+                       ? front.Work.Right - front.Work.Left
+                       : GetSystemMetrics(SM_CXSCREEN);
+  shownTitle_ = CutToWidth(title_, area - 2 * frame, [&](std::wstring_view s) {
+    return static_cast<int>(canvas.TextExtent(std::wstring(s)).cx);
+  });
+  return canvas.TextExtent(shownTitle_);
 }
 
 void TPopupForm::FontChanged() {
@@ -95,17 +122,23 @@ void TPopupForm::FontChanged() {
 }
 
 void TPopupForm::GetContentSize(int& width, int& height) {
-  if (graphic_ && !graphic_->Empty()) {
-    const int dpi = Dpi();
-    width = ui::ScaleDpi(graphic_->Width(), dpi);
-    height = ui::ScaleDpi(graphic_->Height(), dpi);
-    return;
-  }
   ui::TWindowDC dc(Handle());
   ui::TCanvas canvas(dc.Get(), Font());
-  const SIZE extent = canvas.TextExtent(Text());
-  width = extent.cx;
-  height = extent.cy;
+  const SIZE title = TitleExtent(canvas);
+  const int dpi = Dpi();
+  if (graphic_ && !graphic_->Empty()) {
+    width = ui::ScaleDpi(graphic_->Width(), dpi);
+    height = ui::ScaleDpi(graphic_->Height(), dpi);
+    if (title.cx > 0) {  // the strip under the skin: framed, with the popup's margins
+      const int margin = ui::ScaleDpi(margin_, dpi), frame = ui::ScaleDpi(frameWidth_, dpi);
+      width = std::max<int>(width, title.cx + 2 * (margin + frame));
+      height += title.cy + 2 * (margin + frame);
+    }
+    return;
+  }
+  const SIZE extent = canvas.TextExtent(name_);
+  width = std::max(extent.cx, title.cx);
+  height = extent.cy + title.cy;
 }
 
 namespace {
@@ -115,18 +148,18 @@ TScreenRect ScreenRect(const RECT& r) {
 }
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-  auto& list = *reinterpret_cast<std::vector<TMonitorArea>*>(data);
+  auto& m = *reinterpret_cast<TMonitors*>(data);
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (GetMonitorInfoW(monitor, &info) && list.size() < 64)
-    list.push_back({ScreenRect(info.rcMonitor), ScreenRect(info.rcWork)});
+  if (m.Count < std::size(m.List) && GetMonitorInfoW(monitor, &info))
+    m.List[m.Count++] = {ScreenRect(info.rcMonitor), ScreenRect(info.rcWork)};
   return TRUE;
 }
 
 }  // namespace
 
-bool MonitorInFront(std::vector<TMonitorArea>& monitors, TMonitorArea& target) {
-  monitors.clear();
+bool MonitorInFront(TMonitors& monitors, TMonitorArea& target) {
+  monitors.Count = 0;
   EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   MONITORINFO info{};
   info.cbSize = sizeof info;
@@ -171,7 +204,7 @@ void TPopupForm::UpdateBounds() {
   l.Centered = Centered;
   l.ShowX = showPoint_.x;
   l.ShowY = showPoint_.y;
-  std::vector<TMonitorArea> monitors;
+  TMonitors monitors;
   TMonitorArea front;
   if (parentPanel_) {
     RECT r;
@@ -179,7 +212,7 @@ void TPopupForm::UpdateBounds() {
     l.AreaW = r.right - r.left;
     l.AreaH = r.bottom - r.top;
   } else if (OnActiveMonitor && MonitorInFront(monitors, front)) {
-    PlaceOnMonitor(l, monitors, front);
+    PlaceOnMonitor(l, {monitors.List, monitors.Count}, front);
   } else {
     l.AreaW = GetSystemMetrics(SM_CXSCREEN);
     l.AreaH = GetSystemMetrics(SM_CYSCREEN);
@@ -190,16 +223,26 @@ void TPopupForm::UpdateBounds() {
 }
 
 void TPopupForm::Paint(ui::TCanvas& canvas) {
+  const int dpi = Dpi();
+  canvas.PenColor = frameColor_;
+  canvas.PenWidth = ui::ScaleDpi(frameWidth_, dpi);
+  canvas.BrushColor = Color();
+  const SIZE title = shownTitle_.empty() ? SIZE{0, 0} : canvas.TextExtent(shownTitle_);
   if (graphic_ && !graphic_->Empty()) {
-    canvas.StretchDraw({0, 0, Width(), Height()}, *graphic_);
+    const int w = ui::ScaleDpi(graphic_->Width(), dpi), h = ui::ScaleDpi(graphic_->Height(), dpi);
+    if (title.cx == 0) return canvas.StretchDraw({0, 0, Width(), Height()}, *graphic_);
+    const RECT above{0, 0, Width(), h};  // beside a skin narrower than its title
+    FillRect(canvas.Handle(), &above, Brush());
+    canvas.StretchDraw({(Width() - w) / 2, 0, (Width() - w) / 2 + w, h}, *graphic_);
+    canvas.Rectangle(1, h + 1, Width(), Height());
+    canvas.TextOut((Width() - title.cx) / 2, h + (Height() - h - title.cy) / 2, shownTitle_);
     return;
   }
-  canvas.PenColor = frameColor_;
-  canvas.PenWidth = ui::ScaleDpi(frameWidth_, Dpi());
-  canvas.BrushColor = Color();
   canvas.Rectangle(1, 1, Width(), Height());
-  const SIZE text = canvas.TextExtent(Text());
-  canvas.TextOut((Width() - text.cx) / 2, (Height() - text.cy) / 2, Text());
+  const SIZE text = canvas.TextExtent(name_);
+  const int top = (Height() - text.cy - title.cy) / 2;
+  canvas.TextOut((Width() - text.cx) / 2, top, name_);
+  if (title.cx > 0) canvas.TextOut((Width() - title.cx) / 2, top + text.cy, shownTitle_);
 }
 
 void TPopupForm::SetTopMost(UINT flags) {

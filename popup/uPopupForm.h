@@ -9,16 +9,21 @@
 #include <memory>
 #include <vector>
 
+#include "popup/uPopupGeometry.h"
 #include "ui/uBitmap.h"
 #include "ui/uControls.h"
 #include "ui/uTimer.h"
 
 namespace velmora {
 
-struct TMonitorArea;
 
-// The monitors and the one the window in front is on (the primary when none is in front).
-bool MonitorInFront(std::vector<TMonitorArea>& monitors, TMonitorArea& target);
+// The monitors (the first 16) and the one the window in front is on (the primary when
+// none is in front).
+struct TMonitors {
+  TMonitorArea List[16];
+  std::size_t Count = 0;
+};
+bool MonitorInFront(TMonitors& monitors, TMonitorArea& target);
 
 // The window in front is another process's and covers its whole monitor (the shell's
 // desktop does not count), or the system reports a full-screen Direct3D program or
@@ -44,6 +49,11 @@ class TPopupForm : public ui::TForm {
   // when the engine reloads or frees its skins.
   const std::shared_ptr<const ui::TBitmap>& Graphic() const noexcept { return graphic_; }
   void SetGraphic(std::shared_ptr<const ui::TBitmap> graphic);
+  // The track's title on a line of its own: under the text, or in a strip under the skin;
+  // cut with "…" where it is wider than the screen. The window's text is then both lines,
+  // joined by a line feed, for screen readers.
+  const std::wstring& Title() const noexcept { return title_; }
+  void SetTitle(const std::wstring& title);
 
   // At the dpi of the window's monitor: a skin is drawn scaled to keep its size on the
   // screen, margin and frame grow with it; a font in points follows the dpi by itself.
@@ -70,6 +80,8 @@ class TPopupForm : public ui::TForm {
 
  private:
   void HideStep();
+  // The title as it is drawn, cut to the room the screen leaves, and its extent.
+  SIZE TitleExtent(ui::TCanvas& canvas);
 
   ui::TTimer* hideTimer_;
   ui::TWinControl* parentPanel_;
@@ -78,6 +90,9 @@ class TPopupForm : public ui::TForm {
   const int margin_ = 4;
   POINT showPoint_{0, 0};
   std::shared_ptr<const ui::TBitmap> graphic_;
+  std::string name_;     // the command's name, the first line
+  std::wstring title_;   // the second line, whole
+  std::wstring shownTitle_;  // as drawn
   TPopupForm* nextLive_ = nullptr;
   TPopupForm* prevLive_ = nullptr;
 };

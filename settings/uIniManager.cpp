@@ -157,6 +157,7 @@ void TIniManager::LoadFrom(const std::string& path) {
   ShowPoint.y = ini.ReadInteger("Popup", "ShowPointY", 0);
   ShowOnActiveMonitor = ini.ReadBool("Popup", "ShowOnActiveMonitor", false);
   HideOverFullScreen = ini.ReadBool("Popup", "HideOverFullScreen", true);
+  ShowTitle = ini.ReadBool("Popup", "ShowTitle", true);
   UseSendMessage = ini.ReadBool("System", "UseSendMessage", false);
   UseRawInput = ini.ReadBool("System", "UseRawInput", false);
   UseJpFont = ini.ReadBool("System", "UseJpFont", true);
@@ -186,6 +187,7 @@ void TIniManager::Save() {
   ini.WriteInteger("Popup", "ShowTime", ShowTime);
   ini.WriteBool("Popup", "ShowOnActiveMonitor", ShowOnActiveMonitor);
   ini.WriteBool("Popup", "HideOverFullScreen", HideOverFullScreen);
+  ini.WriteBool("Popup", "ShowTitle", ShowTitle);
   if (ShowPointSet) {
     ini.WriteInteger("Popup", "ShowPointX", ShowPoint.x);
     ini.WriteInteger("Popup", "ShowPointY", ShowPoint.y);

@@ -10,6 +10,21 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   ::TextOutA(dc_, x, y, text.data(), static_cast<int>(text.size()));
 }
 
+void TCanvas::TextOut(int x, int y, const std::wstring& text) {
+  TSelect font(dc_, font_.Handle());
+  SetTextColor(dc_, ColorToRGB(font_.Color()));
+  SetBkColor(dc_, ColorToRGB(BrushColor));
+  SetBkMode(dc_, OPAQUE);
+  ::TextOutW(dc_, x, y, text.data(), static_cast<int>(text.size()));
+}
+
+SIZE TCanvas::TextExtent(const std::wstring& text) {
+  SIZE size{0, 0};
+  TSelect font(dc_, font_.Handle());
+  GetTextExtentPoint32W(dc_, text.data(), static_cast<int>(text.size()), &size);
+  return size;
+}
+
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
   TPenHandle pen(CreatePen(PS_SOLID, PenWidth, ColorToRGB(PenColor)));
   TBrushHandle brush(CreateSolidBrush(ColorToRGB(BrushColor)));

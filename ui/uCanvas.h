@@ -27,6 +27,9 @@ class TCanvas {
   void TextOut(int x, int y, const std::string& text);  // opaque, on the brush colour
   void Rectangle(int left, int top, int right, int bottom);
   SIZE TextExtent(const std::string& text);
+  // Outside text in any script, through the wide API.
+  void TextOut(int x, int y, const std::wstring& text);
+  SIZE TextExtent(const std::wstring& text);
   void Draw(int x, int y, const TBitmap& bitmap);  // unscaled, every pixel
   // Into the rectangle, smoothed where the size differs; unscaled where it does not.
   void StretchDraw(const RECT& r, const TBitmap& bitmap);

@@ -5,8 +5,7 @@
 
 namespace velmora::ui {
 
-void FitCaptions(std::span<TFitBox> boxes,
-                 const std::function<int(std::size_t index, int width)>& wrappedHeight) {
+void FitCaptions(std::span<TFitBox> boxes, TWrappedHeight wrappedHeight, void* context) {
   // Top to bottom, so that a box moved down by one above it is judged where it ends up.
   // A layout's hundred rows: an insertion sort, stable, is all it takes.
   std::vector<std::size_t> order;
@@ -25,7 +24,7 @@ void FitCaptions(std::span<TFitBox> boxes,
         box.Width = box.NeededWidth;
       } else {
         box.Width = room;
-        height = std::max(height, wrappedHeight(i, room));
+        height = std::max(height, wrappedHeight(i, room, context));
       }
     }
     if (height <= box.Height) continue;

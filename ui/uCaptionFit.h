@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <span>
 
 namespace velmora::ui {
@@ -17,9 +16,16 @@ struct TFitBox {
   int NeededHeight = 0;  // the caption's lines as they are (a label of several lines)
 };
 
-// wrappedHeight(i, width): the height box i needs with its caption wrapped in that width
-// (asked only for a box that must wrap).
-void FitCaptions(std::span<TFitBox> boxes,
-                 const std::function<int(std::size_t index, int width)>& wrappedHeight);
+// wrappedHeight(i, width, context): the height box i needs with its caption wrapped in
+// that width (asked only for a box that must wrap).
+using TWrappedHeight = int (*)(std::size_t index, int width, void* context);
+void FitCaptions(std::span<TFitBox> boxes, TWrappedHeight wrappedHeight, void* context);
+template <class F>
+void FitCaptions(std::span<TFitBox> boxes, F wrappedHeight) {
+  FitCaptions(
+      boxes,
+      [](std::size_t i, int width, void* f) -> int { return (*static_cast<F*>(f))(i, width); },
+      &wrappedHeight);
+}
 
 }  // namespace velmora::ui

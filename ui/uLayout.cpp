@@ -35,9 +35,10 @@ void TLayout::Add(TWinControl* control, int left, int top, int width, int height
 }
 
 int TLayout::AddedHeight(const TWinControl* parent) const noexcept {
-  for (const auto& [p, added] : added_)
-    if (p == parent) return added;
-  return 0;
+  int added = 0;
+  for (const TItem& it : items_)
+    if (it.Control->Parent() == parent) added = std::max(added, it.Added);
+  return added;
 }
 
 void TLayout::Apply(int dpi, int fallbackWidth) {
@@ -103,23 +104,13 @@ void TLayout::Apply(int dpi, int fallbackWidth) {
                                                       : 0;
     return CaptionExtent(*items_[i].Control, width - extra).cy + std::max(0, padding);
   });
-  added_.clear();
   for (std::size_t i = 0; i < items_.size(); ++i) {
-    const TItem& it = items_[i];
+    TItem& it = items_[i];
     const TFitBox& b = boxes[i];
     if (auto* check = dynamic_cast<TCheckBox*>(it.Control))
       check->SetWordWrap(b.Height > scale(it.Height));
     it.Control->SetBounds(b.Left, b.Top, b.Width, b.Height);
-    // What the wrapping added below this parent's lowest control of the table.
-    const int bottom96 = scale(it.Top + it.Height), bottom = b.Top + b.Height;
-    if (bottom > bottom96) {
-      auto found = std::find_if(added_.begin(), added_.end(),
-                                [&](const auto& a) { return a.first == it.Control->Parent(); });
-      if (found == added_.end())
-        added_.emplace_back(it.Control->Parent(), bottom - bottom96);
-      else
-        found->second = std::max(found->second, bottom - bottom96);
-    }
+    it.Added = std::max(0, b.Top + b.Height - scale(it.Top + it.Height));
   }
 }
 

@@ -33,9 +33,9 @@ class TLayout {
     TWinControl* Control;
     int Left, Top, Width, Height;
     TFit Fit;
+    int Added = 0;  // how far its bottom lies below the table's, after the last Apply
   };
   std::vector<TItem> items_;
-  std::vector<std::pair<const TWinControl*, int>> added_;
 };
 
 // The caption's extent in the control's font, its "&" marks taken as the system draws

@@ -789,9 +789,15 @@ TEST_F(Config, ACombinationAnotherProgramHoldsIsNamedUnderItsBoxUntilAFreeOneIsT
   RECT next;
   GetWindowRect(d.ById(HotKeyId(3)), &next);  // Stop, the row below Play
   EXPECT_LT(under.bottom, next.top);
-  ClickControl(play);
-  Chord({VK_CONTROL, VK_MENU}, 'P');
-  ASSERT_TRUE(WaitFor([&] { return HotKeyWordOf(play) == 0xC050; })) << HotKeyWordOf(play);
+  // A click or a chord Wine lost leaves the box as it was: the whole step is given again.
+  bool typed = false;
+  for (int tries = 0; tries < 3 && !typed; ++tries) {
+    if (tries > 0) CountRepeat("input");
+    ClickControl(play);
+    Chord({VK_CONTROL, VK_MENU}, 'P');
+    typed = WaitFor([&] { return HotKeyWordOf(play) == 0xC050; }, 3000);
+  }
+  ASSERT_TRUE(typed) << HotKeyWordOf(play);
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(line); }));
   CloseBox(d);
   EXPECT_EQ(IniInt("HotKeys", "1"), 0xC050);

@@ -362,8 +362,9 @@ TEST_F(Engine, ShowHideMinimisesAVisiblePlayerAndRestoresAHiddenOne) {
 TEST_F(Engine, ConfigKeepsTheHooksAndReloadsTheSkinsFromDisk) {
   const std::string skin = host_.dir.Path() + "Play.bmp";
   CopyFileA(Testdata("rgb24.bmp").c_str(), skin.c_str(), FALSE);
-  Start("[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\n[HotKeys]\r\n1=117\r\n[Skins]\r\n1=" + skin +
-        "\r\n");
+  // The skin alone, without the title's strip; the popup before the command.
+  Start("[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\nShowTitle=0\r\n[HotKeys]\r\n1=117\r\n"
+        "[Skins]\r\n1=" + skin + "\r\n");
   const DWORD pid = player_->Proc().Id();
   FocusNotepad();
   Tap(kF6);
@@ -461,7 +462,8 @@ TEST_F(Engine, AnExistingSkinThatIsNoBitmapShowsTheText) {
         "\r\n");
   FocusNotepad();
   Tap(kF6);
-  ASSERT_TRUE(WaitLog("command 40045"));  // Pause while stopped, then Play
+  ASSERT_TRUE(WaitLog("command 40045"));  // Pause while stopped, then Play, then its popup
+  ASSERT_TRUE(WaitFor([&] { return !ShownPopups(player_->Proc().Id()).empty(); }));
   const auto popups = ShownPopups(player_->Proc().Id());
   ASSERT_EQ(popups.size(), 1u);
   EXPECT_EQ(popups[0].Text, "Pause");
@@ -482,7 +484,7 @@ TEST(JapanesePaths, APlayerAndASkinInDoubleByteFoldersWork) {
   ASSERT_TRUE(CreateDirectoryA(skins.c_str(), nullptr));
   ASSERT_TRUE(CopyFileA(Testdata("rgb24.bmp").c_str(), (skins + "Play.bmp").c_str(), FALSE));
   const std::string ini =
-      "[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\n[HotKeys]\r\n1=117\r\n"
+      "[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\nShowTitle=0\r\n[HotKeys]\r\n1=117\r\n"
       "[Skins]\r\n1=" +
       skins + "Play.bmp\r\n";
   WriteFile(host.Ini(), ini);
@@ -517,8 +519,11 @@ TEST_F(Engine, ClosingThePlayerWhileTheFileInfoDialogIsOpenEndsCleanly) {
 
 namespace {
 // A popup of the player's stays on the screen (ShowTime 0), so that its absence is seen
-// once the command it would confirm has reached the player: the popup comes first.
-const char kPlayPopup[] = "[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\n[HotKeys]\r\n1=117\r\n";
+// once the command it would confirm has reached the player: without the title, the popup
+// comes first.
+const char kPlayPopup[] =
+    "[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\nShowTitle=0\r\n"
+    "[HotKeys]\r\n1=117\r\n";
 
 // The stand-in full-screen program (or, windowed, an ordinary one) in front.
 struct Cover {
@@ -567,8 +572,8 @@ TEST_F(Engine, NoPopupCoversAnotherProgramsFullScreenWindowButThePlayersOwn) {
 }
 
 TEST_F(Engine, WithHideOverFullScreenOffThePopupShowsOverAFullScreenProgram) {
-  Start("[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\nHideOverFullScreen=0\r\n"
-        "[HotKeys]\r\n1=117\r\n");
+  Start("[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\nShowTitle=0\r\n"
+        "HideOverFullScreen=0\r\n[HotKeys]\r\n1=117\r\n");
   Cover game(false);
   ASSERT_NE(game.Window, nullptr);
   ASSERT_TRUE(Press(kF6, "command 40045"));
@@ -665,4 +670,119 @@ TEST_F(Engine, WithRepeatVolumeOffAHeldVolumeKeyRunsOnce) {
   const Held h = HoldVolumeUp(*player_);
   EXPECT_EQ(h.AtRelease + h.After, 1);
   EXPECT_EQ(h.MostPopups, 1u);
+}
+
+// The title line. The stand-in player's second and third entries are Japanese and
+// Cyrillic: on every bench each reads right, the popup's window text is "Next", a line
+// feed and the title, and its pixels show the two lines.
+namespace {
+const char kNextPopup[] =
+    "[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\n[HotKeys]\r\n4=120\r\n";
+const wchar_t kJapaneseTitle[] = L"\x591C\x660E\x3051\x306E\x6E2F - \x785D\x5B50\x306E\x8239";
+const wchar_t kCyrillicTitle[] =
+    L"\x0421\x0435\x0432\x0435\x0440\x043D\x044B\x0439 \x0432\x0435\x0442\x0435\x0440 - "
+    L"\x041C\x0430\x044F\x043A";
+
+// Bands of rows inside the frame that hold pixels of the font's colour.
+int TextBands(const ShownPopup& p, COLORREF font, int inset) {
+  RECT r;
+  GetWindowRect(p.Window, &r);
+  int bands = 0;
+  bool inBand = false;
+  for (int y = r.top + inset; y < r.bottom - inset; ++y) {
+    bool text = false;
+    for (int x = r.left + inset; x < r.right - inset && !text; ++x) text = ScreenPixel(x, y) == font;
+    if (text && !inBand) ++bands;
+    inBand = text;
+  }
+  return bands;
+}
+
+ShownPopup NewestPopup(DWORD pid, std::size_t count) {
+  WaitFor([&] { return ShownPopups(pid).size() >= count; });
+  const auto popups = ShownPopups(pid);
+  return popups.size() >= count ? popups.front() : ShownPopup{};
+}
+}  // namespace
+
+TEST_F(Engine, NextNamesTheNewEntryInItsOwnScriptOnASecondLine) {
+  Start(kNextPopup);
+  FocusNotepad();
+  const DWORD pid = player_->Proc().Id();
+  ASSERT_TRUE(Press(kF9, "command 40048"));
+  ShownPopup p = NewestPopup(pid, 1);
+  ASSERT_NE(p.Window, nullptr);
+  EXPECT_EQ(p.Text, "Next");
+  EXPECT_EQ(p.Title, kJapaneseTitle);
+  const int inset = Scaled(2) + 1;  // the frame's pen
+  EXPECT_EQ(TextBands(p, RGB(0, 0xFF, 0), inset), 2);
+  ASSERT_TRUE(Press(kF9, "command 40048"));
+  p = NewestPopup(pid, 2);
+  EXPECT_EQ(p.Title, kCyrillicTitle);
+  EXPECT_EQ(TextBands(p, RGB(0, 0xFF, 0), inset), 2);
+}
+
+// With a skin the title stands in a strip under the bitmap, the bitmap's pixels above it.
+TEST_F(Engine, WithASkinTheTitleIsInAStripUnderTheBitmap) {
+  CopyFileA(Testdata("rgb24.bmp").c_str(), (host_.dir.Path() + "Next.bmp").c_str(), FALSE);
+  Start(std::string(kNextPopup) + "[Skins]\r\n4=" + host_.dir.Path() + "Next.bmp\r\n");
+  FocusNotepad();
+  ASSERT_TRUE(Press(kF9, "command 40048"));
+  const ShownPopup p = NewestPopup(player_->Proc().Id(), 1);
+  ASSERT_NE(p.Window, nullptr);
+  EXPECT_EQ(p.Title, kJapaneseTitle);
+  EXPECT_GT(p.Width, Scaled(7));   // as wide as the title with its margins
+  EXPECT_GT(p.Height, Scaled(5) + 2 * Scaled(6));
+  RECT r;
+  GetWindowRect(p.Window, &r);
+  const int left = r.left + (p.Width - Scaled(7)) / 2;
+  if (BenchDpi() == 96)  // the skin, unscaled, centred over the strip
+    EXPECT_EQ(ScreenPixel(left + 6, r.top + 4), RGB(6 * 30, 4 * 50, 10 * 10));
+  EXPECT_EQ(TextBands(p, RGB(0, 0xFF, 0), 0) >= 1, true);
+}
+
+TEST_F(Engine, WithShowTitleOffThePopupIsTheCommandsNameAlone) {
+  Start("[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\nShowTitle=0\r\n"
+        "[HotKeys]\r\n4=120\r\n");
+  FocusNotepad();
+  ASSERT_TRUE(Press(kF9, "command 40048"));
+  const ShownPopup p = NewestPopup(player_->Proc().Id(), 1);
+  ASSERT_NE(p.Window, nullptr);
+  EXPECT_EQ(p.Text, "Next");
+  EXPECT_EQ(p.Title, L"");
+  EXPECT_EQ(GetWindowTextLengthW(p.Window), 4);
+  EXPECT_EQ(TextBands(p, RGB(0, 0xFF, 0), Scaled(2) + 1), 1);
+}
+
+// A player that names titles only in its code page: the ANSI answer, as that code page
+// has it (the Japanese title reads right on the Japanese bench, as question marks
+// elsewhere).
+TEST_F(Engine, APlayerWithoutTheWideRequestGivesItsAnsiTitle) {
+  Start(kNextPopup, "--ansi-titles");
+  FocusNotepad();
+  ASSERT_TRUE(Press(kF9, "command 40048"));
+  const ShownPopup p = NewestPopup(player_->Proc().Id(), 1);
+  char ansi[256] = {};
+  WideCharToMultiByte(CP_ACP, 0, kJapaneseTitle, -1, ansi, sizeof ansi, nullptr, nullptr);
+  wchar_t back[256] = {};
+  MultiByteToWideChar(CP_ACP, 0, ansi, -1, back, 256);
+  EXPECT_EQ(p.Title, back);
+  if (JapaneseBench()) EXPECT_EQ(p.Title, kJapaneseTitle);
+}
+
+// A title of 5,000 characters: the window text has it whole, the popup stays within the
+// screen's width with the title cut.
+TEST_F(Engine, ATitleOfFiveThousandCharactersKeepsThePopupWithinTheScreen) {
+  Start(kNextPopup, "--title-length 5000");
+  FocusNotepad();
+  ASSERT_TRUE(Press(kF9, "command 40048"));
+  const ShownPopup p = NewestPopup(player_->Proc().Id(), 1);
+  ASSERT_NE(p.Window, nullptr);
+  EXPECT_EQ(p.Title.size(), 5000u);
+  EXPECT_LE(p.Width, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_GT(p.Width, GetSystemMetrics(SM_CXSCREEN) / 2);
+  RECT r;
+  GetWindowRect(p.Window, &r);
+  EXPECT_GE(r.left, 0);
+  EXPECT_LE(r.right, GetSystemMetrics(SM_CXSCREEN));
 }

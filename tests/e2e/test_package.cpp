@@ -62,7 +62,10 @@ class Package : public HostTest {
     return WaitFor(
         [&] {
           for (const auto& p : ShownPopups(player_->Proc().Id()))
-            if (p.Text == text && p.Width == kSkinWidth && p.Height == kSkinHeight) return true;
+            // The skin exactly, or with the title's strip under it.
+            if (p.Text == text && (p.Title.empty() ? p.Width == kSkinWidth && p.Height == kSkinHeight
+                                                   : p.Width >= kSkinWidth && p.Height > kSkinHeight))
+              return true;
           return false;
         },
         timeoutMs);

@@ -33,6 +33,7 @@ class FakeWorld : public IPlayer, public IPopups, public IEngineSystem {
   void Execute(PC c) override {
     if (Throw && c == ThrowOn) throw std::runtime_error("player gone");
     Log.push_back(std::string("run ") + CommandNames[static_cast<int>(c)]);
+    if (c == PC::Next || c == PC::Prev) Now = c == PC::Next ? L"next one" : L"one before";
   }
   PlayStatus Status() override {
     Log.push_back("status?");
@@ -44,9 +45,16 @@ class FakeWorld : public IPlayer, public IPopups, public IEngineSystem {
   bool WindowShown() override { return PlayerShown; }
   void ShowWindow() override { Log.push_back("show player"); }
   void HideWindow() override { Log.push_back("hide player"); }
-  void Show(PC c, bool disabled, bool again) override {
+  void Show(PC c, bool disabled, bool again, const std::wstring& title) override {
     Log.push_back(std::string(again ? "popup again " : "popup ") +
-                  (disabled ? DisabledText : CommandNames[static_cast<int>(c)]));
+                  (disabled ? DisabledText : CommandNames[static_cast<int>(c)]) +
+                  (title.empty() ? "" : " / " + std::string(title.begin(), title.end())));
+  }
+  // The player's entry, named after the commands it has run.
+  std::wstring Now = L"first";
+  std::wstring Title() override {
+    Log.push_back("title?");
+    return Now;
   }
   void Reply() override { Log.push_back("reply"); }
   void ProcessMessages() override {
@@ -93,6 +101,7 @@ class Engine : public ::testing::Test {
     settings.HotKeys[static_cast<int>(PC::ID3)] = scCtrl | 0x49;
     settings.HotKeys[static_cast<int>(PC::Winamp)] = scCtrl | 0x57;
     settings.HotKeys[static_cast<int>(PC::VolumeUp)] = scCtrl | 0x26;
+    settings.ShowTitle = false;  // the popups as they were before the title line; see below
   }
   TShortCut Key(PC c) const { return settings.HotKeys[static_cast<int>(c)]; }
   // A jog step at a time on the fake clock.
@@ -280,6 +289,7 @@ class StepWhileRunning : public FakeWorld {
 TEST(EngineGesture, AStepThatComesWhileTheGesturesCommandRunsBeginsANewGesture) {
   TEngineSettings settings;
   settings.JogDials[static_cast<int>(PC::Play)] = 1;  // "U"
+  settings.ShowTitle = false;
   StepWhileRunning world;
   TEngine engine(settings, world, world, world);
   engine.OnJogDial(JogUp, 1000);
@@ -414,4 +424,36 @@ TEST(KeyRepeat, TheSystemsDelayAndSpeedSettingsGiveTheRepeatsTiming) {
   EXPECT_EQ(KeyRepeatTiming(-5, 99).DelayMs, 250u);  // outside: the nearest
   EXPECT_EQ(KeyRepeatTiming(9, -1).IntervalMs, 400u);
   EXPECT_EQ(KeyRepeatTiming(9, -1).DelayMs, 1000u);
+}
+
+// The title line: Play, Next and Prev, and Prev, Pause and Next followed by Play while
+// stopped, show the entry the player moved to, asked after it has handled them; every other
+// popup comes first, as without titles.
+TEST_F(Engine, TitledPopupsComeAfterTheCommandAndNameTheNewEntry) {
+  settings.ShowTitle = true;
+  engine.ExecuteCommand(PC::Next);
+  EXPECT_EQ(world.Take(), (Steps{"status?", "run Next", "title?", "popup Next / next one"}));
+  engine.ExecuteCommand(PC::Play);
+  EXPECT_EQ(world.Take(), (Steps{"run Play", "title?", "popup Play / next one"}));
+  engine.ExecuteCommand(PC::Pause);  // playing: no Play after it, no title, first as before
+  EXPECT_EQ(world.Take(), (Steps{"status?", "popup Pause", "run Pause"}));
+  world.State = PlayStatus::Stopped;
+  engine.ExecuteCommand(PC::Pause);
+  EXPECT_EQ(world.Take(), (Steps{"status?", "run Pause", "run Play", "title?", "popup Pause / next one"}));
+  engine.ExecuteCommand(PC::Prev);
+  EXPECT_EQ(world.Take(),
+            (Steps{"status?", "run Prev", "run Play", "title?", "popup Prev / one before"}));
+  for (PC c : {PC::Stop, PC::Open, PC::VolumeDown}) {
+    engine.ExecuteCommand(c);
+    const std::string name = CommandNames[static_cast<int>(c)];
+    EXPECT_EQ(world.Take(), (Steps{"popup " + name, "run " + name})) << name;
+  }
+  // An empty title: no title line. Popups off: the title is not even asked.
+  world.Now.clear();
+  engine.ExecuteCommand(PC::Play);
+  EXPECT_EQ(world.Take(), (Steps{"run Play", "title?", "popup Play"}));
+  settings.UsePopup = false;
+  world.State = PlayStatus::Playing;
+  engine.ExecuteCommand(PC::Next);
+  EXPECT_EQ(world.Take(), (Steps{"status?", "run Next"}));
 }

@@ -732,11 +732,15 @@ std::vector<ShownPopup> ShownPopups(DWORD processId) {
          GetWindowThreadProcessId(w, &owner);
          return owner == processId && ClassOf(w) == "VelmoraPopup" && IsWindowVisible(w);
        })) {
-    char text[64] = {};
-    GetWindowTextA(w, text, sizeof text);
+    // Its window text is its lines joined by a line feed: the command, then the title.
+    std::wstring text(GetWindowTextLengthW(w) + 1, L'\0');
+    text.resize(GetWindowTextW(w, text.data(), static_cast<int>(text.size())));
+    const std::size_t lf = text.find(L'\n');
+    const std::wstring name = text.substr(0, lf);
     RECT r;
     GetWindowRect(w, &r);
-    out.push_back({w, text, r.right - r.left, r.bottom - r.top});
+    out.push_back({w, std::string(name.begin(), name.end()), r.right - r.left, r.bottom - r.top,
+                   lf == std::wstring::npos ? std::wstring() : text.substr(lf + 1)});
   }
   return out;
 }

@@ -230,8 +230,9 @@ bool ClickUntil(HWND control, const std::function<bool()>& done, int tries = 3);
 // The plugin's popups the process shows now, in z-order (the newest first).
 struct ShownPopup {
   HWND Window;
-  std::string Text;
+  std::string Text;  // the command's name (ASCII), the first line of its window text
   int Width, Height;
+  std::wstring Title;  // the track's title, its second line; empty when it has none
 };
 std::vector<ShownPopup> ShownPopups(DWORD processId);
 

@@ -121,7 +121,7 @@ TEST_F(Settings, FirstSaveWritesEveryKeyButTheShowPointInOrder) {
   expected.insert(expected.end(),
                   {"UsePopup=1", "FormColor=0", "FrameColor=65280", "FontColor=65280",
                    "FontSize=10", "FrameWidth=2", "ShowTime=300", "ShowOnActiveMonitor=0",
-                   "HideOverFullScreen=1"});
+                   "HideOverFullScreen=1", "ShowTitle=1"});
   section("System");
   expected.insert(expected.end(),
                   {"UseSendMessage=0", "UseJpFont=1", "ID3AtCenter=1", "UseRawInput=0",
@@ -133,7 +133,7 @@ TEST_F(Settings, FirstSaveWritesEveryKeyButTheShowPointInOrder) {
 }
 
 // A file written before the monitor and full-screen switches: every line it had stays as
-// it was, the two new keys come at the end of its Popup section with their defaults.
+// it was, the new keys come at the end of its Popup section with their defaults.
 TEST_F(Settings, AnEarlierFileKeepsEveryLineAndGainsTheNewKeysWithTheirDefaults) {
   const std::string earlier =
       "[HotKeys]\r\n0=24696\r\n[Popup]\r\nUsePopup=0\r\nShowTime=700\r\nShowPointX=-5\r\n"
@@ -153,7 +153,8 @@ TEST_F(Settings, AnEarlierFileKeepsEveryLineAndGainsTheNewKeysWithTheirDefaults)
   EXPECT_LT(at("UsePopup=0"), at("ShowTime=700"));
   EXPECT_LT(at("ShowPointY=40"), at("ShowOnActiveMonitor=0"));
   EXPECT_EQ(at("ShowOnActiveMonitor=0") + 1, at("HideOverFullScreen=1"));
-  EXPECT_LT(at("HideOverFullScreen=1"), at("[System]"));
+  EXPECT_EQ(at("HideOverFullScreen=1") + 1, at("ShowTitle=1"));
+  EXPECT_LT(at("ShowTitle=1"), at("[System]"));
 }
 
 TEST_F(Settings, AChosenPositionIsSavedLastInPopup) {

@@ -69,17 +69,22 @@ HWND FileInfoDialog(HWND player) {
   return FindOwnedWindow(player, "#32770");
 }
 
+// The popup of that command: its window text's first line, the title on the next one.
+HWND gLastPopup = nullptr;
 bool PopupShown(DWORD pid, const std::string& text) {
   return WaitFor(
       [&] {
-        return !TopLevelWindows([&](HWND w) {
-                  DWORD owner = 0;
-                  GetWindowThreadProcessId(w, &owner);
-                  char caption[64] = {};
-                  GetWindowTextA(w, caption, sizeof caption);
-                  return owner == pid && ClassOf(w) == "VelmoraPopup" && IsWindowVisible(w) &&
-                         text == caption;
-                }).empty();
+        const auto found = TopLevelWindows([&](HWND w) {
+          DWORD owner = 0;
+          GetWindowThreadProcessId(w, &owner);
+          char caption[256] = {};
+          GetWindowTextA(w, caption, sizeof caption);
+          const std::string first = std::string(caption).substr(0, std::string(caption).find('\n'));
+          return owner == pid && ClassOf(w) == "VelmoraPopup" && IsWindowVisible(w) &&
+                 text == first;
+        });
+        if (!found.empty()) gLastPopup = found.front();
+        return !found.empty();
       },
       5000);
 }
@@ -148,6 +153,13 @@ int main(int argc, char** argv) {
   Step(waitLog("command 40045") && PopupShown(pid, "Play"),
        "Ctrl+Alt+X in notepad: Play, with its popup");
   Screenshot("02-play-popup");
+  // Where the popup stood, for the README's picture of a popup with its title.
+  if (RECT r; gLastPopup && GetWindowRect(gLastPopup, &r))
+    if (FILE* f = std::fopen((gOut + "popup-window.txt").c_str(), "w")) {
+      std::fprintf(f, "%ldx%ld+%ld+%ld\n", r.right - r.left + 16, r.bottom - r.top + 16, r.left - 8,
+                   r.top - 8);
+      std::fclose(f);
+    }
   settle();
   Chord({VK_CONTROL, VK_MENU}, 'B');
   Step(waitLog("command 40048") && PopupShown(pid, "Next"), "Ctrl+Alt+B: Next");

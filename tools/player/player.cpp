@@ -2,7 +2,10 @@
 // interface, the general-purpose plugin loader and an event log for tests and the demo.
 //
 //   player.exe [--log PATH] [--plugins DIR] [--ini-dir DIR] [--modal-command ID] [--hotkey VK]
-//              [--raw-keyboard] [--raw-sink VK]
+//              [--raw-keyboard] [--raw-sink VK] [--ansi-titles] [--title-length N]
+//
+// Titles are named through WM_USER 212 (ANSI, in the system's code page) and 213 (UTF-16);
+// --ansi-titles answers only the first, --title-length makes every title N characters.
 //
 // The request for the settings folder (WM_USER, lParam 335) is answered with --ini-dir,
 // by default the folder "UserData" beside the executable; --ini-dir "" names none.
@@ -63,16 +66,20 @@ struct Plugin {
 };
 
 struct Entry {
-  const char* title;
+  const wchar_t* title;
   const char* artist;
   const char* album;
 };
-// Made-up entries; the labels of the File-info dialog carry double-byte text.
+// Made-up entries, their titles in several scripts (Japanese, Cyrillic); the labels of the
+// File-info dialog carry double-byte text.
 const Entry kPlaylist[] = {
-    {"Aurora Lane - Glass Harbour", "Aurora Lane", "Tidewater"},
-    {"The Quiet Engines - Lantern Mile", "The Quiet Engines", "Northbound"},
-    {"Mira Castell - Paper Satellites", "Mira Castell", "Orbitals"},
-    {"Kestrel Union - Salt Road", "Kestrel Union", "Coastline"},
+    {L"Aurora Lane - Glass Harbour", "Aurora Lane", "Tidewater"},
+    {L"\x591C\x660E\x3051\x306E\x6E2F - \x785D\x5B50\x306E\x8239", "The Quiet Engines",
+     "Northbound"},  // 夜明けの港 - 硝子の船
+    {L"\x0421\x0435\x0432\x0435\x0440\x043D\x044B\x0439 \x0432\x0435\x0442\x0435\x0440 - "
+     L"\x041C\x0430\x044F\x043A",
+     "Mira Castell", "Orbitals"},  // Северный ветер - Маяк
+    {L"Kestrel Union - Salt Road", "Kestrel Union", "Coastline"},
 };
 constexpr int kPlaylistSize = sizeof kPlaylist / sizeof kPlaylist[0];
 
@@ -97,6 +104,29 @@ UINT gModalCommand = 0;  // --modal-command: this command runs a nested message 
 bool gInModal = false;
 HWND gFileInfo = nullptr;  // the open File-info dialog
 char gTitleBuffer[256];
+std::wstring gWideTitle;
+bool gAnsiTitlesOnly = false;  // --ansi-titles: the wide request goes unanswered
+int gTitleLength = 0;          // --title-length N: every title made N characters long
+
+// The entry's title as the player names it: padded to --title-length when one is given.
+std::wstring Title(int index) {
+  std::wstring t = kPlaylist[index].title;
+  if (gTitleLength > 0) {
+    while (static_cast<int>(t.size()) < gTitleLength) t += L" \x2014 " + std::wstring(kPlaylist[index].title);
+    t.resize(static_cast<std::size_t>(gTitleLength));
+  }
+  return t;
+}
+
+// In the system's code page, as the ANSI request gives it.
+std::string AnsiTitle(int index) {
+  const std::wstring w = Title(index);
+  std::string a(w.size() * 2 + 1, '\0');
+  const int n = WideCharToMultiByte(CP_ACP, 0, w.c_str(), static_cast<int>(w.size()), a.data(),
+                                    static_cast<int>(a.size()), nullptr, nullptr);
+  a.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+  return a;
+}
 char gIniDirectory[MAX_PATH];
 
 LARGE_INTEGER gFrequency;
@@ -190,7 +220,7 @@ INT_PTR CALLBACK FileInfoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
   switch (message) {
     case WM_INITDIALOG: {
       const Entry& e = kPlaylist[gPosition];
-      SetDlgItemTextA(dialog, kEditTitle, e.title);
+      SetDlgItemTextW(dialog, kEditTitle, e.title);
       SetDlgItemTextA(dialog, kEditArtist, e.artist);
       SetDlgItemTextA(dialog, kEditAlbum, e.album);
       SetDlgItemTextA(dialog, kEditComment, "made-up entry");
@@ -490,8 +520,18 @@ LRESULT OnRequest(WPARAM wParam, LPARAM lParam) {
       return gPosition;
     case 212: {
       if (wParam >= static_cast<WPARAM>(kPlaylistSize)) return 0;
-      lstrcpynA(gTitleBuffer, kPlaylist[wParam].title, sizeof gTitleBuffer);
-      return reinterpret_cast<LRESULT>(gTitleBuffer);
+      static std::string ansi;
+      ansi = AnsiTitle(static_cast<int>(wParam));
+      if (gTitleLength == 0) {
+        lstrcpynA(gTitleBuffer, ansi.c_str(), sizeof gTitleBuffer);
+        return reinterpret_cast<LRESULT>(gTitleBuffer);
+      }
+      return reinterpret_cast<LRESULT>(ansi.c_str());
+    }
+    case 213: {
+      if (gAnsiTitlesOnly || wParam >= static_cast<WPARAM>(kPlaylistSize)) return 0;
+      gWideTitle = Title(static_cast<int>(wParam));
+      return reinterpret_cast<LRESULT>(gWideTitle.c_str());
     }
     case 335:
       return gIniDirectory[0] ? reinterpret_cast<LRESULT>(gIniDirectory) : 0;
@@ -514,7 +554,7 @@ void Paint(HWND window) {
     TextOutA(dc, 10, y, text, lstrlenA(text));
     y += 18;
   };
-  snprintf(line, sizeof line, "Now: %d. %s", gPosition + 1, kPlaylist[gPosition].title);
+  snprintf(line, sizeof line, "Now: %d. %.200s", gPosition + 1, AnsiTitle(gPosition).c_str());
   out(line);
   snprintf(line, sizeof line, "State: %s    Volume: %d", StateName(), gVolume);
   out(line);
@@ -545,7 +585,7 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       LRESULT r = OnRequest(wParam, lParam);
       Log("request wparam=%lu lparam=%ld result=%s", static_cast<unsigned long>(wParam),
           static_cast<long>(lParam),
-          lParam == 212   ? (r ? "title" : "0")
+          lParam == 212 || lParam == 213 ? (r ? "title" : "0")
           : lParam == 335 ? (r ? reinterpret_cast<const char*>(r) : "0")
                           : std::to_string(r).c_str());
       return r;
@@ -631,6 +671,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     } else if (!strcmp(__argv[i], "--modal-command")) {
       gModalCommand = static_cast<UINT>(strtoul(__argv[++i], nullptr, 0));
+    } else if (!strcmp(__argv[i], "--ansi-titles")) {
+      gAnsiTitlesOnly = true;
+    } else if (!strcmp(__argv[i], "--title-length")) {
+      gTitleLength = atoi(__argv[++i]);
     } else if (!strcmp(__argv[i], "--hotkey")) {
       hotKey = static_cast<UINT>(strtoul(__argv[++i], nullptr, 0));
     } else if (!strcmp(__argv[i], "--raw-sink")) {
