@@ -204,15 +204,6 @@ constexpr int kSheetWidth = 415;
 
 constexpr char kConflictText[] = "Another program holds this combination";
 
-int LabelWidth(ui::TGraphicControl& label) {
-  const std::wstring text = ui::FromCp932(label.Text());
-  ui::TWindowDC screen(nullptr);
-  ui::TSelect font(screen.Get(), label.Font().Handle());
-  SIZE size{0, 0};
-  GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-  return size.cx;
-}
-
 void ResolveSkinFile(ui::TEdit& edit, const std::string& path) {
   edit.SetText(FileExists(path) ? path : std::string());
 }
@@ -266,7 +257,9 @@ void TfrmCustom::LayOut(int dpi) {
     if (auto* c = Control(ConflictId(n))) c->Font().SetHeight(-ui::ScaleDpi(8, dpi));
   layout_.Apply(dpi, kSheetWidth);
   lblBrindlewood->Font().SetHeight(-ui::ScaleDpi(9, dpi));
-  const int urlWidth = std::max(ui::ScaleDpi(134, dpi), LabelWidth(*lblBrindlewood));
+  const int urlWidth =
+      std::max<int>(ui::ScaleDpi(134, dpi),
+                    ui::CaptionExtent(lblBrindlewood->Font(), ui::FromCp932(lblBrindlewood->Text())).cx);
   lblBrindlewood->SetBounds(ui::ScaleDpi(218, dpi), ui::ScaleDpi(355, dpi), urlWidth,
                             ui::ScaleDpi(11, dpi));
 }

@@ -101,7 +101,19 @@ void TPopupForm::SetTitle(const std::wstring& title) {
   UpdateBounds();
 }
 
-SIZE TPopupForm::TitleExtent(ui::TCanvas& canvas) {
+ui::TFont& TPopupForm::TitleFont() {
+  ui::TFont& f = Font();
+  const bool japanese = f.Charset() == SHIFTJIS_CHARSET;  // its face has them all
+  titleFont_.SetName(japanese ? f.Name() : std::string("Tahoma"));
+  titleFont_.SetCharset(japanese ? f.Charset() : static_cast<BYTE>(DEFAULT_CHARSET));
+  titleFont_.SetHeight(f.Height());
+  titleFont_.SetStyle(f.Style());
+  titleFont_.SetColor(f.Color());
+  return titleFont_;
+}
+
+SIZE TPopupForm::TitleExtent(ui::TCanvas& nameCanvas) {
+  ui::TCanvas canvas(nameCanvas.Handle(), TitleFont());
   shownTitle_.clear();
   if (title_.empty()) return {0, 0};
   const int dpi = Dpi();
@@ -227,7 +239,9 @@ void TPopupForm::Paint(ui::TCanvas& canvas) {
   canvas.PenColor = frameColor_;
   canvas.PenWidth = ui::ScaleDpi(frameWidth_, dpi);
   canvas.BrushColor = Color();
-  const SIZE title = shownTitle_.empty() ? SIZE{0, 0} : canvas.TextExtent(shownTitle_);
+  ui::TCanvas titleCanvas(canvas.Handle(), TitleFont());
+  titleCanvas.BrushColor = Color();
+  const SIZE title = shownTitle_.empty() ? SIZE{0, 0} : titleCanvas.TextExtent(shownTitle_);
   if (graphic_ && !graphic_->Empty()) {
     const int w = ui::ScaleDpi(graphic_->Width(), dpi), h = ui::ScaleDpi(graphic_->Height(), dpi);
     if (title.cx == 0) return canvas.StretchDraw({0, 0, Width(), Height()}, *graphic_);
@@ -235,14 +249,14 @@ void TPopupForm::Paint(ui::TCanvas& canvas) {
     FillRect(canvas.Handle(), &above, Brush());
     canvas.StretchDraw({(Width() - w) / 2, 0, (Width() - w) / 2 + w, h}, *graphic_);
     canvas.Rectangle(1, h + 1, Width(), Height());
-    canvas.TextOut((Width() - title.cx) / 2, h + (Height() - h - title.cy) / 2, shownTitle_);
+    titleCanvas.TextOut((Width() - title.cx) / 2, h + (Height() - h - title.cy) / 2, shownTitle_);
     return;
   }
   canvas.Rectangle(1, 1, Width(), Height());
   const SIZE text = canvas.TextExtent(name_);
   const int top = (Height() - text.cy - title.cy) / 2;
   canvas.TextOut((Width() - text.cx) / 2, top, name_);
-  if (title.cx > 0) canvas.TextOut((Width() - title.cx) / 2, top + text.cy, shownTitle_);
+  if (title.cx > 0) titleCanvas.TextOut((Width() - title.cx) / 2, top + text.cy, shownTitle_);
 }
 
 void TPopupForm::SetTopMost(UINT flags) {

@@ -93,6 +93,10 @@ class TPopupForm : public ui::TForm {
   std::string name_;     // the command's name, the first line
   std::wstring title_;   // the second line, whole
   std::wstring shownTitle_;  // as drawn
+  // The title's font: the popup's, in a face the system links to fonts of other scripts
+  // where the popup's own face (a bitmap face on Western systems) has only its own.
+  ui::TFont& TitleFont();
+  ui::TFont titleFont_;
   TPopupForm* nextLive_ = nullptr;
   TPopupForm* prevLive_ = nullptr;
 };

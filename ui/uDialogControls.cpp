@@ -29,20 +29,6 @@ TCreateParams TLabel::CreateParams() {
           ParentHandle(*this), true};
 }
 
-void TLabel::AutoSize() {
-  std::wstring text;
-  const std::wstring raw = FromCp932(Text());
-  for (std::size_t i = 0; i < raw.size(); ++i) {
-    if (raw[i] == L'&' && i + 1 < raw.size()) ++i;  // "&&" shows one "&"
-    text += raw[i];
-  }
-  TWindowDC screen(nullptr);
-  TSelect font(screen.Get(), EffectiveFont().Handle());
-  SIZE size{0, 0};
-  GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-  SetBounds(RightAligned ? Left() + Width() - size.cx : Left(), Top(), size.cx, size.cy);
-}
-
 // ---- TButton ------------------------------------------------------------------------------
 
 TCreateParams TButton::CreateParams() {

@@ -16,12 +16,11 @@
 
 namespace velmora::ui {
 
-// Plain text; an accelerator in its caption moves the focus to the control after it.
+// Plain text; an accelerator in its caption moves the focus to the control after it. A
+// layout table (ui/uLayout.h) sizes it to its caption where it asks for that.
 class TLabel : public TWinControl {
  public:
   explicit TLabel(TComponent* owner = nullptr) : TWinControl(owner) { SetVisible(true); }
-  // Size to the caption (its bounds' width and height are then the text's).
-  void AutoSize();
   bool RightAligned = false;
 
  protected:

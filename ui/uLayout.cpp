@@ -21,9 +21,12 @@ constexpr int kInnerMargin = 1;
 }  // namespace
 
 SIZE CaptionExtent(TWinControl& control, int width) {
-  const std::wstring text = ToWide(control.Text(), control.TextCodePage);
+  return CaptionExtent(control.EffectiveFont(), ToWide(control.Text(), control.TextCodePage), width);
+}
+
+SIZE CaptionExtent(TFont& f, const std::wstring& text, int width) {
   TWindowDC screen(nullptr);
-  TSelect font(screen.Get(), control.EffectiveFont().Handle());
+  TSelect font(screen.Get(), f.Handle());
   RECT r{0, 0, width > 0 ? width : 0, 0};
   DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r,
             DT_CALCRECT | (width > 0 ? DT_WORDBREAK : 0));

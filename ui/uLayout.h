@@ -38,8 +38,9 @@ class TLayout {
   std::vector<TItem> items_;
 };
 
-// The caption's extent in the control's font, its "&" marks taken as the system draws
-// them; wrapped within width when it is above 0.
+// A caption's extent in a font, its "&" marks taken as the system draws them; wrapped
+// within width when it is above 0.
+SIZE CaptionExtent(TFont& font, const std::wstring& text, int width = 0);
 SIZE CaptionExtent(TWinControl& control, int width = 0);
 
 }  // namespace velmora::ui

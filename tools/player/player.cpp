@@ -665,14 +665,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
       rawKeyboard = true;
       continue;
     }
+    if (!strcmp(__argv[i], "--ansi-titles")) {
+      gAnsiTitlesOnly = true;
+      continue;
+    }
     if (i + 1 >= __argc) break;  // the rest take a value
     if (!strcmp(__argv[i], "--log")) {
       gLog = CreateFileA(__argv[++i], GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     } else if (!strcmp(__argv[i], "--modal-command")) {
       gModalCommand = static_cast<UINT>(strtoul(__argv[++i], nullptr, 0));
-    } else if (!strcmp(__argv[i], "--ansi-titles")) {
-      gAnsiTitlesOnly = true;
     } else if (!strcmp(__argv[i], "--title-length")) {
       gTitleLength = atoi(__argv[++i]);
     } else if (!strcmp(__argv[i], "--hotkey")) {
