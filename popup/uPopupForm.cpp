@@ -90,14 +90,14 @@ void TPopupForm::SetGraphic(std::shared_ptr<const ui::TBitmap> graphic) {
 }
 
 void TPopupForm::TextChanged() {
-  name_ = Text();
+  name_ = ui::FromCp932(Text());
   UpdateBounds();
 }
 
 void TPopupForm::SetTitle(const std::wstring& title) {
   if (title == title_) return;
   title_ = title;
-  SetWindowTextW(Handle(), (ui::FromCp932(name_) + (title_.empty() ? L"" : L"\n") + title_).c_str());
+  SetWindowTextW(Handle(), (name_ + (title_.empty() ? L"" : L"\n") + title_).c_str());
   UpdateBounds();
 }
 

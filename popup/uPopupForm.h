@@ -90,7 +90,7 @@ class TPopupForm : public ui::TForm {
   const int margin_ = 4;
   POINT showPoint_{0, 0};
   std::shared_ptr<const ui::TBitmap> graphic_;
-  std::string name_;     // the command's name, the first line
+  std::wstring name_;    // the command's name, the first line
   std::wstring title_;   // the second line, whole
   std::wstring shownTitle_;  // as drawn
   // The title's font: the popup's, in a face the system links to fonts of other scripts

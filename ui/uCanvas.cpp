@@ -2,14 +2,6 @@
 
 namespace velmora::ui {
 
-void TCanvas::TextOut(int x, int y, const std::string& text) {
-  TSelect font(dc_, font_.Handle());
-  SetTextColor(dc_, ColorToRGB(font_.Color()));
-  SetBkColor(dc_, ColorToRGB(BrushColor));
-  SetBkMode(dc_, OPAQUE);
-  ::TextOutA(dc_, x, y, text.data(), static_cast<int>(text.size()));
-}
-
 void TCanvas::TextOut(int x, int y, const std::wstring& text) {
   TSelect font(dc_, font_.Handle());
   SetTextColor(dc_, ColorToRGB(font_.Color()));
@@ -31,13 +23,6 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
   TSelect selectPen(dc_, pen.Get());
   TSelect selectBrush(dc_, brush.Get());
   ::Rectangle(dc_, left, top, right, bottom);
-}
-
-SIZE TCanvas::TextExtent(const std::string& text) {
-  SIZE size{0, 0};
-  TSelect font(dc_, font_.Handle());
-  GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
-  return size;
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {

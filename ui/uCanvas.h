@@ -24,12 +24,11 @@ class TCanvas {
   int PenWidth = 1;
   TColor BrushColor = 0x00FFFFFF;
 
-  void TextOut(int x, int y, const std::string& text);  // opaque, on the brush colour
-  void Rectangle(int left, int top, int right, int bottom);
-  SIZE TextExtent(const std::string& text);
-  // Outside text in any script, through the wide API.
+  // Through the wide API: the plugin's own texts converted from code page 932, outside
+  // texts (a track's title) in any script. Opaque, on the brush colour.
   void TextOut(int x, int y, const std::wstring& text);
   SIZE TextExtent(const std::wstring& text);
+  void Rectangle(int left, int top, int right, int bottom);
   void Draw(int x, int y, const TBitmap& bitmap);  // unscaled, every pixel
   // Into the rectangle, smoothed where the size differs; unscaled where it does not.
   void StretchDraw(const RECT& r, const TBitmap& bitmap);
