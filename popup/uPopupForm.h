@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "popup/uPopupGeometry.h"
 #include "ui/uBitmap.h"
