@@ -29,18 +29,19 @@ add_library(velmora_w32 STATIC
   ui/uTimer.cpp
   ui/uThread.cpp
   popup/uPopupForm.cpp
-  popup/uGraphUtils.cpp
-  popup/uThreadTimer.cpp
+  config/uGraphUtils.cpp
+  config/uThreadTimer.cpp
   config/uBitmapList.cpp
   config/uCustom.cpp
   config/uBrowser.cpp
   config/uSimpleWebLabel.cpp
-  popup/uDummyPopup.cpp
+  config/uDummyPopup.cpp
   settings/uIniManager.cpp
   hook/uMapMemory.cpp
   hook/uHook.cpp
   engine/uWinampManager.cpp
   engine/uUtils.cpp
+  config/uRegistry.cpp
   engine/uWatch.cpp
   plugin/uPlugin.cpp
 )

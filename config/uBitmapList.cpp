@@ -1,6 +1,6 @@
 #include "config/uBitmapList.h"
 
-#include "popup/uGraphUtils.h"
+#include "config/uGraphUtils.h"
 #include "ui/uApplication.h"
 
 namespace velmora {

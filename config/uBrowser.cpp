@@ -4,8 +4,8 @@
 
 #include <shellapi.h>
 
-#include "engine/uTextRules.h"
-#include "engine/uUtils.h"
+#include "config/uUrlRules.h"
+#include "config/uRegistry.h"
 #include "ui/uHandle.h"
 
 namespace velmora {

@@ -11,8 +11,8 @@
 #include "config/uCustomRules.h"
 #include "engine/uUtils.h"
 #include "hook/uShortCutWord.h"
-#include "popup/uDummyPopup.h"
-#include "popup/uGraphUtils.h"
+#include "config/uDummyPopup.h"
+#include "config/uGraphUtils.h"
 #include "settings/uIniManager.h"
 #include "ui/uApplication.h"
 #include "ui/uGdi.h"
@@ -214,7 +214,8 @@ std::int32_t ParsedOr(const ui::TEdit& edit, std::int32_t previous) {
 
 }  // namespace
 
-TfrmCustom::TfrmCustom(ui::TComponent* owner) : ui::TForm(owner) {
+TfrmCustom::TfrmCustom(TIniManager& settings, ui::TComponent* owner)
+    : ui::TForm(owner), settings_(settings) {
   // Made and laid out per-monitor aware where the system has it, in the monitor's pixels.
   const ui::TDpiAwareScope aware;
   DialogFrame = true;
@@ -413,7 +414,7 @@ void TfrmCustom::BindHandlers() {
   edtFontSize->OnChange = [this] { edtFontSizeChange(); };
   auto colourButton = [this](int id, ui::TColor TIniManager::*setting) {
     Get<ui::TButton>(id)->OnClick = [this, setting] {
-      IniManager->*setting = PickColor(IniManager->*setting);
+      settings_.*setting = PickColor(settings_.*setting);
       RefreshPreview();
     };
   };
@@ -424,7 +425,7 @@ void TfrmCustom::BindHandlers() {
   chbxUseJogDial->OnClick = [this] { EnablePage(*Control(IdJogPage), *chbxUseJogDial); };
   chbxUsePopup->OnClick = [this] { EnablePage(*Control(IdPopupPage), *chbxUsePopup); };
   Get<ui::TButton>(IdPopupPosition)->OnClick = [this] {
-    ChoosePopupPosition(*IniManager, frmPreview);
+    ChoosePopupPosition(settings_, frmPreview);
   };
   for (const TSkinRow& row : kSkinRows) {
     auto* button = Get<ui::TButton>(row.Command < 0 ? IdDisableSkinRef : SkinRefId(row.Command));
@@ -442,7 +443,7 @@ ui::TEdit* TfrmCustom::SkinEdit(int command) const {
 }
 
 void TfrmCustom::FormCreate() {
-  TIniManager& s = *IniManager;
+  TIniManager& s = settings_;
   // 1. The preview: a popup parented to the panel, centred there, without a hide timer.
   frmPreview = new TPopupForm(pnlBase);
   frmPreview->SetText("Popup Sample");
@@ -487,7 +488,7 @@ void TfrmCustom::FormCreate() {
 }
 
 void TfrmCustom::FormDestroy() {
-  TIniManager& s = *IniManager;
+  TIniManager& s = settings_;
   for (const TBinding& b : kBindings) {
     switch (b.How) {
       case TEdits::HotKey:
@@ -521,7 +522,7 @@ void TfrmCustom::ShowConflict(int command) {
 }
 
 void TfrmCustom::RefreshPreview() {
-  if (frmPreview) IniManager->ApplyToPopup(*frmPreview);
+  if (frmPreview) frmPreview->ApplySettings(settings_);
 }
 
 void TfrmCustom::EnablePage(ui::TWinControl& page, const ui::TCheckBox& check) {
@@ -544,7 +545,7 @@ ui::TColor TfrmCustom::PickColor(ui::TColor color) {
 }
 
 void TfrmCustom::edtFontSizeChange() {
-  IniManager->FontSize = ParsedOr(*edtFontSize, IniManager->FontSize);
+  settings_.FontSize = ParsedOr(*edtFontSize, settings_.FontSize);
   RefreshPreview();
 }
 

@@ -11,9 +11,9 @@
 
 #include "config/uBitmapList.h"
 #include "config/uSimpleWebLabel.h"
-#include "engine/uPlayerCommand.h"
+#include "settings/uPlayerCommand.h"
 #include "popup/uPopupForm.h"
-#include "popup/uThreadTimer.h"
+#include "config/uThreadTimer.h"
 #include "ui/uDialogControls.h"
 #include "ui/uDialogs.h"
 #include "ui/uLayout.h"
@@ -29,9 +29,12 @@ inline constexpr const char* DefaultSkinFiles[CommandCount] = {
     "VolumeUp.bmp", "VolumeDown.bmp", "Enable.bmp", nullptr,    nullptr};
 inline constexpr char DefaultDisableSkinFile[] = "Disable.bmp";
 
+class TIniManager;
+
 class TfrmCustom : public ui::TForm {
  public:
-  explicit TfrmCustom(ui::TComponent* owner = nullptr);
+  // The settings are the caller's and outlive the dialog.
+  explicit TfrmCustom(TIniManager& settings, ui::TComponent* owner = nullptr);
   ~TfrmCustom() override;  // FormDestroy: writes every control back and saves
 
   // Controls by their ids (config/uCustomIds.h), as the layout table gives them.
@@ -81,6 +84,7 @@ class TfrmCustom : public ui::TForm {
   void LayOut(int dpi);
   void DpiChanged(int dpi, const RECT& suggested) override;
 
+  TIniManager& settings_;
   std::map<int, ui::TWinControl*> byId_;
   ui::TLayout layout_;
 };

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/uTextRules.h"
+#include "settings/uTextRules.h"
 
 namespace velmora {
 

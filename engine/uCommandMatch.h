@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/uPlayerCommand.h"
+#include "settings/uPlayerCommand.h"
 #include "hook/uShortCutWord.h"
 
 namespace velmora {

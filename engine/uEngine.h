@@ -7,21 +7,11 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/uPlayerCommand.h"
 #include "hook/uShortCutWord.h"
+#include "settings/uEngineSettings.h"
+#include "settings/uPlayerCommand.h"
 
 namespace velmora {
-
-// The settings the rules read, live: the settings object is one of these.
-struct TEngineSettings {
-  TShortCut HotKeys[CommandCount] = {};
-  std::uint8_t JogDials[CommandCount] = {};
-  std::int32_t IgnoreInterval = 100;
-  std::int32_t CommandInterval = 1000;
-  bool UsePopup = true;
-  bool RepeatVolume = true;  // Volume Up/Down again while its hot key is held
-  bool ShowTitle = true;     // the track's title under Play, Next and Prev
-};
 
 // The system's keyboard repeat: the delay before the first repeat and the time between
 // repeats, from its settings (SPI_GETKEYBOARDDELAY 0 to 3, SPI_GETKEYBOARDSPEED 0 to 31:

@@ -1,4 +1,4 @@
-// Foreground, window-text, lead-byte and registry helpers of the engine and the dialog.
+// Foreground, window-text and lead-byte helpers of the engine and the dialog.
 #pragma once
 
 #include <windows.h>
@@ -18,16 +18,5 @@ bool ContainsLeadByte(std::string_view text);
 // key: registered for an instant for the window, and ERROR_HOTKEY_ALREADY_REGISTERED is
 // the answer.
 bool HotKeyHeldElsewhere(HWND window, std::uint16_t word);
-// A file (not a folder) of that path exists.
-bool FileExists(const std::string& path);
-
-// The key's default value without surrounding blanks and control bytes; empty when the
-// key or value cannot be read. A value of any length is read whole.
-std::string RegReadDefaultValue(HKEY root, const std::string& subkey);
-// The command registered to open files of the extension (with or without its "."), as
-// it stands, or empty.
-std::string FindAssociatedCommand(std::string extension);
-// The quoted program of that command, or empty.
-std::string FindAssociatedProgram(std::string extension);
 
 }  // namespace velmora

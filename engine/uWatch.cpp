@@ -77,7 +77,11 @@ BOOL CALLBACK SetInfoFont(HWND window, LPARAM data) {
 
 }  // namespace
 
-TWatch::TWatch(HWND playerWindow) : Engine(*IniManager, *this, *this, *this) {
+TWatch::TWatch(const TIniManager& settings, const TWinampManager& player)
+    : PlayerWindow(player.PlayerWindow),
+      Engine(settings, *this, *this, *this),
+      settings_(settings),
+      player_(player) {
   CommandTimer = std::make_unique<ui::TTimer>(nullptr);
   CommandTimer->OnTimer = [this] { Engine.OnCountdown(); };
   RepeatTimer = std::make_unique<ui::TTimer>(nullptr);
@@ -88,12 +92,11 @@ TWatch::TWatch(HWND playerWindow) : Engine(*IniManager, *this, *this, *this) {
       RepeatTimer->SetEnabled(false);  // the player has gone: nothing to turn up
   };
   LoadSkins();
-  PlayerWindow = playerWindow;
   ui::RegisterWindowClass(kWindowClass, MessageWindowProc);
   MessageWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
                                   nullptr, ui::ModuleInstance(), this);
   if (!MessageWindow) throw std::runtime_error("cannot create the engine's window");
-  useRawInput_ = IniManager->UseKey && IniManager->UseRawInput && !HostHasKeyboardRawInput();
+  useRawInput_ = settings_.UseKey && settings_.UseRawInput && !HostHasKeyboardRawInput();
   InstallEngineHooks();
 }
 
@@ -109,7 +112,7 @@ TWatch::~TWatch() {
 }
 
 void TWatch::InstallEngineHooks() {
-  const TIniManager& s = *IniManager;
+  const TIniManager& s = settings_;
   InstallHooks(MessageWindow, s.UseKey && !useRawInput_ ? WM_HOOK_KEY : 0,
                s.UseJogDial ? WM_HOOK_JOGDIAL : 0, WM_HOOK_CREATEWND, s.UseSendMessage);
   // Only the host that holds the block captures keys: a second one runs without.
@@ -129,9 +132,9 @@ void TWatch::LoadSkins() {
   for (int c = 0; c < CommandCount; ++c) {
     const auto command = static_cast<PlayerCommand>(c);
     if (TWinampManager::HasPopup(command))
-      CommandBitmaps[c] = LoadSkin(IniManager->GetSkin(command));
+      CommandBitmaps[c] = LoadSkin(settings_.GetSkin(command));
   }
-  DisabledBitmap = LoadSkin(IniManager->DisableSkin);
+  DisabledBitmap = LoadSkin(settings_.DisableSkin);
 }
 
 void TWatch::FreeSkins() {
@@ -151,11 +154,11 @@ void TWatch::RestoreForeground() {
 }
 
 void TWatch::Execute(PlayerCommand command) {
-  WinampManager->Execute(command);
+  player_.Execute(command);
 }
 
 PlayStatus TWatch::Status() {
-  return WinampManager->GetStatus();
+  return player_.GetStatus();
 }
 
 bool TWatch::InfoDialogShown() {
@@ -165,7 +168,7 @@ bool TWatch::InfoDialogShown() {
 void TWatch::OpenInfoDialog() {
   SaveForeground();
   SetCbtHook(true);  // the dialog's creation comes back as WM_HOOK_CREATEWND
-  WinampManager->SendCommand(IdFileInfo);
+  player_.SendCommand(IdFileInfo);
 }
 
 void TWatch::CloseInfoDialog() {
@@ -191,11 +194,11 @@ void TWatch::HideWindow() {
 }
 
 std::wstring TWatch::Title() {
-  return WinampManager->GetCurrentTitleW();
+  return player_.GetCurrentTitleW();
 }
 
 void TWatch::Show(PlayerCommand command, bool disabled, bool again, const std::wstring& title) {
-  const TIniManager& s = *IniManager;
+  const TIniManager& s = settings_;
   if (s.HideOverFullScreen && ForegroundIsFullScreen()) return;  // the command still ran
   // A held key's repeat keeps the popup it showed, its time begun anew.
   if (again && TPopupForm::IsLive(lastPopup_) && IsWindowVisible(lastPopup_->Handle()))
@@ -203,7 +206,7 @@ void TWatch::Show(PlayerCommand command, bool disabled, bool again, const std::w
   const int c = static_cast<int>(command);
   const ui::TDpiAwareScope aware;  // laid out in the pixels of its monitor
   auto popup = std::make_unique<TPopupForm>(nullptr);
-  s.ApplyToPopup(*popup);
+  popup->ApplySettings(s);
   popup->SetText(disabled ? DisabledText : CommandNames[c]);
   popup->SetGraphic(disabled ? DisabledBitmap : CommandBitmaps[c]);
   popup->SetTitle(title);
@@ -229,7 +232,7 @@ void TWatch::StopCountdown() {
 }
 
 bool TWatch::ForegroundExcluded() {
-  const std::string& setting = IniManager->ExcludedPrograms;
+  const std::string& setting = settings_.ExcludedPrograms;
   if (setting != excludedSetting_) {  // the dialog changed it
     excludedSetting_ = setting;
     excluded_ = ParseProgramList(ui::FromAnsi(setting));
@@ -304,7 +307,7 @@ void TWatch::OnCreateWindow(HWND window) {
   if (GetWindow(window, GW_OWNER) != PlayerWindow) return;
   SetCbtHook(false);
   InfoDialog = window;
-  const TIniManager& s = *IniManager;
+  const TIniManager& s = settings_;
   if (s.ID3AtCenter) {
     RECT r;
     GetWindowRect(InfoDialog, &r);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/uEngine.h"
-#include "engine/uPlayerCommand.h"
+#include "settings/uPlayerCommand.h"
 #include "hook/uRawKeys.h"
 #include "ui/uBitmap.h"
 #include "ui/uGdi.h"
@@ -21,11 +21,15 @@ namespace velmora {
 // The engine in the system: the rules (TEngine) given the real player, popups and message
 // loop; the window the hooks forward to, the raw-input capture, and the File-info dialog's
 // placement and font.
+class TIniManager;
 class TPopupForm;
+class TWinampManager;
 
 class TWatch : private IPlayer, private IPopups, private IEngineSystem {
  public:
-  explicit TWatch(HWND playerWindow);
+  // Both are the creator's and outlive the engine; the settings are read live (the dialog
+  // changes them while the engine waits).
+  TWatch(const TIniManager& settings, const TWinampManager& player);
   ~TWatch();
   TWatch(const TWatch&) = delete;
   TWatch& operator=(const TWatch&) = delete;
@@ -37,7 +41,7 @@ class TWatch : private IPlayer, private IPopups, private IEngineSystem {
   void SaveForeground();
   void RestoreForeground();
 
-  HWND PlayerWindow = nullptr;
+  const HWND PlayerWindow;
   HWND MessageWindow = nullptr;
   HWND SavedForeground = nullptr;
   HWND SavedFocus = nullptr;
@@ -50,6 +54,9 @@ class TWatch : private IPlayer, private IPopups, private IEngineSystem {
   TEngine Engine;
 
  private:
+  const TIniManager& settings_;
+  const TWinampManager& player_;
+
   // IPlayer
   void Execute(PlayerCommand command) override;
   PlayStatus Status() override;

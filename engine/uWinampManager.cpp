@@ -7,8 +7,6 @@
 
 namespace velmora {
 
-TWinampManager* WinampManager = nullptr;
-
 void TWinampManager::Execute(PlayerCommand command) const {
   if (auto id = CommandIdentifier(static_cast<int>(command))) SendCommand(*id);
 }

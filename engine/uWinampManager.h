@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "engine/uPlayerCommand.h"
+#include "settings/uPlayerCommand.h"
 
 namespace velmora {
 
@@ -29,8 +29,5 @@ class TWinampManager {
   // Borrowed: the player owns its window.
   const HWND PlayerWindow;
 };
-
-// Process-wide player-control instance, published by init and cleared by quit.
-extern TWinampManager* WinampManager;
 
 }  // namespace velmora

@@ -30,9 +30,10 @@ UINT gAsyncEventMsg = 0;
 bool InstallHooks(HWND targetWnd, UINT keyMsg, UINT jogMsg, UINT createMsg, bool sendMode) {
   THookBlockOwner* map = OpenHookBlock();
   if (!map) return false;
-  if (!map->Creator()) {
+  if (!map->Creator()) {  // installed before: by this caller, or by another host
+    const bool ours = BlockOf(map)->TargetWnd == AsValue(targetWnd);
     delete map;
-    return false;
+    return ours;
   }
   THookBlock* b = BlockOf(map);
   const HINSTANCE module = ui::ModuleInstance();
@@ -53,7 +54,7 @@ bool InstallHooks(HWND targetWnd, UINT keyMsg, UINT jogMsg, UINT createMsg, bool
     b->GetMsgHook = AsValue(map->GetMsgHook.Get());
   }
   b->CbtHook = 0;
-  return b->KeyHook != 0 && b->GetMsgHook != 0;  // map stays: it is the block's Owner
+  return true;  // map stays: it is the block's Owner
 }
 
 bool UninstallHooks() {
@@ -164,7 +165,7 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
-LRESULT CALLBACK GetMsgProcUnfiltered(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT ForwardJogMessage(int code, WPARAM wParam, LPARAM lParam) noexcept {
   TScopedHookBlock b;
   if (!b || code != HC_ACTION) return CallNextHookEx(nullptr, code, wParam, lParam);
   const LRESULT result = CallNextHookEx(AsHook(b->GetMsgHook), code, wParam, lParam);
@@ -188,7 +189,7 @@ LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && msg && msg->message != gJogDialMsg && msg->message != gAsyncEventMsg) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
   }
-  return GetMsgProcUnfiltered(code, wParam, lParam);
+  return ForwardJogMessage(code, wParam, lParam);
 }
 
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {

@@ -18,7 +18,9 @@ inline constexpr UINT WM_HOOK_CREATEWND = WM_USER + 258;  // 1282
 inline constexpr char JogDialMessageName[] = "SonyJogDialPlugIn";
 inline constexpr char AsyncEventMessageName[] = "SonyAsyncEvent";
 
-// Called on the engine's thread.
+// Called on the engine's thread. True when the block is this target's: installed now, or
+// by an earlier call for the same window; false when another host holds it (or there is
+// none to be had), and nothing was installed.
 bool InstallHooks(HWND targetWnd, UINT keyMsg, UINT jogMsg, UINT createMsg, bool sendMode);
 bool UninstallHooks();
 void SetCbtHook(bool on);
@@ -27,9 +29,9 @@ void SetCbtHook(bool on);
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
-// GetMsgProc without its pre-filter: the block is opened for every message. Kept for
-// the benchmark that weighs the pre-filter.
-LRESULT CALLBACK GetMsgProcUnfiltered(int code, WPARAM wParam, LPARAM lParam);
+// GetMsgProc's work once its pre-filter let the message through: opens the block, chains,
+// forwards a jog message.
+LRESULT ForwardJogMessage(int code, WPARAM wParam, LPARAM lParam) noexcept;
 
 // The longest a hooked thread waits for the engine in send mode. A pumping engine answers
 // within a few milliseconds; a keystroke costs the typing program at most this much while

@@ -19,26 +19,21 @@ namespace {
 
 TPluginRecord gRecord;
 
-// The frame is the one owner of the three long-lived objects; the process-wide pointers
-// only borrow them. The settings object is held raw: its destructor saves and may throw.
-TIniManager* gIniManager = nullptr;
-std::unique_ptr<TWinampManager> gWinampManager;
+// The frame is the one owner of the three long-lived objects; the engine and the dialog
+// are given the settings and the player control they work with.
+std::unique_ptr<TIniManager> gSettings;
+std::unique_ptr<TWinampManager> gPlayer;
 std::unique_ptr<TWatch> gWatch;
 
-void DestroySettings() {
-  TIniManager* settings = std::exchange(gIniManager, nullptr);
-  IniManager = nullptr;
-  delete settings;  // saves; a failed write is reported by the caller
-}
-
 // Quit's order: the engine (hooks, window), the popups still on the screen (their
-// window class goes with the module), the player control, the settings.
+// window class goes with the module), the player control, then the settings, saved: a
+// file that cannot be written is reported, and the objects go all the same.
 void DestroyObjects() noexcept {
   ui::Guarded([] { gWatch.reset(); });
   TPopupForm::DestroyAll();
-  WinampManager = nullptr;
-  gWinampManager.reset();
-  ui::Guarded([] { DestroySettings(); });
+  gPlayer.reset();
+  if (gSettings) ui::Guarded([] { gSettings->Save(); });
+  gSettings.reset();
   ui::UnregisterWindowClasses();
 }
 
@@ -48,11 +43,9 @@ int PluginInit() noexcept {
   // down this run; the last run's objects, if any, serve it.
   if (ui::CancelWhenUnwound(DestroyObjects) && gWatch) return 0;
   try {
-    gIniManager = new TIniManager(TWinampManager::GetIniDirectory(gRecord.ParentWindow));
-    IniManager = gIniManager;
-    gWinampManager = std::make_unique<TWinampManager>(gRecord.ParentWindow);
-    WinampManager = gWinampManager.get();
-    gWatch = std::make_unique<TWatch>(gRecord.ParentWindow);
+    gSettings = std::make_unique<TIniManager>(TWinampManager::GetIniDirectory(gRecord.ParentWindow));
+    gPlayer = std::make_unique<TWinampManager>(gRecord.ParentWindow);
+    gWatch = std::make_unique<TWatch>(*gSettings, *gPlayer);
     return 0;
   } catch (const std::exception& e) {
     ui::ShowException(e);
@@ -77,7 +70,7 @@ void PluginConfig() noexcept {
   ui::TDispatchScope scope;
   gWatch->Engine.Enabled = false;
   ui::Guarded([] {
-    gDialog = new TfrmCustom(nullptr);
+    gDialog = new TfrmCustom(*gSettings);
     // Its destruction, which saves, is requested whatever way the run ends.
     const TScopeExit release([] { std::exchange(gDialog, nullptr)->Release(); });
     gDialog->ShowModal();

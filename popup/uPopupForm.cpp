@@ -8,6 +8,7 @@
 #include "popup/uFormUtils.h"
 #include "popup/uPopupGeometry.h"
 #include "popup/uPopupText.h"
+#include "settings/uIniManager.h"
 #include "ui/uApplication.h"
 #include "ui/uWide.h"
 
@@ -63,6 +64,18 @@ LRESULT TPopupForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   // or its first row and column stay unpainted under an odd frame width.
   if (message == WM_ERASEBKGND && !parentPanel_) return 1;
   return ui::TForm::WndProc(message, wParam, lParam);
+}
+
+void TPopupForm::ApplySettings(const TIniManager& s) {
+  OnActiveMonitor = s.ShowOnActiveMonitor;  // before the first placement
+  SetFrameWidth(s.FrameWidth);
+  SetShowPoint(s.ShowPoint);
+  Centered = !s.ShowPointSet;
+  SetColor(s.FormColor);
+  SetFrameColor(s.FrameColor);
+  Font().SetStyle(ui::fsBold);
+  Font().SetSize(s.FontSize);
+  Font().SetColor(s.FontColor);
 }
 
 void TPopupForm::SetFrameColor(ui::TColor color) {

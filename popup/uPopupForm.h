@@ -30,11 +30,15 @@ bool MonitorInFront(TMonitors& monitors, TMonitorArea& target);
 // keep set.
 bool ForegroundIsFullScreen();
 
+class TIniManager;
+
 class TPopupForm : public ui::TForm {
  public:
   explicit TPopupForm(ui::TWinControl* parentPanel = nullptr);
   ~TPopupForm() override;
 
+  // The popup settings' look and place (before the first placement).
+  void ApplySettings(const TIniManager& settings);
   ui::TColor FrameColor() const noexcept { return frameColor_; }
   void SetFrameColor(ui::TColor color);
   int FrameWidth() const noexcept { return frameWidth_; }

@@ -2,16 +2,12 @@
 
 #include <vector>
 
-#include "engine/uUtils.h"
-#include "popup/uPopupForm.h"
 #include "settings/uIniValue.h"
 #include "ui/uFont.h"
 #include "ui/uHandle.h"
 #include "ui/uTexts.h"
 
 namespace velmora {
-
-TIniManager* IniManager = nullptr;
 
 namespace {
 
@@ -79,6 +75,12 @@ const char* Key(int i) {
 
 }  // namespace
 
+bool FileExists(const std::string& path) {
+  if (path.empty()) return false;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::string TIniManager::SettingsPath(const std::string& hostExecutable) {
   return hostExecutable.substr(0, DirectoryLength(hostExecutable, ui::IsAnsiLeadByte)) +
          "Plugins\\gen_velmora.Ini";
@@ -123,10 +125,6 @@ TIniManager::TIniManager(const std::string& hostSettingsDirectory) {
     }
   }
   LoadFrom(source);
-}
-
-TIniManager::~TIniManager() noexcept(false) {
-  Save();
 }
 
 void TIniManager::Load() {
@@ -198,18 +196,6 @@ void TIniManager::Save() {
   ini.WriteBool("System", "UseRawInput", UseRawInput);  // after the keys the file always had
   ini.WriteString("System", "ExcludedPrograms", ExcludedPrograms);
   ini.WriteBool("System", "RepeatVolume", RepeatVolume);
-}
-
-void TIniManager::ApplyToPopup(TPopupForm& popup) const {
-  popup.OnActiveMonitor = ShowOnActiveMonitor;  // before the first placement
-  popup.SetFrameWidth(FrameWidth);
-  popup.SetShowPoint(ShowPoint);
-  popup.Centered = !ShowPointSet;
-  popup.SetColor(FormColor);
-  popup.SetFrameColor(FrameColor);
-  popup.Font().SetStyle(ui::fsBold);
-  popup.Font().SetSize(FontSize);
-  popup.Font().SetColor(FontColor);
 }
 
 void TIniManager::SetShowPoint(POINT point) {

@@ -7,15 +7,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "engine/uEngine.h"
-#include "engine/uPlayerCommand.h"
 #include "hook/uShortCutWord.h"
+#include "settings/uEngineSettings.h"
+#include "settings/uPlayerCommand.h"
 #include "ui/uColor.h"
 #include "ui/uWide.h"
 
 namespace velmora {
-
-class TPopupForm;
 
 // A write that failed; the text is "%s に書き込めません" (code page 932) with the path.
 class EIniWriteError : public ui::ETextError {
@@ -30,11 +28,12 @@ class TIniManager : public TEngineSettings {
   // own settings in (empty when it names none): the file goes there when the one beside
   // the player cannot be written.
   explicit TIniManager(const std::string& hostSettingsDirectory = {});
-  ~TIniManager() noexcept(false);  // runs Save; its error goes to the caller
   TIniManager(const TIniManager&) = delete;
   TIniManager& operator=(const TIniManager&) = delete;
 
   void Load();
+  // Writes every setting; a write that fails throws EIniWriteError. The owner saves at
+  // quit, the dialog when it closes: nothing is written by the destructor.
   void Save();
 
   TShortCut GetHotKey(PlayerCommand c) const { return HotKeys[Index(c)]; }
@@ -44,7 +43,6 @@ class TIniManager : public TEngineSettings {
   const std::string& GetSkin(PlayerCommand c) const { return Skins[Index(c)]; }
   void SetSkin(PlayerCommand c, const std::string& path) { Skins[Index(c)] = path; }
 
-  void ApplyToPopup(TPopupForm& popup) const;
   void SetShowPoint(POINT point);
 
   // Path of the settings file beside a host executable: its folder, "Plugins\",
@@ -81,7 +79,7 @@ class TIniManager : public TEngineSettings {
   static int Index(PlayerCommand c) { return static_cast<int>(c); }
 };
 
-// Process-wide settings instance, published by init and cleared by quit.
-extern TIniManager* IniManager;
+// A file (not a folder) of that path exists: the settings file, a skin.
+bool FileExists(const std::string& path);
 
 }  // namespace velmora

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "popup/uGraphMath.h"
+#include "config/uGraphMath.h"
 
 using namespace velmora;
 

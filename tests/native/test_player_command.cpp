@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/uPlayerCommand.h"
+#include "settings/uPlayerCommand.h"
 
 using namespace velmora;
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/uTextRules.h"
+#include "config/uUrlRules.h"
+#include "settings/uTextRules.h"
 
 using namespace velmora;
 

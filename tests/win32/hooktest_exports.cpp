@@ -15,7 +15,4 @@ __declspec(dllexport) BOOL VT_UninstallHooks() {
 __declspec(dllexport) void VT_SetCbtHook(BOOL on) {
   velmora::SetCbtHook(on != FALSE);
 }
-__declspec(dllexport) HOOKPROC VT_GetMsgProc(BOOL filtered) {
-  return filtered ? velmora::GetMsgProc : velmora::GetMsgProcUnfiltered;
-}
 }

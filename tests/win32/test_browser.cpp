@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "config/uBrowser.h"
-#include "engine/uUtils.h"
+#include "config/uRegistry.h"
 #include "support.h"
 
 using namespace velmora;

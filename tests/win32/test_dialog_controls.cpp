@@ -7,7 +7,7 @@
 #include "config/uCustomRules.h"
 #include "config/uSimpleWebLabel.h"
 #include "hook/uShortCutWord.h"
-#include "popup/uDummyPopup.h"
+#include "config/uDummyPopup.h"
 #include "settings/uIniManager.h"
 #include "support.h"
 #include "ui/uDialogControls.h"

@@ -7,7 +7,7 @@
 
 #include "config/uCustom.h"
 #include "config/uCustomIds.h"
-#include "popup/uDummyPopup.h"
+#include "config/uDummyPopup.h"
 #include "popup/uPopupForm.h"
 #include "settings/uIniManager.h"
 #include "support.h"
@@ -23,11 +23,9 @@ class DisplayScale : public ::testing::Test {
   void SetUp() override {
     CreateDirectoryA((testsupport::ExeDirectory() + "Plugins").c_str(), nullptr);
     settings_ = std::make_unique<TIniManager>();
-    IniManager = settings_.get();
   }
   void TearDown() override {
     TPopupForm::DestroyAll();
-    IniManager = nullptr;
     settings_.reset();
     DeleteFileA((testsupport::ExeDirectory() + "Plugins\\gen_velmora.Ini").c_str());
   }
@@ -57,7 +55,7 @@ int At(int value96, int dpi) {
 }  // namespace
 
 TEST_F(DisplayScale, TheDialogIsLaidOutAgainAtTheDpiOfTheMonitorItMovesTo) {
-  auto* d = new TfrmCustom();
+  auto* d = new TfrmCustom(*settings_);
   const HWND w = d->Handle();
   EXPECT_EQ(Client(w).cx, Scaled(427));
   EXPECT_EQ(Client(w).cy, Scaled(367));
@@ -156,13 +154,13 @@ TEST_F(DisplayScale, OnTheMonitorInFrontThePopupIsCentredInTheWorkArea) {
   RECT work;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   auto* p = new TPopupForm(nullptr);
-  settings_->ApplyToPopup(*p);
+  p->ApplySettings(*settings_);
   p->SetText("Next");
   EXPECT_EQ(p->Left(), work.left + (work.right - work.left - p->Width()) / 2);
   EXPECT_EQ(p->Top(), work.top + (work.bottom - work.top - p->Height()) / 2);
   settings_->SetShowPoint({40, 30});
   p = new TPopupForm(nullptr);
-  settings_->ApplyToPopup(*p);
+  p->ApplySettings(*settings_);
   p->SetText("Next");
   EXPECT_EQ(p->Left(), std::max<LONG>(40, work.left));
   EXPECT_EQ(p->Top(), std::max<LONG>(30, work.top));

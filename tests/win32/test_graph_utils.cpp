@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "popup/uGraphMath.h"
-#include "popup/uGraphUtils.h"
+#include "config/uGraphMath.h"
+#include "config/uGraphUtils.h"
 #include "ui/uBmpFile.h"
 #include "ui/uTexts.h"
 

@@ -251,8 +251,9 @@ TEST_F(Hooks, InstallTwiceChangesNothing) {
   EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
 }
 
-TEST_F(Hooks, KeyOnlySetsTheKeyboardHookAndReportsFalse) {
-  EXPECT_FALSE(VT_InstallHooks(target_, kKey, 0, kCreate, FALSE));
+TEST_F(Hooks, KeyOnlySetsTheKeyboardHookAndTheBlockIsTheTargets) {
+  EXPECT_TRUE(VT_InstallHooks(target_, kKey, 0, kCreate, FALSE));
+  EXPECT_TRUE(VT_InstallHooks(target_, kKey, 0, kCreate, FALSE));  // again: still the target's
   const THookBlock b = ReadBlock();
   EXPECT_NE(b.KeyHook, 0u);
   EXPECT_EQ(b.GetMsgHook, 0u);

@@ -78,7 +78,7 @@ class Popup : public ::testing::Test {
   }
   TPopupForm* Make(const char* text) {
     auto* p = new TPopupForm(nullptr);
-    settings_->ApplyToPopup(*p);
+    p->ApplySettings(*settings_);
     p->SetText(text);
     return p;
   }
@@ -257,7 +257,7 @@ TEST_F(Popup, ThePreviewIsAChildCentredInItsPanel) {
   panel.Show();
   auto* p = new TPopupForm(&panel);
   settings_->SetShowPoint({300, 300});
-  settings_->ApplyToPopup(*p);
+  p->ApplySettings(*settings_);
   p->SetText("Popup Sample");
   EXPECT_EQ(GetParent(p->Handle()), panel.Handle());
   EXPECT_TRUE(GetWindowLongA(p->Handle(), GWL_STYLE) & WS_CHILD);

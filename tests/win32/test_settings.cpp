@@ -265,13 +265,19 @@ TEST_F(Settings, AnUnwritableFileFailsWithTheWriteErrorNamingThePath) {
   EXPECT_EQ(ReadFile(path_), "[HotKeys]\r\n0=5\r\n");
 }
 
-TEST_F(Settings, AMissingPluginsFolderFailsTooAndTheDestructorReportsIt) {
+// Saving is the owner's explicit step (quit reports its failure): the object goes without
+// writing, also where the file could be written.
+TEST_F(Settings, AMissingPluginsFolderFailsTooAndOnlyTheExplicitSaveWrites) {
   RemoveDirectoryA(plugins_.c_str());
   CreateDirectoryA(plugins_.c_str(), nullptr);
-  auto* s = new TIniManager();
+  auto s = std::make_unique<TIniManager>();
   s->FileName = testsupport::ExeDirectory() + "NoSuchFolder\\gen_velmora.Ini";
   EXPECT_THROW(s->Save(), EIniWriteError);
-  EXPECT_THROW(delete s, EIniWriteError);
+  EXPECT_NO_THROW(s.reset());
+  s = std::make_unique<TIniManager>();
+  s->HotKeys[0] = 7;
+  s.reset();
+  EXPECT_EQ(GetFileAttributesA(path_.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // Each branch of the code-page rules is tested on the bench that has it: a bench whose

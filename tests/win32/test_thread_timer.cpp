@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "popup/uThreadTimer.h"
+#include "config/uThreadTimer.h"
 #include "support.h"
 #include "ui/uControls.h"
 

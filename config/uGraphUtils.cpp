@@ -1,8 +1,8 @@
-#include "popup/uGraphUtils.h"
+#include "config/uGraphUtils.h"
 
 #include <cstring>
 
-#include "popup/uGraphMath.h"
+#include "config/uGraphMath.h"
 #include "ui/uTexts.h"
 
 namespace velmora {

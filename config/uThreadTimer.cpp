@@ -1,4 +1,4 @@
-#include "popup/uThreadTimer.h"
+#include "config/uThreadTimer.h"
 
 #include "ui/uApplication.h"
 #include "ui/uScopeExit.h"

@@ -1,4 +1,4 @@
-#include "engine/uPlayerCommand.h"
+#include "settings/uPlayerCommand.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "popup/uDummyPopup.h"
+#include "config/uDummyPopup.h"
 
 #include "settings/uIniManager.h"
 #include "ui/uTexts.h"

@@ -1,4 +1,4 @@
-#include "popup/uGraphMath.h"
+#include "config/uGraphMath.h"
 
 namespace velmora {
 
