@@ -166,32 +166,38 @@ struct TBinding {
   bool TIniManager::*Switch = nullptr;
   std::string TIniManager::*Text = nullptr;
 };
-constexpr int kBindingCount = 2 * CommandCount + 10 + 4 + 11 + 1;
+using TNumber = std::pair<int, std::int32_t TIniManager::*>;
+constexpr TNumber kNumbers[] = {{IdShowTime, &TIniManager::ShowTime},
+                                {IdFontSize, &TIniManager::FontSize},
+                                {IdIgnoreInterval, &TIniManager::IgnoreInterval},
+                                {IdCommandInterval, &TIniManager::CommandInterval}};
+using TSwitch = std::pair<int, bool TIniManager::*>;
+constexpr TSwitch kSwitches[] = {{IdUsePopup, &TIniManager::UsePopup},
+                                 {IdUseKey, &TIniManager::UseKey},
+                                 {IdUseJogDial, &TIniManager::UseJogDial},
+                                 {IdUseSendMessage, &TIniManager::UseSendMessage},
+                                 {IdUseRawInput, &TIniManager::UseRawInput},
+                                 {IdUseJpFont, &TIniManager::UseJpFont},
+                                 {IdID3AtCenter, &TIniManager::ID3AtCenter},
+                                 {IdShowOnActiveMonitor, &TIniManager::ShowOnActiveMonitor},
+                                 {IdHideOverFullScreen, &TIniManager::HideOverFullScreen},
+                                 {IdRepeatVolume, &TIniManager::RepeatVolume},
+                                 {IdShowTitle, &TIniManager::ShowTitle}};
+constexpr int kBindingCount =
+    2 * CommandCount + std::size(kSkinRows) + std::size(kNumbers) + std::size(kSwitches) + 1;
+// Built at compile time: a row past the count is out of bounds there, a row short of it
+// reaches the throw, and either stops the build.
 constexpr auto kBindings = [] {
   std::array<TBinding, kBindingCount> b{};
-  int i = 0;
+  std::size_t i = 0;
   for (int n = 0; n < CommandCount; ++n) b[i++] = {HotKeyId(n), TEdits::HotKey, n};
   for (int n = 0; n < CommandCount; ++n) b[i++] = {GestureId(n), TEdits::Gesture, n};
   for (const TSkinRow& row : kSkinRows)
     b[i++] = {row.Command < 0 ? IdDisableSkin : SkinId(row.Command), TEdits::Skin, row.Command};
-  b[i++] = {IdShowTime, TEdits::Number, -1, &TIniManager::ShowTime};
-  b[i++] = {IdFontSize, TEdits::Number, -1, &TIniManager::FontSize};
-  b[i++] = {IdIgnoreInterval, TEdits::Number, -1, &TIniManager::IgnoreInterval};
-  b[i++] = {IdCommandInterval, TEdits::Number, -1, &TIniManager::CommandInterval};
-  using TSwitch = std::pair<int, bool TIniManager::*>;
-  for (const TSwitch& s :
-       {TSwitch{IdUsePopup, &TIniManager::UsePopup}, TSwitch{IdUseKey, &TIniManager::UseKey},
-        TSwitch{IdUseJogDial, &TIniManager::UseJogDial},
-        TSwitch{IdUseSendMessage, &TIniManager::UseSendMessage},
-        TSwitch{IdUseRawInput, &TIniManager::UseRawInput},
-        TSwitch{IdUseJpFont, &TIniManager::UseJpFont},
-        TSwitch{IdID3AtCenter, &TIniManager::ID3AtCenter},
-        TSwitch{IdShowOnActiveMonitor, &TIniManager::ShowOnActiveMonitor},
-        TSwitch{IdHideOverFullScreen, &TIniManager::HideOverFullScreen},
-        TSwitch{IdRepeatVolume, &TIniManager::RepeatVolume},
-        TSwitch{IdShowTitle, &TIniManager::ShowTitle}})
-    b[i++] = {s.first, TEdits::Switch, -1, nullptr, s.second};
+  for (const TNumber& n : kNumbers) b[i++] = {n.first, TEdits::Number, -1, n.second};
+  for (const TSwitch& s : kSwitches) b[i++] = {s.first, TEdits::Switch, -1, nullptr, s.second};
   b[i++] = {IdExcludedPrograms, TEdits::Text, -1, nullptr, nullptr, &TIniManager::ExcludedPrograms};
+  if (i != b.size()) throw "a binding row is missing";
   return b;
 }();
 
@@ -258,9 +264,9 @@ void TfrmCustom::LayOut(int dpi) {
     if (auto* c = Control(ConflictId(n))) c->Font().SetHeight(-ui::ScaleDpi(8, dpi));
   layout_.Apply(dpi, kSheetWidth);
   lblBrindlewood->Font().SetHeight(-ui::ScaleDpi(9, dpi));
-  const int urlWidth =
-      std::max<int>(ui::ScaleDpi(134, dpi),
-                    ui::CaptionExtent(lblBrindlewood->Font(), ui::FromCp932(lblBrindlewood->Text())).cx);
+  const int urlWidth = std::max<int>(
+      ui::ScaleDpi(134, dpi),
+      ui::CaptionExtent(lblBrindlewood->Font(), ui::FromCp932(lblBrindlewood->Text())).cx);
   lblBrindlewood->SetBounds(ui::ScaleDpi(218, dpi), ui::ScaleDpi(355, dpi), urlWidth,
                             ui::ScaleDpi(11, dpi));
 }
@@ -272,12 +278,14 @@ void TfrmCustom::DpiChanged(int dpi, const RECT& suggested) {
 }
 
 ui::TWinControl* TfrmCustom::Control(int id) const {
-  auto it = byId_.find(id);
-  return it == byId_.end() ? nullptr : it->second;
+  // A hundred controls, each id once: a walk costs nothing beside a tree.
+  for (const auto& [rowId, control] : byId_)
+    if (rowId == id) return control;
+  return nullptr;
 }
 
 void TfrmCustom::BuildControls() {
-  byId_[0] = this;
+  byId_.emplace_back(0, this);
   auto make = [&](const TRow& r) -> ui::TWinControl* {
     ui::TWinControl* c = nullptr;
     switch (r.Kind) {
@@ -328,13 +336,14 @@ void TfrmCustom::BuildControls() {
     else
       c->SetParent(parent);
     if (r.Kind != TKind::Sheet) {
-      const ui::TFit fit = r.Kind == TKind::Label    ? (r.Width ? ui::TFit::Label : ui::TFit::AutoLabel)
+      const ui::TFit fit = r.Kind == TKind::Label
+                               ? (r.Width ? ui::TFit::Label : ui::TFit::AutoLabel)
                            : r.Kind == TKind::Check  ? ui::TFit::Check
                            : r.Kind == TKind::Button ? ui::TFit::Button
                                                      : ui::TFit::None;
       layout_.Add(c, r.Left, r.Top, r.Width, r.Height, fit);
     }
-    if (r.Id) byId_[r.Id] = c;
+    if (r.Id) byId_.emplace_back(r.Id, c);
     return c;
   };
   for (const TRow& r : kFrame) make(r);
@@ -450,28 +459,7 @@ void TfrmCustom::FormCreate() {
   RefreshPreview();
   frmPreview->Show();
   // 2 to 10: every control from its setting.
-  for (const TBinding& b : kBindings) {
-    switch (b.How) {
-      case TEdits::HotKey:
-        Get<ui::THotKey>(b.Id)->SetValue(HotKeyFromShortCut(s.HotKeys[b.Command]));
-        break;
-      case TEdits::Gesture:
-        Get<ui::TComboBox>(b.Id)->SetItemIndex(s.JogDials[b.Command]);
-        break;
-      case TEdits::Skin:
-        Get<ui::TEdit>(b.Id)->SetText(b.Command < 0 ? s.DisableSkin : s.Skins[b.Command]);
-        break;
-      case TEdits::Number:
-        Get<ui::TEdit>(b.Id)->SetText(std::to_string(s.*b.Number));
-        break;
-      case TEdits::Switch:
-        Get<ui::TCheckBox>(b.Id)->SetChecked(s.*b.Switch);
-        break;
-      case TEdits::Text:
-        Get<ui::TEdit>(b.Id)->SetText(s.*b.Text);
-        break;
-    }
-  }
+  ExchangeSettings(false);
   // The directory box shows the folder all eleven stored skins share, if they do.
   const std::string directory = DirectoryPart(s.GetSkin(PC::Prev), ui::IsAnsiLeadByte);
   bool common = true;
@@ -488,30 +476,67 @@ void TfrmCustom::FormCreate() {
 }
 
 void TfrmCustom::FormDestroy() {
+  ExchangeSettings(true);
+  settings_.Save();
+}
+
+// Both directions in one walk of the binding table, so that no row is loaded but not
+// saved.
+void TfrmCustom::ExchangeSettings(bool save) {
   TIniManager& s = settings_;
   for (const TBinding& b : kBindings) {
     switch (b.How) {
-      case TEdits::HotKey:
-        s.HotKeys[b.Command] = ShortCutFromHotKey(Get<ui::THotKey>(b.Id)->Value());
+      case TEdits::HotKey: {
+        auto* key = Get<ui::THotKey>(b.Id);
+        if (save)
+          s.HotKeys[b.Command] = ShortCutFromHotKey(key->Value());
+        else
+          key->SetValue(HotKeyFromShortCut(s.HotKeys[b.Command]));
         break;
-      case TEdits::Gesture:
-        s.JogDials[b.Command] = static_cast<std::uint8_t>(Get<ui::TComboBox>(b.Id)->ItemIndex());
+      }
+      case TEdits::Gesture: {
+        auto* box = Get<ui::TComboBox>(b.Id);
+        if (save)
+          s.JogDials[b.Command] = static_cast<std::uint8_t>(box->ItemIndex());
+        else
+          box->SetItemIndex(s.JogDials[b.Command]);
         break;
-      case TEdits::Skin:
-        (b.Command < 0 ? s.DisableSkin : s.Skins[b.Command]) = Get<ui::TEdit>(b.Id)->Text();
+      }
+      case TEdits::Skin: {
+        std::string& path = b.Command < 0 ? s.DisableSkin : s.Skins[b.Command];
+        auto* edit = Get<ui::TEdit>(b.Id);
+        if (save)
+          path = edit->Text();
+        else
+          edit->SetText(path);
         break;
-      case TEdits::Number:
-        s.*b.Number = ParsedOr(*Get<ui::TEdit>(b.Id), s.*b.Number);
+      }
+      case TEdits::Number: {
+        auto* edit = Get<ui::TEdit>(b.Id);
+        if (save)
+          s.*b.Number = ParsedOr(*edit, s.*b.Number);
+        else
+          edit->SetText(std::to_string(s.*b.Number));
         break;
-      case TEdits::Switch:
-        s.*b.Switch = Get<ui::TCheckBox>(b.Id)->Checked();
+      }
+      case TEdits::Switch: {
+        auto* check = Get<ui::TCheckBox>(b.Id);
+        if (save)
+          s.*b.Switch = check->Checked();
+        else
+          check->SetChecked(s.*b.Switch);
         break;
-      case TEdits::Text:
-        s.*b.Text = Get<ui::TEdit>(b.Id)->Text();
+      }
+      case TEdits::Text: {
+        auto* edit = Get<ui::TEdit>(b.Id);
+        if (save)
+          s.*b.Text = edit->Text();
+        else
+          edit->SetText(s.*b.Text);
         break;
+      }
     }
   }
-  s.Save();
 }
 
 // The plugin's own capture holds no combination while the dialog runs (the keyboard hook

@@ -5,9 +5,10 @@
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "config/uBitmapList.h"
 #include "config/uSimpleWebLabel.h"
@@ -79,13 +80,14 @@ class TfrmCustom : public ui::TForm {
 
  private:
   void BuildControls();
+  void ExchangeSettings(bool save);
   void BindHandlers();
   // Every place and size of the layout at dpi, the fonts given in pixels with them.
   void LayOut(int dpi);
   void DpiChanged(int dpi, const RECT& suggested) override;
 
   TIniManager& settings_;
-  std::map<int, ui::TWinControl*> byId_;
+  std::vector<std::pair<int, ui::TWinControl*>> byId_;
   ui::TLayout layout_;
 };
 

@@ -131,8 +131,7 @@ void TWatch::LoadSkins() {
   FreeSkins();
   for (int c = 0; c < CommandCount; ++c) {
     const auto command = static_cast<PlayerCommand>(c);
-    if (TWinampManager::HasPopup(command))
-      CommandBitmaps[c] = LoadSkin(settings_.GetSkin(command));
+    if (TWinampManager::HasPopup(command)) CommandBitmaps[c] = LoadSkin(settings_.GetSkin(command));
   }
   DisabledBitmap = LoadSkin(settings_.DisableSkin);
 }

@@ -28,9 +28,10 @@ std::string TWinampManager::GetCurrentTitle() const {
 
 // The answers are the player's own buffers in this process.
 std::wstring TWinampManager::GetCurrentTitleW() const {
-  const auto position = static_cast<WPARAM>(SendMessageA(PlayerWindow, WM_USER, 0, RequestListPosition));
-  const auto* wide =
-      reinterpret_cast<const wchar_t*>(SendMessageW(PlayerWindow, WM_USER, position, RequestTitleW));
+  const auto position =
+      static_cast<WPARAM>(SendMessageA(PlayerWindow, WM_USER, 0, RequestListPosition));
+  const auto* wide = reinterpret_cast<const wchar_t*>(
+      SendMessageW(PlayerWindow, WM_USER, position, RequestTitleW));
   const auto* ansi = wide ? nullptr
                           : reinterpret_cast<const char*>(
                                 SendMessageA(PlayerWindow, WM_USER, position, RequestTitle));

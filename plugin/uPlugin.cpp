@@ -43,7 +43,8 @@ int PluginInit() noexcept {
   // down this run; the last run's objects, if any, serve it.
   if (ui::CancelWhenUnwound(DestroyObjects) && gWatch) return 0;
   try {
-    gSettings = std::make_unique<TIniManager>(TWinampManager::GetIniDirectory(gRecord.ParentWindow));
+    gSettings =
+        std::make_unique<TIniManager>(TWinampManager::GetIniDirectory(gRecord.ParentWindow));
     gPlayer = std::make_unique<TWinampManager>(gRecord.ParentWindow);
     gWatch = std::make_unique<TWatch>(*gSettings, *gPlayer);
     return 0;

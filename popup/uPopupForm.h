@@ -15,7 +15,6 @@
 
 namespace velmora {
 
-
 // The monitors (the first 16) and the one the window in front is on (the primary when
 // none is in front).
 struct TMonitors {
@@ -93,8 +92,8 @@ class TPopupForm : public ui::TForm {
   const int margin_ = 4;
   POINT showPoint_{0, 0};
   std::shared_ptr<const ui::TBitmap> graphic_;
-  std::wstring name_;    // the command's name, the first line
-  std::wstring title_;   // the second line, whole
+  std::wstring name_;        // the command's name, the first line
+  std::wstring title_;       // the second line, whole
   std::wstring shownTitle_;  // as drawn
   // The title's font: the popup's, in a face the system links to fonts of other scripts
   // where the popup's own face (a bitmap face on Western systems) has only its own.

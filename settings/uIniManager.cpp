@@ -1,5 +1,6 @@
 #include "settings/uIniManager.h"
 
+#include <utility>
 #include <vector>
 
 #include "settings/uIniValue.h"
@@ -131,71 +132,96 @@ void TIniManager::Load() {
   LoadFrom(FileName);
 }
 
+namespace {
+
+constexpr TEngineSettings kEngineDefaults{};
+
+// Every key of the file, each named once with its default, in the order a fresh file has
+// them (the show point last of its section, UseRawInput after the System keys the file
+// always had): loading and saving both walk it.
+template <class Settings, class Visit>
+void EachSetting(Settings& s, Visit&& visit) {
+  for (int i = 0; i < CommandCount; ++i) {
+    visit("HotKeys", Key(i), s.HotKeys[i], 0);
+    visit("JogDials", Key(i), s.JogDials[i], 0);
+    visit("Skins", Key(i), s.Skins[i], "");
+  }
+  visit("Skins", "Disable", s.DisableSkin, "");
+  visit("Interval", "IgnoreInterval", s.IgnoreInterval, kEngineDefaults.IgnoreInterval);
+  visit("Interval", "CommandInterval", s.CommandInterval, kEngineDefaults.CommandInterval);
+  visit("Use", "JogDial", s.UseJogDial, false);
+  visit("Use", "Key", s.UseKey, false);
+  visit("Popup", "UsePopup", s.UsePopup, kEngineDefaults.UsePopup);
+  visit("Popup", "FormColor", s.FormColor, 0);
+  visit("Popup", "FrameColor", s.FrameColor, 0xFF00);
+  visit("Popup", "FontColor", s.FontColor, 0xFF00);
+  visit("Popup", "FontSize", s.FontSize, 10);
+  visit("Popup", "FrameWidth", s.FrameWidth, 2);
+  visit("Popup", "ShowTime", s.ShowTime, 300);
+  visit("Popup", "ShowOnActiveMonitor", s.ShowOnActiveMonitor, false);
+  visit("Popup", "HideOverFullScreen", s.HideOverFullScreen, true);
+  visit("Popup", "ShowTitle", s.ShowTitle, kEngineDefaults.ShowTitle);
+  visit.Point("Popup", "ShowPointX", "ShowPointY", s.ShowPoint, s.ShowPointSet);
+  visit("System", "UseSendMessage", s.UseSendMessage, false);
+  visit("System", "UseJpFont", s.UseJpFont, true);
+  visit("System", "ID3AtCenter", s.ID3AtCenter, true);
+  visit("System", "UseRawInput", s.UseRawInput, false);
+  visit("System", "ExcludedPrograms", s.ExcludedPrograms, "");
+  visit("System", "RepeatVolume", s.RepeatVolume, kEngineDefaults.RepeatVolume);
+}
+
+struct TLoad {
+  const TIniFile& ini;
+  void operator()(const char* section, const char* key, std::string& value, const char* def) const {
+    value = ini.ReadString(section, key, def);
+  }
+  void operator()(const char* section, const char* key, bool& value, bool def) const {
+    value = ini.ReadBool(section, key, def);
+  }
+  // Integers, colours, hot-key words and gesture indexes: 32-bit values in the file.
+  template <class T>
+  void operator()(const char* section, const char* key, T& value, std::int64_t def) const {
+    value = static_cast<T>(ini.ReadInteger(section, key, static_cast<std::int32_t>(def)));
+  }
+  // The point counts as chosen only when both coordinates are in the file.
+  void Point(const char* section, const char* keyX, const char* keyY, POINT& point,
+             bool& set) const {
+    set = ini.ValueExists(section, keyX) && ini.ValueExists(section, keyY);
+    point.x = ini.ReadInteger(section, keyX, 0);
+    point.y = ini.ReadInteger(section, keyY, 0);
+  }
+};
+
+struct TSave {
+  const TIniFile& ini;
+  void operator()(const char* section, const char* key, const std::string& value,
+                  const char*) const {
+    ini.WriteString(section, key, value);
+  }
+  void operator()(const char* section, const char* key, bool value, bool) const {
+    ini.WriteBool(section, key, value);
+  }
+  template <class T>
+  void operator()(const char* section, const char* key, T value, std::int64_t) const {
+    ini.WriteInteger(section, key, static_cast<std::int32_t>(value));
+  }
+  void Point(const char* section, const char* keyX, const char* keyY, POINT point, bool set) const {
+    if (!set) return;
+    ini.WriteInteger(section, keyX, point.x);
+    ini.WriteInteger(section, keyY, point.y);
+  }
+};
+
+}  // namespace
+
 void TIniManager::LoadFrom(const std::string& path) {
   const TIniFile ini(path);
-  for (int i = 0; i < CommandCount; ++i) {
-    HotKeys[i] = static_cast<TShortCut>(ini.ReadInteger("HotKeys", Key(i), 0));
-    JogDials[i] = static_cast<std::uint8_t>(ini.ReadInteger("JogDials", Key(i), 0));
-    Skins[i] = ini.ReadString("Skins", Key(i), "");
-  }
-  DisableSkin = ini.ReadString("Skins", "Disable", "");
-  IgnoreInterval = ini.ReadInteger("Interval", "IgnoreInterval", 100);
-  CommandInterval = ini.ReadInteger("Interval", "CommandInterval", 1000);
-  UseJogDial = ini.ReadBool("Use", "JogDial", false);
-  UseKey = ini.ReadBool("Use", "Key", false);
-  UsePopup = ini.ReadBool("Popup", "UsePopup", true);
-  FormColor = static_cast<ui::TColor>(ini.ReadInteger("Popup", "FormColor", 0));
-  FrameColor = static_cast<ui::TColor>(ini.ReadInteger("Popup", "FrameColor", 0xFF00));
-  FontColor = static_cast<ui::TColor>(ini.ReadInteger("Popup", "FontColor", 0xFF00));
-  FontSize = ini.ReadInteger("Popup", "FontSize", 10);
-  FrameWidth = ini.ReadInteger("Popup", "FrameWidth", 2);
-  ShowTime = ini.ReadInteger("Popup", "ShowTime", 300);
-  ShowPointSet = ini.ValueExists("Popup", "ShowPointX") && ini.ValueExists("Popup", "ShowPointY");
-  ShowPoint.x = ini.ReadInteger("Popup", "ShowPointX", 0);
-  ShowPoint.y = ini.ReadInteger("Popup", "ShowPointY", 0);
-  ShowOnActiveMonitor = ini.ReadBool("Popup", "ShowOnActiveMonitor", false);
-  HideOverFullScreen = ini.ReadBool("Popup", "HideOverFullScreen", true);
-  ShowTitle = ini.ReadBool("Popup", "ShowTitle", true);
-  UseSendMessage = ini.ReadBool("System", "UseSendMessage", false);
-  UseRawInput = ini.ReadBool("System", "UseRawInput", false);
-  UseJpFont = ini.ReadBool("System", "UseJpFont", true);
-  ID3AtCenter = ini.ReadBool("System", "ID3AtCenter", true);
-  ExcludedPrograms = ini.ReadString("System", "ExcludedPrograms", "");
-  RepeatVolume = ini.ReadBool("System", "RepeatVolume", true);
+  EachSetting(*this, TLoad{ini});
 }
 
 void TIniManager::Save() {
   const TIniFile ini(FileName);
-  for (int i = 0; i < CommandCount; ++i) {
-    ini.WriteInteger("HotKeys", Key(i), HotKeys[i]);
-    ini.WriteInteger("JogDials", Key(i), JogDials[i]);
-    ini.WriteString("Skins", Key(i), Skins[i]);
-  }
-  ini.WriteString("Skins", "Disable", DisableSkin);
-  ini.WriteInteger("Interval", "IgnoreInterval", IgnoreInterval);
-  ini.WriteInteger("Interval", "CommandInterval", CommandInterval);
-  ini.WriteBool("Use", "JogDial", UseJogDial);
-  ini.WriteBool("Use", "Key", UseKey);
-  ini.WriteBool("Popup", "UsePopup", UsePopup);
-  ini.WriteInteger("Popup", "FormColor", static_cast<std::int32_t>(FormColor));
-  ini.WriteInteger("Popup", "FrameColor", static_cast<std::int32_t>(FrameColor));
-  ini.WriteInteger("Popup", "FontColor", static_cast<std::int32_t>(FontColor));
-  ini.WriteInteger("Popup", "FontSize", FontSize);
-  ini.WriteInteger("Popup", "FrameWidth", FrameWidth);
-  ini.WriteInteger("Popup", "ShowTime", ShowTime);
-  ini.WriteBool("Popup", "ShowOnActiveMonitor", ShowOnActiveMonitor);
-  ini.WriteBool("Popup", "HideOverFullScreen", HideOverFullScreen);
-  ini.WriteBool("Popup", "ShowTitle", ShowTitle);
-  if (ShowPointSet) {
-    ini.WriteInteger("Popup", "ShowPointX", ShowPoint.x);
-    ini.WriteInteger("Popup", "ShowPointY", ShowPoint.y);
-  }
-  ini.WriteBool("System", "UseSendMessage", UseSendMessage);
-  ini.WriteBool("System", "UseJpFont", UseJpFont);
-  ini.WriteBool("System", "ID3AtCenter", ID3AtCenter);
-  ini.WriteBool("System", "UseRawInput", UseRawInput);  // after the keys the file always had
-  ini.WriteString("System", "ExcludedPrograms", ExcludedPrograms);
-  ini.WriteBool("System", "RepeatVolume", RepeatVolume);
+  EachSetting(std::as_const(*this), TSave{ini});
 }
 
 void TIniManager::SetShowPoint(POINT point) {

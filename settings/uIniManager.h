@@ -52,24 +52,25 @@ class TIniManager : public TEngineSettings {
   static std::string UserSettingsPath(const std::string& directory);
 
   std::string FileName;
+  // Each loaded at construction; the defaults of keys not in the file are the key table's.
   std::string Skins[CommandCount];
-  bool UseJogDial = false;
-  bool UseKey = false;
-  ui::TColor FontColor = 0xFF00;
-  ui::TColor FormColor = 0;
-  ui::TColor FrameColor = 0xFF00;
-  std::int32_t FontSize = 10;
-  std::int32_t FrameWidth = 2;
-  std::int32_t ShowTime = 300;
-  POINT ShowPoint{0, 0};
-  bool ShowPointSet = false;
-  bool ShowOnActiveMonitor = false;  // popups on the monitor of the window in front
-  bool HideOverFullScreen = true;    // no popup over another program's full-screen window
+  bool UseJogDial;
+  bool UseKey;
+  ui::TColor FontColor;
+  ui::TColor FormColor;
+  ui::TColor FrameColor;
+  std::int32_t FontSize;
+  std::int32_t FrameWidth;
+  std::int32_t ShowTime;
+  POINT ShowPoint;
+  bool ShowPointSet;
+  bool ShowOnActiveMonitor;  // popups on the monitor of the window in front
+  bool HideOverFullScreen;   // no popup over another program's full-screen window
   std::string DisableSkin;
-  bool UseSendMessage = false;
-  bool UseRawInput = false;  // keys from raw input instead of the keyboard hook
-  bool UseJpFont = true;
-  bool ID3AtCenter = true;
+  bool UseSendMessage;
+  bool UseRawInput;  // keys from raw input instead of the keyboard hook
+  bool UseJpFont;
+  bool ID3AtCenter;
   // Executable file names separated by ";": while one of them is in front, hot keys and
   // gestures run nothing.
   std::string ExcludedPrograms;

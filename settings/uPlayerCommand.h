@@ -36,7 +36,7 @@ inline constexpr unsigned IdFileInfo = 40188;
 inline constexpr long RequestPlayState = 104;
 inline constexpr long RequestListPosition = 125;
 inline constexpr long RequestTitle = 212;
-inline constexpr long RequestTitleW = 213;  // the same as UTF-16, where the player has it
+inline constexpr long RequestTitleW = 213;        // the same as UTF-16, where the player has it
 inline constexpr long RequestIniDirectory = 335;  // the folder of the player's own settings
 
 // WM_COMMAND identifier that Execute sends for a command, or none for the commands

@@ -168,8 +168,8 @@ TEST_F(Popup, ASkinIsScaledByTheDisplayScale) {
   p->ShowFor(0);
   const RECT r = WindowRect(p->Handle());
   EXPECT_EQ(r.right - r.left, Scaled(40));
-  for (const POINT at : {POINT{0, 0}, POINT{Scaled(40) - 1, Scaled(20) - 1},
-                         POINT{Scaled(20), Scaled(10)}})
+  for (const POINT at :
+       {POINT{0, 0}, POINT{Scaled(40) - 1, Scaled(20) - 1}, POINT{Scaled(20), Scaled(10)}})
     EXPECT_EQ(ScreenPixel(r.left + at.x, r.top + at.y), RGB(0, 0x80, 0x80)) << at.x << "," << at.y;
 }
 
