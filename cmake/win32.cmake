@@ -42,6 +42,7 @@ add_library(velmora_w32 STATIC
   engine/uWinampManager.cpp
   engine/uUtils.cpp
   config/uRegistry.cpp
+  hook/uCapture.cpp
   engine/uWatch.cpp
   plugin/uPlugin.cpp
 )

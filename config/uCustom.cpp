@@ -10,6 +10,7 @@
 #include "config/uCustomIds.h"
 #include "config/uCustomRules.h"
 #include "engine/uUtils.h"
+#include "hook/uCapture.h"
 #include "hook/uShortCutWord.h"
 #include "config/uDummyPopup.h"
 #include "config/uGraphUtils.h"

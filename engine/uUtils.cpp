@@ -29,17 +29,6 @@ const std::bitset<256>& Markers() {
 
 }  // namespace
 
-bool HotKeyHeldElsewhere(HWND window, std::uint16_t word) {
-  constexpr int kProbe = 0x564C;
-  const UINT modifiers = ((word & 0x8000) ? MOD_ALT : 0) | ((word & 0x4000) ? MOD_CONTROL : 0) |
-                         ((word & 0x2000) ? MOD_SHIFT : 0);
-  if (RegisterHotKey(window, kProbe, modifiers, word & 0xFF)) {
-    UnregisterHotKey(window, kProbe);
-    return false;
-  }
-  return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
-}
-
 HWND GetForegroundFocus() {
   const DWORD foreground = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
   const DWORD self = GetCurrentThreadId();

@@ -14,9 +14,5 @@ void ForceForeground(HWND window);
 void GetClassAndText(HWND window, bool upperClass, bool upperText, std::string& className,
                      std::string& text);
 bool ContainsLeadByte(std::string_view text);
-// Another program (or another window of this one) holds the word's chord as a system hot
-// key: registered for an instant for the window, and ERROR_HOTKEY_ALREADY_REGISTERED is
-// the answer.
-bool HotKeyHeldElsewhere(HWND window, std::uint16_t word);
 
 }  // namespace velmora

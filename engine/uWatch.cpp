@@ -8,8 +8,7 @@
 #include "engine/uProgramList.h"
 #include "engine/uUtils.h"
 #include "engine/uWinampManager.h"
-#include "hook/uHook.h"
-#include "hook/uMapMemory.h"
+#include "hook/uCapture.h"
 #include "popup/uPopupForm.h"
 #include "settings/uIniManager.h"
 #include "ui/uApplication.h"
@@ -24,33 +23,6 @@ namespace {
 
 constexpr char kWindowClass[] = "VelmoraWatch";
 constexpr UINT_PTR kInfoSubclass = 0x564C4D;
-
-constexpr USHORT kGenericDesktop = 0x01, kKeyboard = 0x06;
-
-bool HostHasKeyboardRawInput() {
-  UINT count = 0;
-  if (GetRegisteredRawInputDevices(nullptr, &count, sizeof(RAWINPUTDEVICE)) == UINT(-1) ||
-      count == 0)
-    return false;
-  std::vector<RAWINPUTDEVICE> devices(count);
-  const UINT n = GetRegisteredRawInputDevices(devices.data(), &count, sizeof(RAWINPUTDEVICE));
-  for (UINT i = 0; i < n && n != UINT(-1); ++i)
-    if (devices[i].usUsagePage == kGenericDesktop && devices[i].usUsage == kKeyboard) return true;
-  return false;
-}
-
-bool RegisterKeyboardRawInput(HWND target, bool on) {
-  const RAWINPUTDEVICE device{kGenericDesktop, kKeyboard,
-                              static_cast<DWORD>(on ? RIDEV_INPUTSINK : RIDEV_REMOVE),
-                              on ? target : nullptr};
-  return RegisterRawInputDevices(&device, 1, sizeof device) != FALSE;
-}
-
-// This engine's window is where the shared block sends: it installed the capture.
-bool OwnsHookBlock(HWND window) {
-  TScopedHookBlock block;
-  return block && reinterpret_cast<HWND>(static_cast<std::uintptr_t>(block->TargetWnd)) == window;
-}
 
 // An existing file that is not a readable bitmap leaves its slot empty too.
 std::shared_ptr<ui::TBitmap> LoadSkin(const std::string& path) {
@@ -96,13 +68,12 @@ TWatch::TWatch(const TIniManager& settings, const TWinampManager& player)
   MessageWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
                                   nullptr, ui::ModuleInstance(), this);
   if (!MessageWindow) throw std::runtime_error("cannot create the engine's window");
-  useRawInput_ = settings_.UseKey && settings_.UseRawInput && !HostHasKeyboardRawInput();
+  capture_.emplace(MessageWindow, settings_.UseKey && settings_.UseRawInput);
   InstallEngineHooks();
 }
 
 TWatch::~TWatch() {
-  if (rawRegistered_) RegisterKeyboardRawInput(MessageWindow, false);
-  UninstallHooks();
+  capture_.reset();
   ui::UnbindWindow(MessageWindow);  // what comes while it goes finds no engine
   DestroyWindow(MessageWindow);
   while (!infoFonts_.empty()) ReleaseInfoFont(infoFonts_.back().Dialog);
@@ -112,12 +83,7 @@ TWatch::~TWatch() {
 }
 
 void TWatch::InstallEngineHooks() {
-  const TIniManager& s = settings_;
-  InstallHooks(MessageWindow, s.UseKey && !useRawInput_ ? WM_HOOK_KEY : 0,
-               s.UseJogDial ? WM_HOOK_JOGDIAL : 0, WM_HOOK_CREATEWND, s.UseSendMessage);
-  // Only the host that holds the block captures keys: a second one runs without.
-  if (useRawInput_ && !rawRegistered_ && OwnsHookBlock(MessageWindow))
-    rawRegistered_ = RegisterKeyboardRawInput(MessageWindow, true);
+  capture_->Install(settings_.UseKey, settings_.UseJogDial, settings_.UseSendMessage);
 }
 
 // The installation of the first run stays in place, so this changes the hooks only when
@@ -166,12 +132,12 @@ bool TWatch::InfoDialogShown() {
 
 void TWatch::OpenInfoDialog() {
   SaveForeground();
-  SetCbtHook(true);  // the dialog's creation comes back as WM_HOOK_CREATEWND
+  capture_->WatchWindowCreation(true);  // the dialog's creation comes back as WM_HOOK_CREATEWND
   player_.SendCommand(IdFileInfo);
 }
 
 void TWatch::CloseInfoDialog() {
-  SetCbtHook(false);
+  capture_->WatchWindowCreation(false);
   SendMessageA(InfoDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   InfoDialog = nullptr;
   RestoreForeground();
@@ -257,9 +223,7 @@ bool TWatch::ForegroundExcluded() {
 }
 
 bool TWatch::ChordHeld(TShortCut word) {
-  auto down = [](int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; };
-  return down(word & 0xFF) && down(VK_SHIFT) == ((word & scShift) != 0) &&
-         down(VK_CONTROL) == ((word & scCtrl) != 0) && down(VK_MENU) == ((word & scAlt) != 0);
+  return TCapture::ChordHeld(word);
 }
 
 TKeyRepeat TWatch::KeyboardRepeat() {
@@ -280,31 +244,13 @@ void TWatch::StopRepeat() {
   RepeatTimer->SetEnabled(false);
 }
 
-void TWatch::OnRawInput(HRAWINPUT input) {
-  RAWINPUT raw;
-  UINT size = sizeof raw;
-  if (GetRawInputData(input, RID_INPUT, &raw, &size, sizeof(RAWINPUTHEADER)) == UINT(-1) ||
-      raw.header.dwType != RIM_TYPEKEYBOARD)
-    return;
-  const RAWKEYBOARD& k = raw.data.keyboard;
-  const auto press = rawKeyboard_.Feed(
-      {k.VKey, k.MakeCode, (k.Flags & RI_KEY_BREAK) != 0, (k.Flags & RI_KEY_E0) != 0},
-      [](unsigned vk) { return (GetAsyncKeyState(static_cast<int>(vk)) & 0x8000) != 0; });
-  if (!press) return;
-  if (IsAltGrTyping(press->ShiftState, true) && LayoutTypesWithCtrlAlt(k.VKey, ForegroundLayout()))
-    return;
-  Engine.OnHotKey(press->Word, true);
-}
-
-// Registering the chord for an instant tells whether another program (or the player
-// itself) holds it: two calls, and only for a word that found a command.
 bool TWatch::HeldByAnotherProgram(TShortCut word) {
-  return HotKeyHeldElsewhere(MessageWindow, word);
+  return capture_->HeldElsewhere(word);
 }
 
 void TWatch::OnCreateWindow(HWND window) {
   if (GetWindow(window, GW_OWNER) != PlayerWindow) return;
-  SetCbtHook(false);
+  capture_->WatchWindowCreation(false);
   InfoDialog = window;
   const TIniManager& s = settings_;
   if (s.ID3AtCenter) {
@@ -384,7 +330,8 @@ LRESULT TWatch::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       OnCreateWindow(reinterpret_cast<HWND>(wParam));
       return 0;
     case WM_INPUT:
-      OnRawInput(reinterpret_cast<HRAWINPUT>(lParam));
+      if (const auto word = capture_->RawKey(reinterpret_cast<HRAWINPUT>(lParam)))
+        Engine.OnHotKey(*word, true);
       return DefWindowProcA(MessageWindow, message, wParam, lParam);  // the system's cleanup
     default:
       return DefWindowProcA(MessageWindow, message, wParam, lParam);

@@ -6,12 +6,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/uEngine.h"
 #include "settings/uPlayerCommand.h"
-#include "hook/uRawKeys.h"
+#include "hook/uCapture.h"
 #include "ui/uBitmap.h"
 #include "ui/uGdi.h"
 #include "ui/uTimer.h"
@@ -86,7 +87,6 @@ class TWatch : private IPlayer, private IPopups, private IEngineSystem {
   static LRESULT CALLBACK InfoDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR data);
   void InstallEngineHooks();
-  void OnRawInput(HRAWINPUT input);
   void OnCreateWindow(HWND window);
   void ReleaseInfoFont(HWND dialog) noexcept;
   void PruneInfoFonts() noexcept;
@@ -100,12 +100,8 @@ class TWatch : private IPlayer, private IPopups, private IEngineSystem {
   };
   std::vector<TInfoFont> infoFonts_;
 
-  // Keys from raw input instead of the keyboard hook: decided once, at creation (the
-  // switch is effective in restart), and only where the host has no keyboard raw input
-  // of its own (a process has one registration per device class).
-  bool useRawInput_ = false;
-  bool rawRegistered_ = false;  // this engine's registration, removed at its end
-  TRawKeyboard rawKeyboard_;
+  // Made with the window it sends to, removed before it.
+  std::optional<TCapture> capture_;
 
   // The programs the hot keys leave alone, parsed from the setting as it was last read,
   // and the answer for the window last seen in front: the process is looked up only when

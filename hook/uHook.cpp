@@ -112,11 +112,8 @@ unsigned GetShiftState(std::uint32_t ownerThreadId) noexcept {
          ((keys[VK_RMENU] & 0x80) ? ssRightAlt : 0);
 }
 
-HKL ForegroundLayout() noexcept {
-  return GetKeyboardLayout(GetWindowThreadProcessId(GetForegroundWindow(), nullptr));
-}
-
-bool LayoutTypesWithCtrlAlt(UINT vk, HKL layout) noexcept {
+bool ForegroundTypesWithAltGr(unsigned vk) noexcept {
+  const HKL layout = GetKeyboardLayout(GetWindowThreadProcessId(GetForegroundWindow(), nullptr));
   BYTE keys[256] = {};
   keys[VK_CONTROL] = keys[VK_LCONTROL] = keys[VK_MENU] = keys[VK_RMENU] = 0x80;
   WCHAR text[4];
@@ -155,9 +152,8 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
   const HWND target = AsWindow(b->TargetWnd);
   if (IsWindow(target)) {
     const unsigned state = GetShiftState(b->OwnerThreadId);
-    // AltGr typing a character is text: the layout is asked only for such a stroke.
-    if (!(IsAltGrTyping(state, true) &&
-          LayoutTypesWithCtrlAlt(static_cast<UINT>(wParam), ForegroundLayout()))) {
+    // AltGr typing a character is text, not a hot key.
+    if (!IsAltGrTyping(state, static_cast<unsigned>(wParam), ForegroundTypesWithAltGr)) {
       SendToTarget(b->SendMode != 0, target, b->KeyMsg,
                    MakeShortCutWord(static_cast<std::uint32_t>(wParam), state), lParam);
     }

@@ -42,11 +42,9 @@ void SendToTarget(bool sendMode, HWND wnd, UINT msg, WPARAM wParam, LPARAM lPara
 // The Shift, Alt and Ctrl state for a keystroke the keyboard hook sees (see
 // UseAsyncModifiers), with ssRightAlt when the right Alt is down.
 unsigned GetShiftState(std::uint32_t ownerThreadId) noexcept;
-// The keyboard layout of the program in front, whose typing a keystroke is.
-HKL ForegroundLayout() noexcept;
-// The layout types a character (or begins one: a dead key) for the key with Ctrl+Alt,
-// that is with AltGr. Asked without changing the keyboard state, so that a dead key
-// pressed before still combines.
-bool LayoutTypesWithCtrlAlt(UINT vk, HKL layout) noexcept;
+// The layout of the program in front, whose typing a keystroke is, types a character (or
+// begins one: a dead key) for the key with Ctrl+Alt, that is with AltGr. Asked without
+// changing the keyboard state, so that a dead key pressed before still combines.
+bool ForegroundTypesWithAltGr(unsigned vk) noexcept;
 
 }  // namespace velmora

@@ -46,4 +46,18 @@ std::optional<TRawKeyboard::TPress> TRawKeyboard::Feed(const TRawStroke& stroke,
   return TPress{MakeShortCutWord(stroke.VKey, state), state};
 }
 
+std::optional<TShortCut> TRawKeyboard::Take(const TRawStroke& stroke,
+                                            const TKeyQueries& ask) noexcept {
+  const auto press = Feed(stroke, ask.HeldNow);
+  if (!press || IsAltGrTyping(press->ShiftState, stroke.VKey, ask.TypesWithAltGr))
+    return std::nullopt;
+  return press->Word;
+}
+
+bool IsAltGrTyping(unsigned shiftState, unsigned vk,
+                   bool (*typesWithAltGr)(unsigned vk) noexcept) noexcept {
+  return (shiftState & ssCtrl) && (shiftState & ssAlt) && (shiftState & ssRightAlt) &&
+         typesWithAltGr(vk);
+}
+
 }  // namespace velmora

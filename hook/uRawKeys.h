@@ -1,6 +1,6 @@
 // The keyboard as the raw-input stream tells it: which keys are down, with Shift, Ctrl
 // and Alt known by side. Turns each stroke into the word the keyboard hook would build,
-// for its first stroke only. No Windows header.
+// for its first stroke only; and the AltGr rule both captures keep. No Windows header.
 #pragma once
 
 #include <bitset>
@@ -25,6 +25,16 @@ struct TRawStroke {
   bool E0 = false;
 };
 
+// What a capture asks the system about a keystroke: the system's answers in the plugin,
+// a test's in the tests.
+struct TKeyQueries {
+  // The key's state as the system has it when the stroke is read.
+  bool (*HeldNow)(unsigned vk) noexcept;
+  // The layout of the program in front types a character (or begins one: a dead key) for
+  // the key with Ctrl+Alt, that is with AltGr.
+  bool (*TypesWithAltGr)(unsigned vk) noexcept;
+};
+
 class TRawKeyboard {
  public:
   // The shift-state set before the stroke and the word, for the first stroke of a key;
@@ -40,6 +50,8 @@ class TRawKeyboard {
     unsigned ShiftState;  // ssShift, ssCtrl, ssAlt, ssRightAlt
   };
   std::optional<TPress> Feed(const TRawStroke& stroke, bool (*heldNow)(unsigned vk)) noexcept;
+  // The word of a stroke that may be a hot key: a first stroke that is not AltGr typing.
+  std::optional<TShortCut> Take(const TRawStroke& stroke, const TKeyQueries& ask) noexcept;
   unsigned ShiftState() const noexcept;
 
  private:
@@ -47,11 +59,10 @@ class TRawKeyboard {
 };
 
 // A stroke made with AltGr on a layout where it types a character is typing, not a hot
-// key. Ctrl+Alt made with the left keys stays a hot key, and so does right Alt where the
-// layout types nothing with it.
-constexpr bool IsAltGrTyping(unsigned shiftState, bool layoutTypesWithCtrlAlt) noexcept {
-  return (shiftState & ssCtrl) && (shiftState & ssAlt) && (shiftState & ssRightAlt) &&
-         layoutTypesWithCtrlAlt;
-}
+// key: the rule of both captures. Ctrl+Alt made with the left keys stays a hot key, and so
+// does right Alt where the layout types nothing with it; the layout is asked only for a
+// stroke made with AltGr.
+bool IsAltGrTyping(unsigned shiftState, unsigned vk,
+                   bool (*typesWithAltGr)(unsigned vk) noexcept) noexcept;
 
 }  // namespace velmora

@@ -10,6 +10,7 @@
 
 #include "engine/uCommandMatch.h"
 #include "engine/uEngine.h"
+#include "hook/uRawKeys.h"
 
 using namespace velmora;
 using PC = PlayerCommand;
@@ -224,6 +225,30 @@ TEST_F(Engine, ARawInputChordAnotherProgramHoldsRunsNothingAndOnlyAMatchIsAsked)
   EXPECT_EQ(world.Take(), (Steps{"held?", "reply", "popup Play", "run Play"}));
 }
 
+// The raw-input capture in front of the engine, as the engine's window joins them: a word
+// the capture keeps goes to the engine, AltGr typing goes nowhere.
+TEST_F(Engine, ARawAltGrQOnALayoutThatTypesRunsNothingAndAsksNothingFurther) {
+  settings.HotKeys[static_cast<int>(PC::Stop)] = scCtrl | scAlt | 0x51;
+  static int layoutAsked;
+  layoutAsked = 0;
+  auto strokes = [&](const TKeyQueries& ask) {
+    TRawKeyboard keys;
+    // AltGr as the system delivers it (a left Ctrl, then the right Alt), then Q.
+    for (TRawStroke s :
+         {TRawStroke{0x11, 0x1D}, TRawStroke{0x12, 0x38, false, true}, TRawStroke{0x51, 0x10}})
+      if (auto word = keys.Take(s, ask)) engine.OnHotKey(*word, true);
+  };
+  constexpr auto held = [](unsigned) noexcept { return true; };
+  strokes({held, [](unsigned) noexcept { return ++layoutAsked, true; }});  // German: "@"
+  EXPECT_EQ(world.Take(), (Steps{"reply", "reply"}));  // the two modifiers: no command
+  EXPECT_EQ(layoutAsked, 1);
+  EXPECT_EQ(world.ExcludedAsked, 0);
+  // A layout that types nothing with AltGr+Q: the chord is Ctrl+Alt+Q, Stop's hot key.
+  strokes({held, [](unsigned) noexcept { return ++layoutAsked, false; }});
+  EXPECT_EQ(world.Take(), (Steps{"reply", "reply", "held?", "reply", "popup Stop", "run Stop"}));
+  EXPECT_EQ(layoutAsked, 2);
+}
+
 TEST_F(Engine, AGestureRunsItsCommandWhenTheCountdownEnds) {
   settings.JogDials[static_cast<int>(PC::VolumeUp)] = 3;  // "UU"
   settings.JogDials[static_cast<int>(PC::Next)] = 5;      // "UD"
@@ -396,8 +421,8 @@ TEST_F(Engine, TheRepeatStopsOnAModifierChangeOnDisableOnExclusionAndOnAnotherKe
   engine.OnHotKey(kCtrlF5);  // another command's key
   EXPECT_FALSE(engine.Repeating());
   EXPECT_EQ(world.Repeat, -1);
-  EXPECT_TRUE(
-      std::find(world.Log.begin(), world.Log.end(), "popup again Volume Up") == world.Log.end());
+  EXPECT_TRUE(std::find(world.Log.begin(), world.Log.end(), "popup again Volume Up") ==
+              world.Log.end());
   // RepeatVolume off, and the other commands: one press, one run.
   settings.RepeatVolume = false;
   world.Held = up;
@@ -439,7 +464,8 @@ TEST_F(Engine, TitledPopupsComeAfterTheCommandAndNameTheNewEntry) {
   EXPECT_EQ(world.Take(), (Steps{"status?", "popup Pause", "run Pause"}));
   world.State = PlayStatus::Stopped;
   engine.ExecuteCommand(PC::Pause);
-  EXPECT_EQ(world.Take(), (Steps{"status?", "run Pause", "run Play", "title?", "popup Pause / next one"}));
+  EXPECT_EQ(world.Take(),
+            (Steps{"status?", "run Pause", "run Play", "title?", "popup Pause / next one"}));
   engine.ExecuteCommand(PC::Prev);
   EXPECT_EQ(world.Take(),
             (Steps{"status?", "run Prev", "run Play", "title?", "popup Prev / one before"}));

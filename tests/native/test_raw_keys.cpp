@@ -88,21 +88,52 @@ TEST(RawKeys, StrokesTheSystemMadeUpAreIgnored) {
   EXPECT_EQ(k.ShiftState(), 0u);
 }
 
-TEST(AltGr, TypingOnlyWithTheRightAltWhereTheLayoutTypes) {
+// The layout's answers, and the keys it was asked about.
+std::vector<unsigned> gAsked;
+bool Types(unsigned vk) noexcept {
+  gAsked.push_back(vk);
+  return true;
+}
+bool TypesNothing(unsigned vk) noexcept {
+  gAsked.push_back(vk);
+  return false;
+}
+
+TEST(AltGr, TypingOnlyWithTheRightAltWhereTheLayoutTypesAndOnlyThenIsTheLayoutAsked) {
+  gAsked.clear();
   TRawKeyboard k;
   // AltGr as the system delivers it: a left Ctrl, then the right Alt; then Q.
   Words(k, {Down(kCtrl, 0x1D), Down(kAlt, 0x38, true)});
   auto q = k.Feed(Down(0x51), Held);
   ASSERT_TRUE(q);
   EXPECT_EQ(q->Word, 0xC051);
-  EXPECT_TRUE(IsAltGrTyping(q->ShiftState, true));    // German: "@"
-  EXPECT_FALSE(IsAltGrTyping(q->ShiftState, false));  // a layout that types nothing there
-  // The left Ctrl and left Alt: a hot key whatever the layout.
+  EXPECT_TRUE(IsAltGrTyping(q->ShiftState, 0x51, Types));          // German: "@"
+  EXPECT_FALSE(IsAltGrTyping(q->ShiftState, 0x51, TypesNothing));  // a layout with nothing there
+  EXPECT_EQ(gAsked, (std::vector<unsigned>{0x51, 0x51}));
+  gAsked.clear();
+  // The left Ctrl and left Alt: a hot key whatever the layout, which is not asked.
   TRawKeyboard left;
   Words(left, {Down(kCtrl, 0x1D), Down(kAlt, 0x38)});
   auto z = left.Feed(Down(0x5A), Held);
   ASSERT_TRUE(z);
-  EXPECT_FALSE(IsAltGrTyping(z->ShiftState, true));
+  EXPECT_FALSE(IsAltGrTyping(z->ShiftState, 0x5A, Types));
   // The right Alt alone, without Ctrl: no AltGr chord at all.
-  EXPECT_FALSE(IsAltGrTyping(ssAlt | ssRightAlt, true));
+  EXPECT_FALSE(IsAltGrTyping(ssAlt | ssRightAlt, 0x51, Types));
+  EXPECT_TRUE(gAsked.empty());
+}
+
+TEST(AltGr, TakeGivesTheWordOfAHotKeyAndNothingForAltGrTyping) {
+  gAsked.clear();
+  TRawKeyboard k;
+  const TKeyQueries german{[](unsigned) noexcept { return true; }, Types};
+  EXPECT_EQ(k.Take(Down(kCtrl, 0x1D), german), TShortCut(0x0011));
+  EXPECT_EQ(k.Take(Down(kAlt, 0x38, true), german), TShortCut(0x4012));
+  EXPECT_FALSE(k.Take(Down(0x51), german));          // AltGr+Q types "@"
+  EXPECT_EQ(gAsked, (std::vector<unsigned>{0x51}));  // only the stroke made with AltGr
+  // The same strokes where the layout types nothing there: Ctrl+Alt+Q, a hot key.
+  TRawKeyboard us;
+  const TKeyQueries plain{[](unsigned) noexcept { return true; }, TypesNothing};
+  us.Take(Down(kCtrl, 0x1D), plain);
+  us.Take(Down(kAlt, 0x38, true), plain);
+  EXPECT_EQ(us.Take(Down(0x51), plain), TShortCut(0xC051));
 }
