@@ -64,7 +64,7 @@ TWatch::TWatch(const TIniManager& settings, const TWinampManager& player)
       RepeatTimer->SetEnabled(false);  // the player has gone: nothing to turn up
   };
   LoadSkins();
-  ui::RegisterWindowClass(kWindowClass, MessageWindowProc);
+  ui::RegisterWindowClass(kWindowClass, ui::WindowProcedure<TWatch, &TWatch::Receive>);
   MessageWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
                                   nullptr, ui::ModuleInstance(), this);
   if (!MessageWindow) throw std::runtime_error("cannot create the engine's window");
@@ -338,14 +338,10 @@ LRESULT TWatch::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT CALLBACK TWatch::MessageWindowProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-  auto* self = ui::BindOnCreate<TWatch>(window, message, lParam);
-  if (message == WM_NCCREATE && self) self->MessageWindow = window;
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  ui::TDispatchScope scope;
+LRESULT TWatch::Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) MessageWindow = window;
   // Busy is cleared by the hot-key handler's own scope, also when it fails.
-  return ui::Guarded(LRESULT{0}, [&] { return self->WindowProc(message, wParam, lParam); });
+  return WindowProc(message, wParam, lParam);
 }
 
 }  // namespace velmora

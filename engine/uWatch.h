@@ -82,8 +82,7 @@ class TWatch : private IPlayer, private IPopups, private IEngineSystem {
   void StartRepeat(unsigned ms) override;
   void StopRepeat() override;
 
-  static LRESULT CALLBACK MessageWindowProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
+  LRESULT Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK InfoDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR data);
   void InstallEngineHooks();

@@ -126,7 +126,8 @@ void TWinControl::CreateHandle() {
   creating_ = true;
   const TScopeExit done([this] { creating_ = false; });
   TCreateParams p = CreateParams();
-  if (!p.System) RegisterWindowClass(p.ClassName, StdWndProc, true);
+  constexpr WNDPROC proc = WindowProcedure<TWinControl, &TWinControl::Receive>;
+  if (!p.System) RegisterWindowClass(p.ClassName, proc, true);
   if (visible_) p.Style |= WS_VISIBLE;
   if (!enabled_) p.Style |= WS_DISABLED;
   const HMENU id = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(Id ? Id : NextAutoId()) : nullptr;
@@ -137,9 +138,9 @@ void TWinControl::CreateHandle() {
   if (!h) throw std::runtime_error("cannot create a window");
   if (p.System) {
     handle_ = h;
-    BindWindow(h, this);
+    Bind(h, this);
     systemProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
   }
   SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(EffectiveFont().Handle()), FALSE);
   HandleCreated();
@@ -417,43 +418,23 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefaultProc(message, wParam, lParam);
 }
 
-LRESULT TWinControl::Dispatch(TWinControl* self, HWND window, UINT message, WPARAM wParam,
-                              LPARAM lParam) {
+LRESULT TWinControl::Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) handle_ = window;
   if (message == WM_NCDESTROY) {
-    WNDPROC system = self->systemProc_;
-    UnbindWindow(window);
-    self->handle_ = nullptr;
+    WNDPROC system = systemProc_;
+    handle_ = nullptr;
     if (system) {
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(system));
-      self->systemProc_ = nullptr;
+      systemProc_ = nullptr;
       return CallWindowProcW(system, window, message, wParam, lParam);
     }
     return DefWindowProcW(window, message, wParam, lParam);
   }
   if (message == CM_RELEASE) {
-    delete self;
+    delete this;
     return 0;
   }
-  TDispatchScope scope;
-  return Guarded(LRESULT{0}, [&] { return self->WndProc(message, wParam, lParam); });
-}
-
-LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  TWinControl* self = FromHandle(window);
-  if (message == WM_NCCREATE) {
-    self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->handle_ = window;
-    BindWindow(window, self);
-  }
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  return Dispatch(self, window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK TWinControl::SubclassProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-  TWinControl* self = FromHandle(window);
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  return Dispatch(self, window, message, wParam, lParam);
+  return WndProc(message, wParam, lParam);
 }
 
 void TWinControl::FontChanged() {

@@ -149,10 +149,8 @@ class TWinControl : public TComponent {
 
  private:
   friend class TGraphicControl;
-  static LRESULT CALLBACK StdWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT Dispatch(TWinControl* self, HWND window, UINT message, WPARAM wParam,
-                          LPARAM lParam);
+  // Every message of its window, our class's or a subclassed system one's.
+  LRESULT Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool RouteMouse(UINT message, LPARAM lParam);
   TGraphicControl* GraphicAt(POINT p) const;

@@ -31,34 +31,34 @@ namespace {
 constexpr char kPaneClass[] = "VelmoraPicturePane";
 constexpr int kPaneWidth = 160;
 
-// The pane's picture, loaded at every change of the selection.
+// The pane's picture, loaded at every change of the selection; the pane's window deletes
+// it as it goes.
 struct TPane {
   TBitmap Picture;
+  LRESULT Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
-LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* pane = BindOnCreate<TPane>(window, message, lParam);
-  if (message == WM_PAINT && pane) {
-    return Guarded(LRESULT{0}, [&] {
-      TPaintDC dc(window);
-      RECT r;
-      GetClientRect(window, &r);
-      FillRect(dc.Get(), &r, GetSysColorBrush(COLOR_BTNFACE));
-      DrawEdge(dc.Get(), &r, BDR_SUNKENOUTER, BF_RECT);
-      const TBitmap& b = pane->Picture;
-      if (b.Empty()) return LRESULT{0};
-      // Fitted into the pane, never enlarged, the proportions kept.
-      const int areaW = r.right - 8, areaH = r.bottom - 8;
-      double scale = std::min(1.0, std::min(double(areaW) / b.Width(), double(areaH) / b.Height()));
-      const int w = std::max(1, int(b.Width() * scale)), h = std::max(1, int(b.Height() * scale));
-      SetStretchBltMode(dc.Get(), HALFTONE);
-      StretchBlt(dc.Get(), (r.right - w) / 2, (r.bottom - h) / 2, w, h, b.DC(), 0, 0, b.Width(),
-                 b.Height(), SRCCOPY);
-      return LRESULT{0};
-    });
+LRESULT TPane::Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCDESTROY) {
+    delete this;
+    return DefWindowProcA(window, message, wParam, lParam);
   }
-  if (message == WM_NCDESTROY) delete pane;
-  return DefWindowProcA(window, message, wParam, lParam);
+  if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
+  TPaintDC dc(window);
+  RECT r;
+  GetClientRect(window, &r);
+  FillRect(dc.Get(), &r, GetSysColorBrush(COLOR_BTNFACE));
+  DrawEdge(dc.Get(), &r, BDR_SUNKENOUTER, BF_RECT);
+  const TBitmap& b = Picture;
+  if (b.Empty()) return 0;
+  // Fitted into the pane, never enlarged, the proportions kept.
+  const int areaW = r.right - 8, areaH = r.bottom - 8;
+  double scale = std::min(1.0, std::min(double(areaW) / b.Width(), double(areaH) / b.Height()));
+  const int w = std::max(1, int(b.Width() * scale)), h = std::max(1, int(b.Height() * scale));
+  SetStretchBltMode(dc.Get(), HALFTONE);
+  StretchBlt(dc.Get(), (r.right - w) / 2, (r.bottom - h) / 2, w, h, b.DC(), 0, 0, b.Width(),
+             b.Height(), SRCCOPY);
+  return 0;
 }
 
 }  // namespace
@@ -69,8 +69,8 @@ UINT_PTR CALLBACK TOpenPictureDialog::Hook(HWND child, UINT message, WPARAM, LPA
     if (message == WM_INITDIALOG) {
       auto* self = reinterpret_cast<TOpenPictureDialog*>(
           reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData);
-      BindWindow(child, self);  // the system's dialog: bound as it begins, unbound as it ends
-      RegisterWindowClass(kPaneClass, PaneProc);
+      Bind(child, self);  // the system's dialog: bound as it begins, unbound as it ends
+      RegisterWindowClass(kPaneClass, WindowProcedure<TPane, &TPane::Receive>);
       RECT frame, client;
       GetWindowRect(dialog, &frame);
       GetClientRect(dialog, &client);
@@ -84,9 +84,9 @@ UINT_PTR CALLBACK TOpenPictureDialog::Hook(HWND child, UINT message, WPARAM, LPA
       return 0;
     }
     auto* self = Bound<TOpenPictureDialog>(child);
-    if (message == WM_NOTIFY && self && self->pane_ &&
+    auto* pane = self ? Bound<TPane>(self->pane_) : nullptr;
+    if (message == WM_NOTIFY && pane &&
         reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(CDN_SELCHANGE)) {
-      auto* pane = Bound<TPane>(self->pane_);
       wchar_t path[MAX_PATH] = {};
       SendMessageW(dialog, CDM_GETFILEPATH, MAX_PATH, reinterpret_cast<LPARAM>(path));
       pane->Picture.Clear();

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "ui/uApplication.h"
+#include "ui/uBinding.h"
 
 namespace velmora::ui {
 
@@ -20,13 +21,13 @@ struct TSyncCall {
 }  // namespace
 
 TThread::TThread() {
-  RegisterWindowClass(kSyncClass, SyncWndProc);
+  RegisterWindowClass(kSyncClass, WindowProcedure<TThread, &TThread::Receive>);
   // The thread reads the events from its first instruction.
   running_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   terminate_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (!running_ || !terminate_) throw std::runtime_error("cannot create the thread's events");
   sync_ = CreateWindowExA(0, kSyncClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ModuleInstance(),
-                          nullptr);
+                          this);
   if (!sync_) throw std::runtime_error("cannot create the thread's window");
   thread_.Reset(CreateThread(nullptr, 0, ThreadProc, this, 0, &threadId_));
   if (!thread_) {
@@ -96,10 +97,10 @@ void TThread::Synchronize(const std::function<void()>& method) {
   if (call.Error) std::rethrow_exception(call.Error);
 }
 
-LRESULT CALLBACK TThread::SyncWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TThread::Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SYNCHRONIZE) {
+    // What the method throws goes back to the waiting thread.
     auto* call = reinterpret_cast<TSyncCall*>(lParam);
-    TDispatchScope scope;
     try {
       (*call->Method)();
     } catch (...) {

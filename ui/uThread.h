@@ -54,7 +54,7 @@ class TThread {
 
  private:
   static DWORD WINAPI ThreadProc(void* self);
-  static LRESULT CALLBACK SyncWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND sync_ = nullptr;      // a hidden window of the user-interface thread
   TKernelHandle running_;    // manual-reset: set while not suspended

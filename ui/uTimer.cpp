@@ -13,7 +13,7 @@ constexpr UINT_PTR kTimerId = 1;
 }  // namespace
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
-  RegisterWindowClass(kClass, TimerWndProc);
+  RegisterWindowClass(kClass, WindowProcedure<TTimer, &TTimer::Receive>);
   window_ =
       CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ModuleInstance(), this);
   if (!window_) throw std::runtime_error("cannot create the timer window");
@@ -42,14 +42,11 @@ void TTimer::SetEnabled(bool enabled) {
   Restart();
 }
 
-LRESULT CALLBACK TTimer::TimerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = BindOnCreate<TTimer>(window, message, lParam);
-  if (message == WM_TIMER && wParam == kTimerId) {
-    TDispatchScope scope;
-    if (self && self->enabled_ && self->OnTimer) Guarded([&] { self->OnTimer(); });
-    return 0;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
+LRESULT TTimer::Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_TIMER || wParam != kTimerId)
+    return DefWindowProcA(window, message, wParam, lParam);
+  if (enabled_ && OnTimer) OnTimer();
+  return 0;
 }
 
 }  // namespace velmora::ui

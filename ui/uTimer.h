@@ -24,7 +24,7 @@ class TTimer : public TComponent {
   std::function<void()> OnTimer;
 
  private:
-  static LRESULT CALLBACK TimerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Restart();
 
   HWND window_ = nullptr;

@@ -1,6 +1,7 @@
 // The UI layer against real Win32: ownership, timers, the message pump, fonts, bitmaps.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -8,6 +9,7 @@
 
 #include "support.h"
 #include "ui/uApplication.h"
+#include "ui/uBinding.h"
 #include "ui/uBitmap.h"
 #include "ui/uControls.h"
 #include "ui/uFont.h"
@@ -267,4 +269,52 @@ TEST(Controls, TheWindowIsMadeWhenFirstNeededAndReleaseDestroysLater) {
   EXPECT_EQ(CountingForm::alive, 1);  // not inside the call
   ASSERT_TRUE(WaitFor([] { return CountingForm::alive == 0; }, 3000));
   EXPECT_FALSE(IsWindow(h));
+}
+
+namespace {
+// An object of a window class of ours, and the messages its handler saw.
+struct Receiver {
+  std::vector<UINT> Seen;
+  bool InScope = true;
+  LRESULT Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Seen.push_back(message);
+    InScope = InScope && InDispatch();
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+};
+constexpr WNDPROC kReceiverProc = WindowProcedure<Receiver, &Receiver::Receive>;
+}  // namespace
+
+// Made with the wide and with the ANSI API, a window finds its object from its first
+// message to its last, and hands back no object of another kind.
+TEST(WindowProcedure, BindsFromEitherAPIChecksTheKindAndUnbindsAtTheEnd) {
+  RegisterWindowClass("VelmoraTestReceiverW", kReceiverProc, true);
+  RegisterWindowClass("VelmoraTestReceiverA", kReceiverProc);
+  for (bool wide : {true, false}) {
+    Receiver r;
+    HWND w = wide ? CreateWindowExW(0, L"VelmoraTestReceiverW", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                    nullptr, ModuleInstance(), &r)
+                  : CreateWindowExA(0, "VelmoraTestReceiverA", "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                    nullptr, ModuleInstance(), &r);
+    ASSERT_TRUE(w);
+    ASSERT_FALSE(r.Seen.empty());
+    EXPECT_EQ(r.Seen.front(), UINT(WM_NCCREATE));
+    EXPECT_EQ(Bound<Receiver>(w), &r);
+    EXPECT_EQ(Bound<TWinControl>(w), nullptr);  // another kind
+    EXPECT_EQ(TWinControl::FromHandle(w), nullptr);
+    SendMessageW(w, WM_USER, 0, 0);
+    DestroyWindow(w);
+    EXPECT_EQ(r.Seen.back(), UINT(WM_NCDESTROY));
+    EXPECT_NE(std::find(r.Seen.begin(), r.Seen.end(), UINT(WM_USER)), r.Seen.end());
+    EXPECT_TRUE(r.InScope);  // every message in a dispatch scope
+    EXPECT_FALSE(InDispatch());
+  }
+  // A window whose object property someone else set is bound to nothing of ours.
+  HWND foreign = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                 nullptr);
+  int stranger = 0;
+  SetPropA(foreign, "VelmoraObject", &stranger);
+  EXPECT_EQ(Bound<Receiver>(foreign), nullptr);
+  EXPECT_EQ(TWinControl::FromHandle(foreign), nullptr);
+  DestroyWindow(foreign);
 }
