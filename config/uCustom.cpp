@@ -157,16 +157,8 @@ constexpr TRow kSystemPage[] = {
     {IdExcludedPrograms, TKind::Edit, IdSystemPage, 3, 230, 409, 20, ""},
 };
 
-// What a control edits in the settings, and how: loading and saving both walk this table.
-enum class TEdits { HotKey, Gesture, Skin, Number, Switch, Text };
-struct TBinding {
-  int Id;
-  TEdits How;
-  int Command = -1;  // hot key, gesture, skin (-1: the Disabled popup's skin)
-  std::int32_t TIniManager::*Number = nullptr;
-  bool TIniManager::*Switch = nullptr;
-  std::string TIniManager::*Text = nullptr;
-};
+using TBinding = TfrmCustom::TBinding;
+using TEdits = TfrmCustom::TEdits;
 using TNumber = std::pair<int, std::int32_t TIniManager::*>;
 constexpr TNumber kNumbers[] = {{IdShowTime, &TIniManager::ShowTime},
                                 {IdFontSize, &TIniManager::FontSize},
@@ -220,6 +212,10 @@ std::int32_t ParsedOr(const ui::TEdit& edit, std::int32_t previous) {
 }
 
 }  // namespace
+
+std::span<const TBinding> TfrmCustom::Bindings() noexcept {
+  return kBindings;
+}
 
 TfrmCustom::TfrmCustom(TIniManager& settings, ui::TComponent* owner)
     : ui::TForm(owner), settings_(settings) {

@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,6 +36,19 @@ class TIniManager;
 
 class TfrmCustom : public ui::TForm {
  public:
+  // What a control edits in the settings, and how: loading and saving both walk the table.
+  enum class TEdits { HotKey, Gesture, Skin, Number, Switch, Text };
+  struct TBinding {
+    int Id;
+    TEdits How;
+    int Command = -1;  // hot key, gesture, skin (-1: the Disabled popup's skin)
+    std::int32_t TIniManager::*Number = nullptr;
+    bool TIniManager::*Switch = nullptr;
+    std::string TIniManager::*Text = nullptr;
+  };
+  // Every row, in the order they are loaded and saved.
+  static std::span<const TBinding> Bindings() noexcept;
+
   // The settings are the caller's and outlive the dialog.
   explicit TfrmCustom(TIniManager& settings, ui::TComponent* owner = nullptr);
   ~TfrmCustom() override;  // FormDestroy: writes every control back and saves

@@ -310,8 +310,8 @@ TEST(WindowProcedure, BindsFromEitherAPIChecksTheKindAndUnbindsAtTheEnd) {
     EXPECT_FALSE(InDispatch());
   }
   // A window whose object property someone else set is bound to nothing of ours.
-  HWND foreign = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                                 nullptr);
+  HWND foreign =
+      CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   int stranger = 0;
   SetPropA(foreign, "VelmoraObject", &stranger);
   EXPECT_EQ(Bound<Receiver>(foreign), nullptr);

@@ -1,0 +1,105 @@
+// The dialog's binding table against the settings: every row the dialog loads, it saves.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "config/uCustom.h"
+#include "hook/uShortCutWord.h"
+#include "popup/uPopupForm.h"
+#include "settings/uIniManager.h"
+#include "support.h"
+#include "ui/uDialogControls.h"
+
+using namespace velmora;
+using TEdits = TfrmCustom::TEdits;
+
+namespace {
+
+class Bindings : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CreateDirectoryA((testsupport::ExeDirectory() + "Plugins").c_str(), nullptr);
+    DeleteFileA(Path().c_str());
+    settings_ = std::make_unique<TIniManager>();
+  }
+  void TearDown() override {
+    TPopupForm::DestroyAll();
+    settings_.reset();
+    DeleteFileA(Path().c_str());
+  }
+  static std::string Path() { return testsupport::ExeDirectory() + "Plugins\\gen_velmora.Ini"; }
+
+  // The value a row is given: other than the one loaded, and different for each row.
+  static TShortCut Word(int command) { return scCtrl | scAlt | TShortCut(0x41 + command); }
+  static std::string Skin(int command) { return "C:\\skins\\" + std::to_string(command) + ".bmp"; }
+
+  std::unique_ptr<TIniManager> settings_;
+};
+
+}  // namespace
+
+// Each row changed from its loaded value, the first and the last included, is found in the
+// settings once the dialog is gone, and in the file it saved.
+TEST_F(Bindings, EveryRowChangedInTheDialogIsSaved) {
+  const auto rows = TfrmCustom::Bindings();
+  ASSERT_FALSE(rows.empty());
+  const TIniManager loaded;  // the same file: the values the dialog opens with
+  auto* dialog = new TfrmCustom(*settings_);
+  for (const auto& b : rows) {
+    switch (b.How) {
+      case TEdits::HotKey:
+        dialog->Get<ui::THotKey>(b.Id)->SetValue(HotKeyFromShortCut(Word(b.Command)));
+        break;
+      case TEdits::Gesture: {
+        auto* box = dialog->Get<ui::TComboBox>(b.Id);
+        ASSERT_GT(box->ItemCount(), 1);
+        box->SetItemIndex((loaded.JogDials[b.Command] + 1 + b.Command) % box->ItemCount());
+        break;
+      }
+      case TEdits::Skin:
+        dialog->Get<ui::TEdit>(b.Id)->SetText(Skin(b.Command));
+        break;
+      case TEdits::Number:
+        dialog->Get<ui::TEdit>(b.Id)->SetText(std::to_string(loaded.*b.Number + 7));
+        break;
+      case TEdits::Switch:
+        dialog->Get<ui::TCheckBox>(b.Id)->SetChecked(!(loaded.*b.Switch));
+        break;
+      case TEdits::Text:
+        dialog->Get<ui::TEdit>(b.Id)->SetText(loaded.*b.Text + "changed.exe");
+        break;
+    }
+  }
+  delete dialog;  // writes every control back and saves
+  const TIniManager reread;
+  const TIniManager* const sources[] = {settings_.get(), &reread};
+  for (const TIniManager* s : sources) {
+    const char* where = s == &reread ? "in the file" : "in memory";
+    int rowIndex = 0;
+    for (const auto& b : rows) {
+      SCOPED_TRACE(testing::Message() << "row " << rowIndex++ << " of " << rows.size() << " (id "
+                                      << b.Id << ") " << where);
+      switch (b.How) {
+        case TEdits::HotKey:
+          EXPECT_EQ(s->HotKeys[b.Command], Word(b.Command));
+          break;
+        case TEdits::Gesture:
+          EXPECT_NE(s->JogDials[b.Command], loaded.JogDials[b.Command]);
+          break;
+        case TEdits::Skin:
+          EXPECT_EQ(b.Command < 0 ? s->DisableSkin : s->Skins[b.Command], Skin(b.Command));
+          break;
+        case TEdits::Number:
+          EXPECT_EQ(s->*b.Number, loaded.*b.Number + 7);
+          break;
+        case TEdits::Switch:
+          EXPECT_EQ(s->*b.Switch, !(loaded.*b.Switch));
+          break;
+        case TEdits::Text:
+          EXPECT_EQ(s->*b.Text, loaded.*b.Text + "changed.exe");
+          break;
+      }
+    }
+  }
+}
