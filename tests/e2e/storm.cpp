@@ -42,20 +42,28 @@ Resources ReportResources(Player& player) {
   return r;
 }
 
+std::string StormSettings(bool rawInput) {
+  return "[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=30\r\n[HotKeys]\r\n6=" +
+         std::to_string(kHotKey) + "\r\n[System]\r\nUseRawInput=" + (rawInput ? "1" : "0") + "\r\n";
+}
+
 StormResult RunStorm(int keys, int popups, int burst, bool plugin, bool rawInput) {
-  StormResult s;
   HostDir host;
   if (!plugin) DeleteFileA((host.Plugins() + "gen_velmora.dll").c_str());
-  WriteFile(host.Ini(),
-            "[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=30\r\n[HotKeys]\r\n6=" +
-                std::to_string(kHotKey) + "\r\n[System]\r\nUseRawInput=" + (rawInput ? "1" : "0") +
-                "\r\n");
+  WriteFile(host.Ini(), StormSettings(rawInput));
   Player player(host);
   if (!player.Window()) {
+    StormResult s;
     s.Failure = "the player did not start";
     return s;
   }
   Notepad notepad;
+  return RunStorm(player, notepad, keys, popups, burst, plugin);
+}
+
+StormResult RunStorm(Player& player, Notepad& notepad, int keys, int popups, int burst,
+                     bool plugin) {
+  StormResult s;
   if (!notepad.Focus()) {
     s.Failure = "notepad did not take the focus";
     return s;
@@ -63,15 +71,10 @@ StormResult RunStorm(int keys, int popups, int burst, bool plugin, bool rawInput
   const DWORD pid = player.Proc().Id();
   auto commands = [&] { return player.Count(kVolumeUp); };
   // A hot key that came while the previous one was handled is dropped (the Busy rule) and
-  // leaves nothing behind: pressed again.
+  // leaves nothing behind: pressed again, and counted.
   auto press = [&] {
     const int before = commands();
-    for (int tries = 0; tries < 5; ++tries) {
-      if (tries > 0) CountRepeat("press");
-      Tap(kHotKey);
-      if (WaitFor([&] { return commands() > before; }, 2500)) return true;
-    }
-    return false;
+    return PressUntil([] { Tap(kHotKey); }, [&] { return commands() > before; }, 5);
   };
   auto popupsGone = [&] { return WaitFor([&] { return ShownPopups(pid).empty(); }, 10000); };
   // Warm-up: the first popup makes what every later one shares (fonts, classes).

@@ -32,10 +32,17 @@ struct StormResult {
   double KeyMs = 0, PopupMs = 0;    // the two phases' durations
 };
 
-// Runs the storm on a fresh host: keys letters in bursts of burst keystrokes (each burst
-// one SendInput, a hot key in its middle), then popups hot keys one at a time, each waited
-// for. With plugin false the player runs without the DLL (the baseline of typing); with
-// rawInput the plugin catches the keys through raw input, and nothing of it runs in notepad.
+// The storm's settings: Volume Up on its hot key, popups of 30 ms; with rawInput the plugin
+// catches the keys through raw input, and nothing of it runs in notepad.
+std::string StormSettings(bool rawInput = false);
+// Runs the storm on a player started over those settings, typing into notepad: keys
+// letters in bursts of burst keystrokes (each burst one SendInput, a hot key in its
+// middle), then popups hot keys one at a time, each waited for. The player is closed at
+// the end, and its clean exit is part of the result. plugin false: the player runs
+// without the DLL (the baseline of typing).
+StormResult RunStorm(Player& player, Notepad& notepad, int keys, int popups, int burst,
+                     bool plugin = true);
+// The same on a fresh host of its own, as the benchmark runs it.
 StormResult RunStorm(int keys, int popups, int burst, bool plugin = true, bool rawInput = false);
 
 }  // namespace testsupport

@@ -363,8 +363,10 @@ TEST_F(Engine, ConfigKeepsTheHooksAndReloadsTheSkinsFromDisk) {
   const std::string skin = host_.dir.Path() + "Play.bmp";
   CopyFileA(Testdata("rgb24.bmp").c_str(), skin.c_str(), FALSE);
   // The skin alone, without the title's strip; the popup before the command.
-  Start("[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\nShowTitle=0\r\n[HotKeys]\r\n1=117\r\n"
-        "[Skins]\r\n1=" + skin + "\r\n");
+  Start(
+      "[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\nShowTitle=0\r\n[HotKeys]\r\n1=117\r\n"
+      "[Skins]\r\n1=" +
+      skin + "\r\n");
   const DWORD pid = player_->Proc().Id();
   FocusNotepad();
   Tap(kF6);
@@ -470,38 +472,45 @@ TEST_F(Engine, AnExistingSkinThatIsNoBitmapShowsTheText) {
   EXPECT_GT(popups[0].Width, 12);
 }
 
-// Japanese Windows: the player in a folder whose name ends in a character with a trail
-// byte of 0x5C, its skin in a Japanese folder. The plugin finds its settings beside the
-// player and loads the skin by its code-page-932 path.
-TEST(JapanesePaths, APlayerAndASkinInDoubleByteFoldersWork) {
-  if (!JapaneseBench()) GTEST_SKIP() << "needs the system code page 932";
+namespace {
+std::string TempFolder(const char* name) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  HostDir host(std::string(temp) + "\x8D\xC4\x90\xB6\x95\x5C\\");  // 再生表
+  return std::string(temp) + name;
+}
+
+// The host in a folder whose name ends in a character with a trail byte of 0x5C, on the
+// bench that has code page 932 (elsewhere in a plain folder, and the case is skipped).
+class JapanesePaths : public HostTest {
+ protected:
+  JapanesePaths()
+      : HostTest(TempFolder(JapaneseBench() ? "\x8D\xC4\x90\xB6\x95\x5C\\"  // 再生表
+                                            : "velmora-western\\")) {}
+};
+}  // namespace
+
+// Japanese Windows: the player in a double-byte folder, its skin in a Japanese folder. The
+// plugin finds its settings beside the player and loads the skin by its code-page-932 path.
+TEST_F(JapanesePaths, APlayerAndASkinInDoubleByteFoldersWork) {
+  if (!JapaneseBench()) GTEST_SKIP() << "needs the system code page 932";
   ASSERT_TRUE(CopyFileA((ExeDirectory() + "gen_velmora.dll").c_str(),
-                        (host.Plugins() + "gen_velmora.dll").c_str(), FALSE));
-  const std::string skins = host.dir.Path() + "\x83\x58\x83\x4C\x83\x93\x95\x5C\\";  // スキン表
+                        (host_.Plugins() + "gen_velmora.dll").c_str(), FALSE));
+  const std::string skins = host_.dir.Path() + "\x83\x58\x83\x4C\x83\x93\x95\x5C\\";  // スキン表
   ASSERT_TRUE(CreateDirectoryA(skins.c_str(), nullptr));
   ASSERT_TRUE(CopyFileA(Testdata("rgb24.bmp").c_str(), (skins + "Play.bmp").c_str(), FALSE));
-  const std::string ini =
+  Start(
       "[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=0\r\nShowTitle=0\r\n[HotKeys]\r\n1=117\r\n"
       "[Skins]\r\n1=" +
-      skins + "Play.bmp\r\n";
-  WriteFile(host.Ini(), ini);
-  Player player(host);
-  ASSERT_NE(player.Window(), nullptr) << "no settings or no init in the double-byte folder";
-  Notepad notepad;
-  ASSERT_TRUE(notepad.Focus());
+      skins + "Play.bmp\r\n");
+  FocusNotepad();
   Tap(kF6);
-  ASSERT_TRUE(WaitFor([&] { return player.LogHas("command 40045"); }));
+  ASSERT_TRUE(WaitLog("command 40045"));
   EXPECT_TRUE(WaitFor([&] {
-    const auto popups = ShownPopups(player.Proc().Id());
+    const auto popups = ShownPopups(player_->Proc().Id());
     return popups.size() == 1 && popups[0].Width == 7 && popups[0].Height == 5;  // the skin
   }));
-  EXPECT_EQ(player.Close(), 0u);
-  char saved[MAX_PATH] = {};
-  GetPrivateProfileStringA("Skins", "1", "", saved, sizeof saved, host.Ini().c_str());
-  EXPECT_EQ(std::string(saved), skins + "Play.bmp");
+  EXPECT_EQ(player_->Close(), 0u);
+  EXPECT_EQ(IniString("Skins", "1"), skins + "Play.bmp");
 }
 
 // Quit arrives while the plugin's own frames are on the stack (the File-info command
@@ -572,8 +581,9 @@ TEST_F(Engine, NoPopupCoversAnotherProgramsFullScreenWindowButThePlayersOwn) {
 }
 
 TEST_F(Engine, WithHideOverFullScreenOffThePopupShowsOverAFullScreenProgram) {
-  Start("[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\nShowTitle=0\r\n"
-        "HideOverFullScreen=0\r\n[HotKeys]\r\n1=117\r\n");
+  Start(
+      "[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\nShowTitle=0\r\n"
+      "HideOverFullScreen=0\r\n[HotKeys]\r\n1=117\r\n");
   Cover game(false);
   ASSERT_NE(game.Window, nullptr);
   ASSERT_TRUE(Press(kF6, "command 40045"));
@@ -643,8 +653,9 @@ Held HoldVolumeUp(Player& player) {
       WaitFor([&] { return ShownPopups(pid).empty(); }, 3000);
       continue;
     }
-    std::printf("[ VOLUME   ] held 1.5 s: %d runs by the release, %d after it, %zu popups at most\n",
-                h.AtRelease, h.After, h.MostPopups);
+    std::printf(
+        "[ VOLUME   ] held 1.5 s: %d runs by the release, %d after it, %zu popups at most\n",
+        h.AtRelease, h.After, h.MostPopups);
     return h;
   }
 }
@@ -698,7 +709,9 @@ bool PixelsRead() {
 }
 
 int TextSpan(const ShownPopup& p, int inset, int fromTop = 0) {
-  auto green = [](COLORREF c) { return GetGValue(c) > 100 && GetRValue(c) < 80 && GetBValue(c) < 80; };
+  auto green = [](COLORREF c) {
+    return GetGValue(c) > 100 && GetRValue(c) < 80 && GetBValue(c) < 80;
+  };
   RECT r;
   GetWindowRect(p.Window, &r);
   int first = -1, last = -1;
@@ -754,7 +767,7 @@ TEST_F(Engine, WithASkinTheTitleIsInAStripUnderTheBitmap) {
   ASSERT_TRUE(Press(kF9, "command 40048"));
   const ShownPopup p = PopupOf(player_->Proc().Id(), kJapaneseTitle);
   ASSERT_NE(p.Window, nullptr);
-  EXPECT_GT(p.Width, Scaled(7));   // as wide as the title with its margins
+  EXPECT_GT(p.Width, Scaled(7));  // as wide as the title with its margins
   EXPECT_GT(p.Height, Scaled(5) + 2 * Scaled(6));
   RECT r;
   GetWindowRect(p.Window, &r);
@@ -771,8 +784,9 @@ TEST_F(Engine, WithASkinTheTitleIsInAStripUnderTheBitmap) {
 }
 
 TEST_F(Engine, WithShowTitleOffThePopupIsTheCommandsNameAlone) {
-  Start("[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\nShowTitle=0\r\n"
-        "[HotKeys]\r\n4=120\r\n");
+  Start(
+      "[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\nShowTime=0\r\nShowTitle=0\r\n"
+      "[HotKeys]\r\n4=120\r\n");
   FocusNotepad();
   ASSERT_TRUE(Press(kF9, "command 40048"));
   const ShownPopup p = PopupOf(player_->Proc().Id());
@@ -782,11 +796,10 @@ TEST_F(Engine, WithShowTitleOffThePopupIsTheCommandsNameAlone) {
   EXPECT_EQ(GetWindowTextLengthW(p.Window), 4);
   // One line: the name's extent in the popup's font and the margins, as the Parts have it.
   const HDC dc = GetDC(nullptr);
-  const HFONT font = CreateFontW(-MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_BOLD,
-                                 0, 0, 0, JapaneseBench() ? SHIFTJIS_CHARSET : DEFAULT_CHARSET, 0,
-                                 0, 0, 0,
-                                 JapaneseBench() ? L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF"
-                                                 : L"MS Sans Serif");
+  const HFONT font = CreateFontW(
+      -MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_BOLD, 0, 0, 0,
+      JapaneseBench() ? SHIFTJIS_CHARSET : DEFAULT_CHARSET, 0, 0, 0, 0,
+      JapaneseBench() ? L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF" : L"MS Sans Serif");
   const HGDIOBJ old = SelectObject(dc, font);
   SIZE name{};
   GetTextExtentPoint32W(dc, L"Next", 4, &name);

@@ -18,16 +18,16 @@ ptrdiff_t IndexOf(const std::vector<std::string>& lines, const std::string& line
   return it == lines.end() ? -1 : it - lines.begin();
 }
 
+class Lifecycle : public HostTest {};
+
 }  // namespace
 
-TEST(Lifecycle, InitConfigQuitRunOnTheMainThreadInOrder) {
-  HostDir host;
-  Player player(host);
-  ASSERT_NE(player.Window(), nullptr);
-  ASSERT_TRUE(ConfigureAndClose(player));  // config of plugin 0, its dialog closed
-  ASSERT_EQ(player.Close(), 0u);
+TEST_F(Lifecycle, InitConfigQuitRunOnTheMainThreadInOrder) {
+  Start("");
+  ASSERT_TRUE(ConfigureAndClose(*player_));  // config of plugin 0, its dialog closed
+  ASSERT_EQ(player_->Close(), 0u);
 
-  const auto log = player.Log();
+  const auto log = player_->Log();
   const auto load = IndexOf(log,
                             "plugin load gen_velmora.dll version=16 "
                             "description=\"DRAV v1.07   [gen_velmora.dll]\"");
@@ -127,51 +127,37 @@ TEST_F(Reload, InitAgainBeforeTheQuitHasUnwoundKeepsThePluginWorking) {
 
 // The first host holds the hook block: a second one runs without hooks, leaves the first
 // one's alone when it quits, and the block is free again once the first has quit.
-TEST(SecondHost, RunsWithoutHooksAndTheFirstKeepsThem) {
+TEST_F(Lifecycle, ASecondHostRunsWithoutHooksAndTheFirstKeepsThem) {
   const std::string ini = std::string(kKeys) + "[Popup]\r\nUsePopup=0\r\n";
-  Notepad notepad;
-  HostDir firstHost, secondHost;
-  WriteFile(firstHost.Ini(), ini);
-  WriteFile(secondHost.Ini(), ini);
-  Player first(firstHost);
-  ASSERT_NE(first.Window(), nullptr);
-  {
-    Player second(secondHost);
-    ASSERT_NE(second.Window(), nullptr);  // init succeeded
-    ASSERT_TRUE(notepad.Focus());
-    Tap(kPlayKey);
-    ASSERT_TRUE(WaitFor([&] { return first.Count("command 40045") == 1; }));
-    Pump(500);
-    EXPECT_EQ(second.Count("command 40045"), 0);
-    EXPECT_EQ(second.Close(), 0u);
-  }
-  ASSERT_TRUE(notepad.Focus());
-  for (int tries = 0; tries < 5 && first.Count("command 40045") < 2; ++tries) {
-    if (tries > 0) CountRepeat("input");
-    Tap(kPlayKey);
-    WaitFor([&] { return first.Count("command 40045") >= 2; }, 2000);
-  }
-  EXPECT_EQ(first.Count("command 40045"), 2) << "the second host's quit took the first's hooks";
-  EXPECT_EQ(first.Close(), 0u);
+  Start(ini);
+  Player& second = StartOther(ini);
+  ASSERT_NE(second.Window(), nullptr);  // init succeeded
+  FocusNotepad();
+  Tap(kPlayKey);
+  ASSERT_TRUE(WaitFor([&] { return player_->Count("command 40045") == 1; }));
+  Pump(500);
+  EXPECT_EQ(second.Count("command 40045"), 0);
+  EXPECT_EQ(second.Close(), 0u);
+  Forget(second);
+  FocusNotepad();
+  EXPECT_TRUE(Press(kPlayKey, "command 40045")) << "the second host's quit took the first's hooks";
+  EXPECT_EQ(player_->Count("command 40045"), 2);
+  EXPECT_EQ(player_->Close(), 0u);
 
-  HostDir thirdHost;
-  WriteFile(thirdHost.Ini(), ini);
-  Player third(thirdHost);
+  Player& third = StartOther(ini);
   ASSERT_NE(third.Window(), nullptr);
-  ASSERT_TRUE(notepad.Focus());
+  FocusNotepad();
   Tap(kPlayKey);
   EXPECT_TRUE(WaitFor([&] { return third.Count("command 40045") == 1; }))
       << "the block outlived its host";
-  EXPECT_EQ(third.Close(), 0u);
 }
 
 // Quit saves; when the file cannot be written the user sees the plugin's own report, and
 // the host's quit returns as usual.
-TEST(QuitSave, AFileThatCannotBeWrittenIsReportedAndTheHostExitsCleanly) {
-  HostDir host;
-  WriteFile(host.Ini(), "[HotKeys]\r\n1=119\r\n");
-  Player player(host);
-  ASSERT_NE(player.Window(), nullptr);
+TEST_F(Lifecycle, AFileThatCannotBeWrittenAtQuitIsReportedAndTheHostExitsCleanly) {
+  Start("[HotKeys]\r\n1=119\r\n");
+  Player& player = *player_;
+  const HostDir& host = host_;
   // The bench runs as root, which writes read-only files regardless: the file is held
   // open without sharing instead.
   HANDLE lock = CreateFileA(host.Ini().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
@@ -198,48 +184,32 @@ TEST(QuitSave, AFileThatCannotBeWrittenIsReportedAndTheHostExitsCleanly) {
 
 // Under Program Files a user can read the file beside the player but not write it: the
 // folder the player keeps its own settings in takes the file, and comes first from then on.
-TEST(SettingsPlace, AFileThatCannotBeWrittenBesideThePlayerMovesToThePlayersSettingsFolder) {
-  HostDir host;
-  const std::string userIni = host.dir.Path() + "UserData\\Plugins\\gen_velmora.Ini";
-  auto playOnF6 = [](Player& player, int plays) {
-    Focus(player.Window());
-    for (int tries = 0; tries < 3; ++tries) {
-      if (tries > 0) CountRepeat("key");
-      Tap(VK_F6);
-      if (WaitFor([&] { return player.Count("command 40045") >= plays; }, 2000)) return true;
-    }
-    return false;
+TEST_F(Lifecycle, AFileThatCannotBeWrittenBesideThePlayerMovesToThePlayersSettingsFolder) {
+  const std::string userIni = host_.dir.Path() + "UserData\\Plugins\\gen_velmora.Ini";
+  auto playOnF6 = [this] {
+    Focus(player_->Window());
+    return Press(VK_F6, "command 40045");
   };
-  WriteFile(host.Ini(), "[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=0\r\n[HotKeys]\r\n1=117\r\n");
-  {
-    Player player(host);  // writable: the file stays where it is
-    ASSERT_NE(player.Window(), nullptr);
-    EXPECT_EQ(player.Close(), 0u);
-    EXPECT_EQ(GetFileAttributesA(userIni.c_str()), INVALID_FILE_ATTRIBUTES);
-  }
-  const std::string beside = ReadFile(host.Ini());  // as the quit saved it
+  Start("[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=0\r\n[HotKeys]\r\n1=117\r\n");
+  EXPECT_EQ(player_->Close(), 0u);  // writable: the file stays where it is
+  EXPECT_EQ(GetFileAttributesA(userIni.c_str()), INVALID_FILE_ATTRIBUTES);
+  const std::string beside = ReadFile(host_.Ini());  // as the quit saved it
   // Readable, not writable (the bench runs as root: held open without write sharing).
-  HANDLE hold = CreateFileA(host.Ini().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  HANDLE hold = CreateFileA(host_.Ini().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(hold, INVALID_HANDLE_VALUE);
-  {
-    Player player(host);
-    ASSERT_NE(player.Window(), nullptr);
-    EXPECT_TRUE(
-        player.LogHas("request wparam=0 lparam=335 result=" + host.dir.Path() + "UserData"));
-    EXPECT_TRUE(playOnF6(player, 1)) << "the hot keys of the file beside the player";
-    EXPECT_EQ(player.Close(), 0u);  // no error report: nothing keeps it from exiting
-    EXPECT_EQ(FindProcessWindow(player.Proc().Id(), "#32770"), nullptr);
-  }
+  StartAgain();
+  EXPECT_TRUE(
+      player_->LogHas("request wparam=0 lparam=335 result=" + host_.dir.Path() + "UserData"));
+  EXPECT_TRUE(playOnF6()) << "the hot keys of the file beside the player";
+  EXPECT_EQ(player_->Close(), 0u);  // no error report: nothing keeps it from exiting
+  EXPECT_EQ(FindProcessWindow(player_->Proc().Id(), "#32770"), nullptr);
   CloseHandle(hold);
-  EXPECT_EQ(ReadFile(host.Ini()), beside);
+  EXPECT_EQ(ReadFile(host_.Ini()), beside);
   EXPECT_EQ(GetPrivateProfileIntA("HotKeys", "1", 0, userIni.c_str()), 117u);
   EXPECT_EQ(GetPrivateProfileIntA("Use", "Key", 0, userIni.c_str()), 1u);
   // The next start reads the moved file, not the one beside the player (F6 is Stop there).
-  WriteFile(host.Ini(), "[Use]\r\nKey=1\r\n[HotKeys]\r\n3=117\r\n");
-  Player again(host);
-  ASSERT_NE(again.Window(), nullptr);
-  EXPECT_TRUE(playOnF6(again, 1));
-  EXPECT_EQ(again.Count("command 40047"), 0);
-  EXPECT_EQ(again.Close(), 0u);
+  Start("[Use]\r\nKey=1\r\n[HotKeys]\r\n3=117\r\n");
+  EXPECT_TRUE(playOnF6());
+  EXPECT_EQ(player_->Count("command 40047"), 0);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "hook/uMapMemory.h"
+#include "host_fixture.h"
 #include "support.h"
 
 using namespace testsupport;
@@ -29,64 +30,52 @@ DWORD BlockOwner() {
   return owner;
 }
 
-bool WaitCount(const Player& player, const std::string& line, int count) {
-  return WaitFor([&] { return player.Count(line) >= count; }, 10000);
-}
+class RawInput : public HostTest {};
 
 }  // namespace
 
-TEST(RawInput, HotKeysTypedIntoAProgramRunWithoutAKeyboardHookAndTheKeysStayItsOwn) {
-  HostDir host;
-  WriteFile(host.Ini(),
-            std::string(kRaw) + "[HotKeys]\r\n1=117\r\n3=24696\r\n");  // F6; Ctrl+Shift+F9
-  Player player(host);
-  ASSERT_NE(player.Window(), nullptr);
+TEST_F(RawInput, HotKeysTypedIntoAProgramRunWithoutAKeyboardHookAndTheKeysStayItsOwn) {
+  Start(std::string(kRaw) + "[HotKeys]\r\n1=117\r\n3=24696\r\n");  // F6; Ctrl+Shift+F9
   EXPECT_EQ(KeyHookInBlock(), 0) << "a keyboard hook beside the raw input";
-  Notepad notepad;
-  ASSERT_TRUE(notepad.Focus());
-  auto stops = [&](int n) { return [&player, n] { return player.Count("command 40047") >= n; }; };
+  FocusNotepad();
   Tap(VK_F6);  // as a person types
-  ASSERT_TRUE(WaitCount(player, "command 40045", 1));
-  ASSERT_TRUE(player.Idle());
+  ASSERT_TRUE(WaitLog("command 40045"));
   // As macro keys send it; a chord the Busy rule dropped is given again (counted).
-  ASSERT_TRUE(PressUntil([] { Burst({VK_CONTROL, VK_SHIFT}, VK_F9); }, stops(1)));
-  ASSERT_TRUE(player.Idle());
-  ASSERT_TRUE(PressUntil([] { Chord({VK_CONTROL, VK_SHIFT}, VK_F9); }, stops(2)));
+  ASSERT_TRUE(Press([] { Burst({VK_CONTROL, VK_SHIFT}, VK_F9); }, "command 40047", 1));
+  ASSERT_TRUE(Press([] { Chord({VK_CONTROL, VK_SHIFT}, VK_F9); }, "command 40047", 2));
   // Into the player's own window too.
-  ASSERT_TRUE(Focus(player.Window()));
-  ASSERT_TRUE(player.Idle());
-  ASSERT_TRUE(PressUntil([] { Burst({VK_CONTROL, VK_SHIFT}, VK_F9); }, stops(3)));
-  ASSERT_TRUE(notepad.Focus());
+  ASSERT_TRUE(Focus(player_->Window()));
+  ASSERT_TRUE(Press([] { Burst({VK_CONTROL, VK_SHIFT}, VK_F9); }, "command 40047", 3));
+  FocusNotepad();
   Tap('A');  // never swallowed
-  EXPECT_TRUE(WaitFor([&] { return notepad.Text() == "a"; })) << notepad.Text();
+  EXPECT_TRUE(WaitFor([&] { return notepad_->Text() == "a"; })) << notepad_->Text();
   Pump(300);
-  EXPECT_EQ(player.Count("command 40045"), 1);
-  EXPECT_EQ(player.Count("command 40047"), 3);
-  EXPECT_EQ(player.Close(), 0u);
-  EXPECT_TRUE(player.LogHas("raw keyboard none")) << "quit left the registration";
+  EXPECT_EQ(player_->Count("command 40045"), 1);
+  EXPECT_EQ(player_->Count("command 40047"), 3);
+  EXPECT_EQ(player_->Close(), 0u);
+  EXPECT_TRUE(player_->LogHas("raw keyboard none")) << "quit left the registration";
 }
 
+namespace {
 // A chord another program (here the player itself) holds as a system hot key never
 // reaches the program in front: it runs no command of ours in either capture.
-class Held : public ::testing::TestWithParam<bool> {};
+class Held : public HostTest, public ::testing::WithParamInterface<bool> {};
+}  // namespace
 
 TEST_P(Held, AChordAnotherProgramHoldsRunsNothing) {
   if (!GetParam() && Notepad64Bench())
     GTEST_SKIP() << "Wine calls no 32-bit keyboard hook for a 64-bit program";
-  HostDir host;
-  WriteFile(host.Ini(), std::string(GetParam() ? kRaw : kHook) + "[HotKeys]\r\n1=117\r\n3=123\r\n");
-  Player player(host, "--hotkey 0x7B");  // F12, held by the player's main window
-  ASSERT_NE(player.Window(), nullptr);
-  Notepad notepad;
-  ASSERT_TRUE(notepad.Focus());
+  // F12, held by the player's main window
+  Start(std::string(GetParam() ? kRaw : kHook) + "[HotKeys]\r\n1=117\r\n3=123\r\n",
+        "--hotkey 0x7B");
+  FocusNotepad();
   Tap(VK_F6);  // the capture works
-  ASSERT_TRUE(WaitCount(player, "command 40045", 1));
-  ASSERT_TRUE(player.Idle());
+  ASSERT_TRUE(WaitLog("command 40045"));
+  ASSERT_TRUE(player_->Idle());
   Tap(VK_F12);  // Stop's hot key, and the held one
-  ASSERT_TRUE(WaitCount(player, "hotkey 1", 1));
+  ASSERT_TRUE(WaitLog("hotkey 1"));
   Pump(500);
-  EXPECT_EQ(player.Count("command 40047"), 0);
-  EXPECT_EQ(player.Close(), 0u);
+  EXPECT_EQ(player_->Count("command 40047"), 0);
 }
 
 // The right Alt with Ctrl, as AltGr sends it (a left Ctrl the system adds, then the right
@@ -97,12 +86,8 @@ TEST_P(Held, AChordAnotherProgramHoldsRunsNothing) {
 TEST_P(Held, TheRightAltWithCtrlStaysAHotKeyOnALayoutWithoutAltGr) {
   if (!GetParam() && Notepad64Bench())
     GTEST_SKIP() << "Wine calls no 32-bit keyboard hook for a 64-bit program";
-  HostDir host;
-  WriteFile(host.Ini(), std::string(GetParam() ? kRaw : kHook) + "[HotKeys]\r\n1=49233\r\n");
-  Player player(host);  // Play: Ctrl+Alt+Q
-  ASSERT_NE(player.Window(), nullptr);
-  Notepad notepad;
-  ASSERT_TRUE(notepad.Focus());
+  Start(std::string(GetParam() ? kRaw : kHook) + "[HotKeys]\r\n1=49233\r\n");  // Ctrl+Alt+Q
+  FocusNotepad();
   auto stroke = [](WORD vk, WORD scan, bool extended, bool up) {
     INPUT in = KeyInput(vk, up);
     in.ki.wScan = scan;
@@ -118,60 +103,52 @@ TEST_P(Held, TheRightAltWithCtrlStaysAHotKeyOnALayoutWithoutAltGr) {
                   stroke(VK_CONTROL, 0x1D, false, true)};
     SendInput(6, in, sizeof(INPUT));
   };
-  EXPECT_TRUE(PressUntil(altGrQ, [&] { return player.Count("command 40045") >= 1; }));
+  EXPECT_TRUE(Press(altGrQ, "command 40045", 1));
   Pump(300);
-  EXPECT_EQ(notepad.Text(), "");
-  EXPECT_EQ(player.Close(), 0u);
+  EXPECT_EQ(notepad_->Text(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothCaptures, Held, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "RawInput" : "KeyboardHook"; });
 
-TEST(RawInput, ASecondHostRunsWithoutAndAKilledHostsPlaceGoesToTheNext) {
-  HostDir a, b, c;
-  for (const HostDir* h : {&a, &b, &c})
-    WriteFile(h->Ini(), std::string(kRaw) + "[HotKeys]\r\n1=117\r\n");
-  auto first = std::make_unique<Player>(a);
-  Player second(b);
-  ASSERT_NE(first->Window(), nullptr);
+TEST_F(RawInput, ASecondHostRunsWithoutAndAKilledHostsPlaceGoesToTheNext) {
+  const std::string ini = std::string(kRaw) + "[HotKeys]\r\n1=117\r\n";
+  Start(ini);
+  Player& second = StartOther(ini);
   ASSERT_NE(second.Window(), nullptr);
-  Notepad notepad;
-  ASSERT_TRUE(notepad.Focus());
+  FocusNotepad();
   Tap(VK_F6);
-  ASSERT_TRUE(WaitCount(*first, "command 40045", 1));
+  ASSERT_TRUE(WaitLog("command 40045"));
   Pump(500);
   EXPECT_EQ(second.Count("command 40045"), 0);
   // Killed with its registration and the block in place: both go with the process (the
   // system may take a moment to close its handles).
-  TerminateProcess(first->Proc().Handle(), 1);
-  ASSERT_EQ(first->Proc().Wait(), 1u);
-  first.reset();
+  TerminateProcess(player_->Proc().Handle(), 1);
+  ASSERT_EQ(player_->Proc().Wait(), 1u);
+  player_.reset();
   EXPECT_EQ(second.Close(), 0u);
+  Forget(second);
   EXPECT_TRUE(WaitFor([] { return KeyHookInBlock() < 0; }, 5000))
       << "the killed host's block stays";
-  Player third(c);
+  Player& third = StartOther(ini);
   ASSERT_NE(third.Window(), nullptr);
   EXPECT_EQ(BlockOwner(), third.Proc().Id());
-  ASSERT_TRUE(notepad.Focus());
-  EXPECT_TRUE(PressUntil([] { Tap(VK_F6); }, [&] { return third.Count("command 40045") >= 1; }));
+  FocusNotepad();
+  EXPECT_TRUE(Press(
+      third, [] { Tap(VK_F6); }, "command 40045", 1));
   EXPECT_EQ(KeyHookInBlock(), 0);
-  EXPECT_EQ(third.Close(), 0u);
 }
 
 // A process has one keyboard raw-input registration: the host's own stays, and the
 // keyboard hook serves the plugin.
-TEST(RawInput, AHostThatReadsTheKeyboardItselfKeepsItAndTheKeyboardHookServes) {
+TEST_F(RawInput, AHostThatReadsTheKeyboardItselfKeepsItAndTheKeyboardHookServes) {
   if (Notepad64Bench()) GTEST_SKIP() << "Wine calls no 32-bit keyboard hook for a 64-bit program";
-  HostDir host;
-  WriteFile(host.Ini(), std::string(kRaw) + "[HotKeys]\r\n1=117\r\n");
-  Player player(host, "--raw-keyboard");
-  ASSERT_NE(player.Window(), nullptr);
-  ASSERT_TRUE(player.LogHas("raw keyboard registered 1"));
+  Start(std::string(kRaw) + "[HotKeys]\r\n1=117\r\n", "--raw-keyboard");
+  ASSERT_TRUE(player_->LogHas("raw keyboard registered 1"));
   EXPECT_GT(KeyHookInBlock(), 0);
-  Notepad notepad;
-  ASSERT_TRUE(notepad.Focus());
+  FocusNotepad();
   Tap(VK_F6);
-  EXPECT_TRUE(WaitCount(player, "command 40045", 1));
-  EXPECT_EQ(player.Close(), 0u);
-  EXPECT_TRUE(player.LogHas("raw keyboard host"));
+  EXPECT_TRUE(WaitLog("command 40045"));
+  EXPECT_EQ(player_->Close(), 0u);
+  EXPECT_TRUE(player_->LogHas("raw keyboard host"));
 }

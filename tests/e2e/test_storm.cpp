@@ -2,12 +2,19 @@
 // held before, no popup is left, and the hot keys still work.
 #include <gtest/gtest.h>
 
+#include "host_fixture.h"
 #include "storm.h"
 
 using namespace testsupport;
 
-TEST(Storm, KeysAndPopupsLeaveNothingBehindAndTheHotKeysStillWork) {
-  const StormResult s = RunStorm(1000, 100, 40);
+namespace {
+class Storm : public HostTest {};
+}  // namespace
+
+TEST_F(Storm, KeysAndPopupsLeaveNothingBehindAndTheHotKeysStillWork) {
+  Start(StormSettings());
+  FocusNotepad();
+  const StormResult s = RunStorm(*player_, *notepad_, 1000, 100, 40);
   ASSERT_TRUE(s.Ok) << s.Failure;
   EXPECT_EQ(s.KeysReceived, s.KeysTyped);  // the hook never eats a key
   EXPECT_EQ(s.Popups, 100);

@@ -6,8 +6,26 @@ namespace testsupport {
 
 void HostTest::Start(const std::string& ini, const std::string& playerArgs) {
   WriteFile(host_.Ini(), ini);
+  StartAgain(playerArgs);
+}
+
+void HostTest::StartAgain(const std::string& playerArgs) {
   player_ = std::make_unique<Player>(host_, playerArgs);
   ASSERT_NE(player_->Window(), nullptr) << "the plugin's init did not end";
+}
+
+Player& HostTest::StartOther(const std::string& ini, const std::string& playerArgs) {
+  auto host = std::make_unique<HostDir>();
+  WriteFile(host->Ini(), ini);
+  auto player = std::make_unique<Player>(*host, playerArgs);
+  EXPECT_NE(player->Window(), nullptr) << "the other host's init did not end";
+  others_.push_back({std::move(host), std::move(player)});
+  return *others_.back().Run;
+}
+
+void HostTest::Forget(Player& other) {
+  for (auto& o : others_)
+    if (o.Run.get() == &other) o.Run.reset();
 }
 
 void HostTest::FocusNotepad() {
@@ -16,12 +34,22 @@ void HostTest::FocusNotepad() {
 }
 
 bool HostTest::WaitLog(const std::string& line, int count, int timeoutMs) const {
-  return WaitFor([&] { return player_->Count(line) >= count; }, timeoutMs);
+  return WaitLog(*player_, line, count, timeoutMs);
+}
+
+bool HostTest::WaitLog(const Player& player, const std::string& line, int count,
+                       int timeoutMs) const {
+  return WaitFor([&] { return player.Count(line) >= count; }, timeoutMs);
 }
 
 bool HostTest::Press(const std::function<void()>& keys, const std::string& line, int count) {
-  player_->Idle();
-  return PressUntil(keys, [&] { return player_->Count(line) >= count; });
+  return Press(*player_, keys, line, count);
+}
+
+bool HostTest::Press(Player& player, const std::function<void()>& keys, const std::string& line,
+                     int count) {
+  player.Idle();
+  return PressUntil(keys, [&] { return player.Count(line) >= count; });
 }
 
 bool HostTest::Press(WORD vk, const std::string& line) {
@@ -46,6 +74,13 @@ std::string HostTest::IniString(const char* section, const char* key) const {
 }
 
 void HostTest::TearDown() {
+  for (auto it = others_.rbegin(); it != others_.rend(); ++it) {
+    if (!it->Run) continue;
+    EXPECT_EQ(it->Run->Close(), 0u);
+    if (HasFailure())
+      for (const auto& l : it->Run->Log()) std::printf("  other player: %s\n", l.c_str());
+  }
+  others_.clear();
   if (!player_) return;
   EXPECT_EQ(player_->Close(), 0u);
   if (HasFailure())
