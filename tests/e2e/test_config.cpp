@@ -193,7 +193,7 @@ TEST_F(Config, NoCaptionIsCutOff) {
     const bool wraps = line.right > r.right - glyph - padding;
     EXPECT_LE(wraps ? need.right : line.right, r.right - glyph - padding) << ToUtf8(text);
     EXPECT_LE(need.bottom, r.bottom + 1) << ToUtf8(text);  // every line within the control
-    if (wraps && check) {  // a label wraps by itself
+    if (wraps && check) {                                  // a label wraps by itself
       EXPECT_TRUE(style & BS_MULTILINE) << ToUtf8(text);
     }
     ++checked;
@@ -461,11 +461,19 @@ TEST_F(Config, TheFocusComesBackToItsControlWhenTheDialogIsActivatedAgain) {
   {
     Notepad notepad;
     ASSERT_TRUE(notepad.Focus());
-    ASSERT_TRUE(Focus(d.Window));
-    ASSERT_TRUE(WaitFor([&] { return FocusIn(d.Window) == stop; }, 3000))
-        << ClassOf(FocusIn(d.Window));
-    Chord({VK_CONTROL, VK_SHIFT}, VK_F4);
-    EXPECT_TRUE(WaitFor([&] { return HotKeyWordOf(stop) == 0x6073; })) << HotKeyWordOf(stop);
+    // Back to the dialog: its focus is on the box again. Wine may hand the foreground
+    // back to notepad a moment later (its own activation came late), and the chord then
+    // goes there: the whole step is given again, and counted.
+    bool typed = false;
+    for (int tries = 0; tries < 3 && !typed; ++tries) {
+      if (tries > 0) CountRepeat("activation");
+      ASSERT_TRUE(Focus(d.Window));
+      ASSERT_TRUE(WaitFor([&] { return FocusIn(d.Window) == stop; }, 3000))
+          << ClassOf(FocusIn(d.Window));
+      Chord({VK_CONTROL, VK_SHIFT}, VK_F4);
+      typed = WaitFor([&] { return HotKeyWordOf(stop) == 0x6073; }, 3000);
+    }
+    EXPECT_TRUE(typed) << HotKeyWordOf(stop);
   }
   ASSERT_TRUE(Focus(d.Window));
   ASSERT_TRUE(d.ShowPage(kPopup));
@@ -613,7 +621,8 @@ TEST_F(Config, TheLogoFadesInOnceAndEndsAsThePristineImage) {
   if (BenchDpi() != 96) {
     HDC screen = GetDC(nullptr);
     HDC source = CreateCompatibleDC(screen), target = CreateCompatibleDC(screen);
-    HBITMAP logo = CreateCompatibleBitmap(screen, 214, 26), big = CreateCompatibleBitmap(screen, w, h);
+    HBITMAP logo = CreateCompatibleBitmap(screen, 214, 26),
+            big = CreateCompatibleBitmap(screen, w, h);
     HGDIOBJ oldSource = SelectObject(source, logo), oldTarget = SelectObject(target, big);
     for (int y = 0; y < 26; ++y)
       for (int x = 0; x < 214; ++x) SetPixel(source, x, y, original(x, y));
@@ -777,8 +786,8 @@ TEST_F(Config, ACombinationAnotherProgramHoldsIsNamedUnderItsBoxUntilAFreeOneIsT
   EXPECT_EQ(under.top, box.bottom);
   // Its small print reads whole in its width and stays clear of the next row's box.
   const HDC dc = GetDC(nullptr);
-  const HFONT small = CreateFontA(-Scaled(8), 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0,
-                                  0, "Small Fonts");
+  const HFONT small =
+      CreateFontA(-Scaled(8), 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Small Fonts");
   const HGDIOBJ old = SelectObject(dc, small);
   SIZE text{};
   GetTextExtentPoint32A(dc, "Another program holds this combination", 38, &text);
