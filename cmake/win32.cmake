@@ -17,6 +17,7 @@ add_library(velmora_w32 STATIC
   ui/uApplication.cpp
   ui/uBinding.cpp
   ui/uWide.cpp
+  ui/uLateBind.cpp
   ui/uComponent.cpp
   ui/uFont.cpp
   ui/uCanvas.cpp
@@ -46,8 +47,9 @@ add_library(velmora_w32 STATIC
   engine/uWatch.cpp
   plugin/uPlugin.cpp
 )
-target_link_libraries(velmora_w32 PUBLIC velmora_core zlib_static user32 gdi32 kernel32 advapi32
-  shell32 comdlg32 comctl32 ole32)
+# Only what every GUI process has already: the hooks load the DLL into every program that
+# takes a key. The dialog's libraries and the shell are bound at first use (ui/uLateBind).
+target_link_libraries(velmora_w32 PUBLIC velmora_core zlib_static user32 gdi32 kernel32 advapi32)
 
 # The dialog's logo, made at build time by a native program of ours from lettering that
 # ImageMagick renders, packed with the Win32-free part of the bitmap list's writer.
@@ -71,8 +73,10 @@ configure_file(${CMAKE_SOURCE_DIR}/plugin/logo.rc.in ${CMAKE_BINARY_DIR}/logo.rc
 set_source_files_properties(${CMAKE_BINARY_DIR}/logo.rc PROPERTIES OBJECT_DEPENDS ${VELMORA_LOGO_BLOB})
 add_library(velmora_logo OBJECT ${CMAKE_BINARY_DIR}/logo.rc)
 
+# Sections at page boundaries in the file as in memory, so that Wine maps the image into each
+# program the hooks reach rather than reading it into private memory there.
 set(VELMORA_DLL_LINK ${VELMORA_STATIC_LINK} -s -Wl,--gc-sections -Wl,--enable-stdcall-fixup
-  -Wl,--exclude-all-symbols)
+  -Wl,--file-alignment,4096 -Wl,--exclude-all-symbols)
 
 add_library(gen_velmora SHARED plugin/dllmain.cpp plugin/uTerminate.cpp plugin/gen_velmora.def
   $<TARGET_OBJECTS:velmora_logo>)

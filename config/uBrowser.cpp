@@ -7,6 +7,7 @@
 #include "config/uUrlRules.h"
 #include "config/uRegistry.h"
 #include "ui/uHandle.h"
+#include "ui/uLateBind.h"
 
 namespace velmora {
 
@@ -33,7 +34,7 @@ void TBrowser::SetURL(const std::string& value) {
 void TBrowser::OpenURL() {
   if (url_.empty()) return;
   const auto r = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(nullptr, "open", url_.c_str(), nullptr, nullptr, SW_SHOW));
+      ui::late::ShellExecuteA(nullptr, "open", url_.c_str(), nullptr, nullptr, SW_SHOW));
   if (r == ERROR_FILE_NOT_FOUND || r > 32) return;
   RunBrowser();
 }

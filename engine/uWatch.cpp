@@ -14,6 +14,7 @@
 #include "ui/uApplication.h"
 #include "ui/uBinding.h"
 #include "ui/uFont.h"
+#include "ui/uLateBind.h"
 #include "ui/uTexts.h"
 #include "ui/uWide.h"
 
@@ -281,7 +282,7 @@ void TWatch::OnCreateWindow(HWND window) {
                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                      ui::FromCp932(texts::JapaneseFontName.Cp932).c_str()));
     if (font) {
-      const bool subclassed = SetWindowSubclass(InfoDialog, InfoDialogProc, kInfoSubclass,
+      const bool subclassed = ui::late::SetWindowSubclass(InfoDialog, InfoDialogProc, kInfoSubclass,
                                                 reinterpret_cast<DWORD_PTR>(this)) != FALSE;
       infoFonts_.push_back({InfoDialog, std::move(font), subclassed});
       EnumChildWindows(InfoDialog, SetInfoFont,
@@ -294,7 +295,7 @@ void TWatch::OnCreateWindow(HWND window) {
 void TWatch::ReleaseInfoFont(HWND dialog) noexcept {
   for (auto it = infoFonts_.begin(); it != infoFonts_.end(); ++it) {
     if (it->Dialog == dialog) {
-      if (it->Subclassed) RemoveWindowSubclass(dialog, InfoDialogProc, kInfoSubclass);
+      if (it->Subclassed) ui::late::RemoveWindowSubclass(dialog, InfoDialogProc, kInfoSubclass);
       infoFonts_.erase(it);
       return;
     }
@@ -311,11 +312,11 @@ LRESULT CALLBACK TWatch::InfoDialogProc(HWND window, UINT message, WPARAM wParam
                                         UINT_PTR, DWORD_PTR data) {
   if (message == WM_NCDESTROY) {
     // The dialog's controls are gone with it: its font can go too.
-    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    const LRESULT result = ui::late::DefSubclassProc(window, message, wParam, lParam);
     reinterpret_cast<TWatch*>(data)->ReleaseInfoFont(window);
     return result;
   }
-  return DefSubclassProc(window, message, wParam, lParam);
+  return ui::late::DefSubclassProc(window, message, wParam, lParam);
 }
 
 LRESULT TWatch::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -26,7 +26,7 @@ class TIniManager;
 class TPopupForm;
 class TWinampManager;
 
-class TWatch : private IPlayer, private IPopups, private IEngineSystem {
+class TWatch final : private IPlayer, private IPopups, private IEngineSystem {
  public:
   // Both are the creator's and outlive the engine; the settings are read live (the dialog
   // changes them while the engine waits).

@@ -1,7 +1,6 @@
 #include "plugin/uPlugin.h"
 
 #include <cstring>
-#include <memory>
 #include <utility>
 
 #include "config/uCustom.h"
@@ -11,6 +10,7 @@
 #include "popup/uPopupForm.h"
 #include "settings/uIniManager.h"
 #include "ui/uApplication.h"
+#include "ui/uLateBind.h"
 #include "ui/uScopeExit.h"
 
 namespace velmora {
@@ -20,21 +20,24 @@ namespace {
 TPluginRecord gRecord;
 
 // The frame is the one owner of the three long-lived objects; the engine and the dialog
-// are given the settings and the player control they work with.
-std::unique_ptr<TIniManager> gSettings;
-std::unique_ptr<TWinampManager> gPlayer;
-std::unique_ptr<TWatch> gWatch;
+// are given the settings and the player control they work with. Plain pointers that init
+// fills and quit empties: a global with a destructor has the runtime register it as the
+// DLL loads, an allocation in every program the hooks bring the DLL into.
+TIniManager* gSettings = nullptr;
+TWinampManager* gPlayer = nullptr;
+TWatch* gWatch = nullptr;
 
 // Quit's order: the engine (hooks, window), the popups still on the screen (their
 // window class goes with the module), the player control, then the settings, saved: a
 // file that cannot be written is reported, and the objects go all the same.
 void DestroyObjects() noexcept {
-  ui::Guarded([] { gWatch.reset(); });
+  ui::Guarded([] { delete std::exchange(gWatch, nullptr); });
   TPopupForm::DestroyAll();
-  gPlayer.reset();
+  delete std::exchange(gPlayer, nullptr);
   if (gSettings) ui::Guarded([] { gSettings->Save(); });
-  gSettings.reset();
+  delete std::exchange(gSettings, nullptr);
   ui::UnregisterWindowClasses();
+  ui::late::ReleaseLibraries();
 }
 
 int PluginInit() noexcept {
@@ -43,10 +46,9 @@ int PluginInit() noexcept {
   // down this run; the last run's objects, if any, serve it.
   if (ui::CancelWhenUnwound(DestroyObjects) && gWatch) return 0;
   try {
-    gSettings =
-        std::make_unique<TIniManager>(TWinampManager::GetIniDirectory(gRecord.ParentWindow));
-    gPlayer = std::make_unique<TWinampManager>(gRecord.ParentWindow);
-    gWatch = std::make_unique<TWatch>(*gSettings, *gPlayer);
+    gSettings = new TIniManager(TWinampManager::GetIniDirectory(gRecord.ParentWindow));
+    gPlayer = new TWinampManager(gRecord.ParentWindow);
+    gWatch = new TWatch(*gSettings, *gPlayer);
     return 0;
   } catch (const std::exception& e) {
     ui::ShowException(e);

@@ -10,6 +10,7 @@
 #include "popup/uPopupText.h"
 #include "settings/uIniManager.h"
 #include "ui/uApplication.h"
+#include "ui/uLateBind.h"
 #include "ui/uWide.h"
 
 namespace velmora {
@@ -198,7 +199,7 @@ bool MonitorInFront(TMonitors& monitors, TMonitorArea& target) {
 
 bool ForegroundIsFullScreen() {
   QUERY_USER_NOTIFICATION_STATE state;
-  if (SUCCEEDED(SHQueryUserNotificationState(&state)) &&
+  if (SUCCEEDED(ui::late::SHQueryUserNotificationState(&state)) &&
       (state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE))
     return true;
   const HWND front = GetForegroundWindow();

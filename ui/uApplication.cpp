@@ -1,5 +1,6 @@
 #include "ui/uApplication.h"
 
+#include "ui/uBinding.h"
 #include "ui/uWide.h"
 
 #include <cstring>
@@ -70,6 +71,7 @@ void RegisterWindowClass(const char* name, WNDPROC proc, bool unicode) {
     WNDCLASSW wc{};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = proc;
+    wc.cbWndExtra = kBindingBytes;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = wide.c_str();
@@ -79,6 +81,7 @@ void RegisterWindowClass(const char* name, WNDPROC proc, bool unicode) {
     WNDCLASSA wc{};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = proc;
+    wc.cbWndExtra = kBindingBytes;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = name;

@@ -1,7 +1,8 @@
-// The one way a window of ours finds its object: two window properties, the object and its
-// kind, set from the creation parameter as the window is made (or, for a system class we
-// subclass or a dialog the system makes, right after) and removed when the window goes. The
-// kind is checked, so a window never hands back an object of another kind than asked for.
+// The one way a window of ours finds its object: the object and its kind, set from the
+// creation parameter as the window is made (or, for a system class we subclass or a dialog
+// the system makes, right after) and cleared when the window goes; kept in the window's
+// extra bytes for a class of ours, in two window properties for any other. The kind is
+// checked, so a window never hands back an object of another kind than asked for.
 // And the one shape of a window procedure of ours.
 #pragma once
 
@@ -12,6 +13,9 @@ namespace velmora::ui {
 // One address per type, the same in every unit: the kind a window's object is bound as.
 template <class T>
 inline constexpr char kBindKind = 0;
+
+// The extra bytes every window class of ours is registered with: the binding's.
+inline constexpr int kBindingBytes = 2 * sizeof(LONG_PTR);
 
 void BindWindow(HWND window, const void* kind, void* object) noexcept;
 void UnbindWindow(HWND window) noexcept;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/uLateBind.h"
 #include "ui/uWide.h"
 
 namespace velmora::ui {
@@ -12,7 +13,7 @@ constexpr TColor clWindow = clSystemFlag | COLOR_WINDOW;
 
 void InitCommonControlClasses() {
   INITCOMMONCONTROLSEX init{sizeof init, ICC_TAB_CLASSES | ICC_HOTKEY_CLASS};
-  InitCommonControlsEx(&init);
+  late::InitCommonControlsEx(&init);
 }
 
 HWND ParentHandle(TWinControl& control) {

@@ -10,6 +10,7 @@
 #include "ui/uBinding.h"
 #include "ui/uBitmap.h"
 #include "ui/uGdi.h"
+#include "ui/uLateBind.h"
 #include "ui/uWide.h"
 
 namespace velmora::ui {
@@ -21,7 +22,7 @@ bool TColorDialog::Execute(HWND owner) {
   cc.rgbResult = ColorToRGB(Color);
   cc.lpCustColors = custom_;
   cc.Flags = CC_RGBINIT;
-  if (!ChooseColorW(&cc)) return false;
+  if (!late::ChooseColorW(&cc)) return false;
   Color = cc.rgbResult;
   return true;
 }
@@ -126,7 +127,7 @@ bool TOpenPictureDialog::Execute(HWND owner) {
               OFN_PATHMUSTEXIST | OFN_ENABLESIZING;
   ofn.lpfnHook = Hook;
   ofn.lCustData = reinterpret_cast<LPARAM>(this);
-  const bool ok = GetOpenFileNameW(&ofn) != FALSE;
+  const bool ok = late::GetOpenFileNameW(&ofn) != FALSE;
   pane_ = nullptr;
   if (ok) FileName = ToAnsi(file.c_str());
   return ok;
@@ -139,11 +140,11 @@ std::string BrowseForFolder(HWND owner, const std::string& captionCp932) {
   info.pidlRoot = nullptr;  // the desktop
   info.lpszTitle = caption.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  PIDLIST_ABSOLUTE chosen = late::SHBrowseForFolderW(&info);
   if (!chosen) return {};
   wchar_t path[MAX_PATH] = {};
-  const bool ok = SHGetPathFromIDListW(chosen, path) != FALSE;
-  CoTaskMemFree(chosen);
+  const bool ok = late::SHGetPathFromIDListW(chosen, path) != FALSE;
+  late::CoTaskMemFree(chosen);
   return ok ? ToAnsi(path) : std::string();
 }
 

@@ -65,3 +65,25 @@ TEST_F(PluginRecordTest, InitWithAnyParentSucceedsAndQuitReleases) {
   EXPECT_EQ(r->Init(), 0);
   r->Quit();
 }
+
+// The hooks load the DLL into every program that takes a key: there it brings none of the
+// libraries only the player's process uses (the dialog's, the shell's). A fresh program
+// loads it as the system does; the player's process binds them when it first needs them.
+TEST(Guest, AProgramTheHooksReachLoadsNoneOfTheDialogsLibraries) {
+  testsupport::TempDir out;
+  const std::string report = out.Path() + "guest.txt";
+  testsupport::Process guest("\"" + testsupport::ExeDirectory() + "guest.exe\" \"" +
+                                 testsupport::ExeDirectory() + "gen_velmora.dll\" \"" + report +
+                                 "\"",
+                             false);
+  ASSERT_EQ(guest.Wait(), 0u);
+  const std::string line = testsupport::ReadFile(report);
+  const size_t at = line.find("added=");
+  ASSERT_NE(at, std::string::npos) << line;
+  const std::string added =
+      "," + line.substr(at + 6, line.find_first_of("\r\n", at) - at - 6) + ",";
+  EXPECT_NE(added.find(",gen_velmora.dll,"), std::string::npos) << line;
+  for (const char* library : {"comctl32.dll", "comdlg32.dll", "shell32.dll", "ole32.dll"})
+    EXPECT_EQ(added.find("," + std::string(library) + ","), std::string::npos)
+        << library << " came with the DLL: " << line;
+}
