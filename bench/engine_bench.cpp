@@ -116,14 +116,16 @@ int main() {
     Measure(keys + "[Use]\r\nKey=0\r\n", "", notepad, blockMs, true, velmora::HookBlockName);
     Measure(keys + "[Use]\r\nKey=1\r\n[System]\r\nUseSendMessage=0\r\n", "", notepad, postMs);
     // A list of programs the hot keys leave alone, notepad not in it: the lookup's cost.
-    Measure(keys + "[Use]\r\nKey=1\r\n[System]\r\nExcludedPrograms=mstsc.exe;vmware.exe;game.exe\r\n",
-            "", notepad, listMs);
+    Measure(
+        keys + "[Use]\r\nKey=1\r\n[System]\r\nExcludedPrograms=mstsc.exe;vmware.exe;game.exe\r\n",
+        "", notepad, listMs);
     Measure(keys + "[Use]\r\nKey=1\r\n[System]\r\nUseSendMessage=1\r\n", "", notepad, sendMs);
     // The raw-input floor: the player's own sink, which only records the stroke.
     Measure(keys + "[Use]\r\nKey=0\r\n", "--raw-sink 0x77", notepad, sinkMs);
     Measure(keys + "[Use]\r\nKey=1\r\n[System]\r\nUseRawInput=1\r\n", "", notepad, rawMs);
-    const std::string popups = "[HotKeys]\r\n1=119\r\n[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\n"
-                               "ShowTime=40\r\nShowTitle=";
+    const std::string popups =
+        "[HotKeys]\r\n1=119\r\n[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=1\r\n"
+        "ShowTime=40\r\nShowTitle=";
     MeasurePopup(popups + "0\r\n", notepad, popupMs);
     MeasurePopup(popups + "1\r\n", notepad, titledMs);
   }
@@ -140,17 +142,23 @@ int main() {
   std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the floor's median\n",
               "bare hook opening the block per call", block.Median, block.P99, block.Samples,
               bare.Median > 0 ? block.Median / bare.Median : 0.0);
-  std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the floor's median\n", "plugin, posted", post.Median,
-              post.P99, post.Samples, bare.Median > 0 ? post.Median / bare.Median : 0.0);
+  // The plugin's hook keeps no state between calls: the bare hook that opens the block per
+  // call is the floor it can reach.
+  std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the floor's median, %.2fx the block-opening one's\n",
+              "plugin, posted", post.Median, post.P99, post.Samples,
+              bare.Median > 0 ? post.Median / bare.Median : 0.0,
+              block.Median > 0 ? post.Median / block.Median : 0.0);
   const Stats list = Summarise(listMs);
-  std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the floor's median\n",
+  std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the floor's median, %.2fx the block-opening one's\n",
               "plugin, posted, three programs left alone", list.Median, list.P99, list.Samples,
-              bare.Median > 0 ? list.Median / bare.Median : 0.0);
-  std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the floor's median\n",
+              bare.Median > 0 ? list.Median / bare.Median : 0.0,
+              block.Median > 0 ? list.Median / block.Median : 0.0);
+  std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the floor's median, %.2fx the block-opening one's\n",
               "plugin, sent (UseSendMessage)", send.Median, send.P99, send.Samples,
-              bare.Median > 0 ? send.Median / bare.Median : 0.0);
-  std::printf("  %-40s %8.3f %8.3f %8d\n", "bare raw-input sink, records (floor)", sink.Median,
-              sink.P99, sink.Samples);
+              bare.Median > 0 ? send.Median / bare.Median : 0.0,
+              block.Median > 0 ? send.Median / block.Median : 0.0);
+  std::printf("  %-40s %8.3f %8.3f %8d\n", "bare raw-input sink, probes, records (floor)",
+              sink.Median, sink.P99, sink.Samples);
   std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the raw floor's median\n", "plugin, raw input",
               raw.Median, raw.P99, raw.Samples, sink.Median > 0 ? raw.Median / sink.Median : 0.0);
   const Stats popup = Summarise(popupMs), titled = Summarise(titledMs);
