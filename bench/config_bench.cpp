@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "tools/player/player_ids.h"
 #include "support.h"
 
 using namespace testsupport;
@@ -34,7 +35,7 @@ int main() {
   for (int i = 0; i < kOpenings; ++i) {
     Focus(player.Window());
     double start = NowMs();
-    PostMessageA(player.Window(), WM_COMMAND, 40900, 0);
+    PostMessageA(player.Window(), WM_COMMAND, player_ids::kConfigPlugin, 0);
     const ConfigDialog d = ConfigDialog::Find(pid);
     if (!d.Window) return 1;
     config.push_back(NowMs() - start);

@@ -42,6 +42,9 @@ add_library(velmora_w32 STATIC
   hook/uHook.cpp
   engine/uWinampManager.cpp
   engine/uUtils.cpp
+  engine/uSkinSet.cpp
+  engine/uForegroundPolicy.cpp
+  engine/uInfoDialog.cpp
   config/uRegistry.cpp
   hook/uCapture.cpp
   engine/uWatch.cpp

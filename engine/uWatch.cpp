@@ -1,11 +1,8 @@
 #include "engine/uWatch.h"
 
-#include <commctrl.h>
-
 #include <utility>
 
 #include "engine/uCommandMatch.h"
-#include "engine/uProgramList.h"
 #include "engine/uUtils.h"
 #include "engine/uWinampManager.h"
 #include "hook/uCapture.h"
@@ -13,48 +10,20 @@
 #include "settings/uIniManager.h"
 #include "ui/uApplication.h"
 #include "ui/uBinding.h"
-#include "ui/uFont.h"
-#include "ui/uLateBind.h"
-#include "ui/uTexts.h"
 #include "ui/uWide.h"
 
 namespace velmora {
 
 namespace {
-
 constexpr char kWindowClass[] = "VelmoraWatch";
-constexpr UINT_PTR kInfoSubclass = 0x564C4D;
-
-// An existing file that is not a readable bitmap leaves its slot empty too.
-std::shared_ptr<ui::TBitmap> LoadSkin(const std::string& path) {
-  if (!FileExists(path)) return nullptr;
-  try {
-    auto bitmap = std::make_shared<ui::TBitmap>();
-    bitmap->LoadFromFile(path);
-    return bitmap;
-  } catch (const std::exception&) {
-    return nullptr;
-  }
-}
-
-BOOL CALLBACK SetInfoFont(HWND window, LPARAM data) {
-  ui::Guarded([&] {
-    std::string className, text;
-    GetClassAndText(window, true, false, className, text);
-    if (className == "EDIT" || ContainsLeadByte(text)) {
-      SendMessageA(window, WM_SETFONT, static_cast<WPARAM>(data), TRUE);
-    }
-  });
-  return TRUE;
-}
-
 }  // namespace
 
 TWatch::TWatch(const TIniManager& settings, const TWinampManager& player)
     : PlayerWindow(player.PlayerWindow),
       Engine(settings, *this, *this, *this),
       settings_(settings),
-      player_(player) {
+      player_(player),
+      foreground_(settings) {
   CommandTimer = std::make_unique<ui::TTimer>(nullptr);
   CommandTimer->OnTimer = [this] { Engine.OnCountdown(); };
   RepeatTimer = std::make_unique<ui::TTimer>(nullptr);
@@ -64,7 +33,7 @@ TWatch::TWatch(const TIniManager& settings, const TWinampManager& player)
     else
       RepeatTimer->SetEnabled(false);  // the player has gone: nothing to turn up
   };
-  LoadSkins();
+  skins_.Load(settings_);
   ui::RegisterWindowClass(kWindowClass, ui::WindowProcedure<TWatch, &TWatch::Receive>);
   MessageWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
                                   nullptr, ui::ModuleInstance(), this);
@@ -77,8 +46,6 @@ TWatch::~TWatch() {
   capture_.reset();
   ui::UnbindWindow(MessageWindow);  // what comes while it goes finds no engine
   DestroyWindow(MessageWindow);
-  while (!infoFonts_.empty()) ReleaseInfoFont(infoFonts_.back().Dialog);
-  FreeSkins();
   CommandTimer.reset();
   RepeatTimer.reset();
 }
@@ -91,22 +58,7 @@ void TWatch::InstallEngineHooks() {
 // that one failed; the skins come from the settings as they are now.
 void TWatch::Reload() {
   InstallEngineHooks();
-  LoadSkins();
-}
-
-void TWatch::LoadSkins() {
-  FreeSkins();
-  for (int c = 0; c < CommandCount; ++c) {
-    const auto command = static_cast<PlayerCommand>(c);
-    if (TWinampManager::HasPopup(command)) CommandBitmaps[c] = LoadSkin(settings_.GetSkin(command));
-  }
-  DisabledBitmap = LoadSkin(settings_.DisableSkin);
-}
-
-void TWatch::FreeSkins() {
-  for (int c = 0; c < CommandCount; ++c)
-    if (TWinampManager::HasPopup(static_cast<PlayerCommand>(c))) CommandBitmaps[c].reset();
-  DisabledBitmap.reset();
+  skins_.Load(settings_);
 }
 
 void TWatch::SaveForeground() {
@@ -134,28 +86,28 @@ bool TWatch::InfoDialogShown() {
 void TWatch::OpenInfoDialog() {
   SaveForeground();
   capture_->WatchWindowCreation(true);  // the dialog's creation comes back as WM_HOOK_CREATEWND
-  player_.SendCommand(IdFileInfo);
+  player_.OpenInfoDialog();
 }
 
 void TWatch::CloseInfoDialog() {
   capture_->WatchWindowCreation(false);
-  SendMessageA(InfoDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  player_.CloseInfoDialog(InfoDialog);
   InfoDialog = nullptr;
   RestoreForeground();
 }
 
 bool TWatch::WindowShown() {
-  return IsWindowVisible(PlayerWindow);
+  return player_.WindowShown();
 }
 
 void TWatch::ShowWindow() {
   SaveForeground();
   ForceForeground(PlayerWindow);
-  SendMessageA(PlayerWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+  player_.RestoreWindow();
 }
 
 void TWatch::HideWindow() {
-  SendMessageA(PlayerWindow, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  player_.MinimiseWindow();
   RestoreForeground();
 }
 
@@ -165,7 +117,7 @@ std::wstring TWatch::Title() {
 
 void TWatch::Show(PlayerCommand command, bool disabled, bool again, const std::wstring& title) {
   const TIniManager& s = settings_;
-  if (s.HideOverFullScreen && ForegroundIsFullScreen()) return;  // the command still ran
+  if (foreground_.PopupHidden()) return;  // the command still ran
   // A held key's repeat keeps the popup it showed, its time begun anew.
   if (again && TPopupForm::IsLive(lastPopup_) && IsWindowVisible(lastPopup_->Handle()))
     return lastPopup_->ShowFor(s.ShowTime);
@@ -174,7 +126,7 @@ void TWatch::Show(PlayerCommand command, bool disabled, bool again, const std::w
   auto popup = std::make_unique<TPopupForm>(nullptr);
   popup->ApplySettings(s);
   popup->SetText(disabled ? DisabledText : CommandNames[c]);
-  popup->SetGraphic(disabled ? DisabledBitmap : CommandBitmaps[c]);
+  popup->SetGraphic(skins_.For(command, disabled));
   popup->SetTitle(title);
   lastPopup_ = popup.release();
   lastPopup_->ShowFor(s.ShowTime);  // it releases itself when its time is up
@@ -198,29 +150,7 @@ void TWatch::StopCountdown() {
 }
 
 bool TWatch::ForegroundExcluded() {
-  const std::string& setting = settings_.ExcludedPrograms;
-  if (setting != excludedSetting_) {  // the dialog changed it
-    excludedSetting_ = setting;
-    excluded_ = ParseProgramList(ui::FromAnsi(setting));
-    lastFront_ = nullptr;
-  }
-  if (excluded_.empty()) return false;
-  const HWND front = GetForegroundWindow();
-  if (front == lastFront_) return lastFrontExcluded_;
-  lastFront_ = front;
-  lastFrontExcluded_ = false;
-  DWORD id = 0;
-  GetWindowThreadProcessId(front, &id);
-  if (!front || id == GetCurrentProcessId()) return false;  // the player's own windows
-  // Elevated programs cannot be opened: they are simply not matched.
-  const ui::TKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
-  if (!process) return false;
-  std::wstring path(32768, L'\0');
-  DWORD size = static_cast<DWORD>(path.size());
-  if (!QueryFullProcessImageNameW(process.Get(), 0, path.data(), &size)) return false;
-  path.resize(size);
-  lastFrontExcluded_ = IsListedProgram(excluded_, path);
-  return lastFrontExcluded_;
+  return foreground_.ProgramLeftAlone();
 }
 
 bool TWatch::ChordHeld(TShortCut word) {
@@ -253,70 +183,8 @@ void TWatch::OnCreateWindow(HWND window) {
   if (GetWindow(window, GW_OWNER) != PlayerWindow) return;
   capture_->WatchWindowCreation(false);
   InfoDialog = window;
-  const TIniManager& s = settings_;
-  if (s.ID3AtCenter) {
-    RECT r;
-    GetWindowRect(InfoDialog, &r);
-    int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
-    // With popups on the monitor in front, the dialog is centred in that work area too: the
-    // monitor of the window that was in front when the key was pressed.
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (s.ShowOnActiveMonitor &&
-        GetMonitorInfoW(MonitorFromWindow(SavedForeground, MONITOR_DEFAULTTOPRIMARY), &info)) {
-      const RECT& w = info.rcWork;
-      x = w.left + (w.right - w.left - (r.right - r.left)) / 2;
-      y = w.top + (w.bottom - w.top - (r.bottom - r.top)) / 2;
-    }
-    SetWindowPos(InfoDialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  }
-  if (s.UseJpFont) {
-    // Subclassing cannot cross threads: a dialog of another thread of the player still
-    // gets its font, which then lives as long as the engine (or until that dialog is gone
-    // and another one comes).
-    PruneInfoFonts();
-    const ui::TDefaultFont d = ui::DefaultFont();
-    ui::TFontHandle font(CreateFontW(-MulDiv(d.Size, ui::ScreenPixelsPerInch(), 72), 0, 0, 0,
-                                     FW_NORMAL, FALSE, FALSE, FALSE, d.Charset, OUT_DEFAULT_PRECIS,
-                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                     ui::FromCp932(texts::JapaneseFontName.Cp932).c_str()));
-    if (font) {
-      const bool subclassed = ui::late::SetWindowSubclass(InfoDialog, InfoDialogProc, kInfoSubclass,
-                                                reinterpret_cast<DWORD_PTR>(this)) != FALSE;
-      infoFonts_.push_back({InfoDialog, std::move(font), subclassed});
-      EnumChildWindows(InfoDialog, SetInfoFont,
-                       reinterpret_cast<LPARAM>(infoFonts_.back().Font.Get()));
-    }
-  }
+  infoStyle_.Apply(InfoDialog, SavedForeground, settings_);
   ForceForeground(InfoDialog);
-}
-
-void TWatch::ReleaseInfoFont(HWND dialog) noexcept {
-  for (auto it = infoFonts_.begin(); it != infoFonts_.end(); ++it) {
-    if (it->Dialog == dialog) {
-      if (it->Subclassed) ui::late::RemoveWindowSubclass(dialog, InfoDialogProc, kInfoSubclass);
-      infoFonts_.erase(it);
-      return;
-    }
-  }
-}
-
-// Fonts of dialogs that could not be subclassed, once those dialogs are gone.
-void TWatch::PruneInfoFonts() noexcept {
-  std::erase_if(infoFonts_,
-                [](const TInfoFont& f) { return !f.Subclassed && !IsWindow(f.Dialog); });
-}
-
-LRESULT CALLBACK TWatch::InfoDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR data) {
-  if (message == WM_NCDESTROY) {
-    // The dialog's controls are gone with it: its font can go too.
-    const LRESULT result = ui::late::DefSubclassProc(window, message, wParam, lParam);
-    reinterpret_cast<TWatch*>(data)->ReleaseInfoFont(window);
-    return result;
-  }
-  return ui::late::DefSubclassProc(window, message, wParam, lParam);
 }
 
 LRESULT TWatch::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

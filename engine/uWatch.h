@@ -4,24 +4,22 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "engine/uEngine.h"
-#include "settings/uPlayerCommand.h"
+#include "engine/uForegroundPolicy.h"
+#include "engine/uInfoDialog.h"
+#include "engine/uSkinSet.h"
 #include "hook/uCapture.h"
-#include "ui/uBitmap.h"
-#include "ui/uGdi.h"
+#include "settings/uPlayerCommand.h"
 #include "ui/uTimer.h"
 
 namespace velmora {
 
 // The engine in the system: the rules (TEngine) given the real player, popups and message
-// loop; the window the hooks forward to, the raw-input capture, and the File-info dialog's
-// placement and font.
+// loop; the window the hooks forward to, the capture and the timers.
 class TIniManager;
 class TPopupForm;
 class TWinampManager;
@@ -36,8 +34,6 @@ class TWatch final : private IPlayer, private IPopups, private IEngineSystem {
   TWatch& operator=(const TWatch&) = delete;
 
   void Reload();
-  void LoadSkins();
-  void FreeSkins();
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   void SaveForeground();
   void RestoreForeground();
@@ -49,9 +45,6 @@ class TWatch final : private IPlayer, private IPopups, private IEngineSystem {
   HWND InfoDialog = nullptr;
   std::unique_ptr<ui::TTimer> CommandTimer;
   std::unique_ptr<ui::TTimer> RepeatTimer;  // the held volume key's next repeat
-  // Shared with the popups that show them, so a popup never draws a freed skin.
-  std::shared_ptr<ui::TBitmap> DisabledBitmap;
-  std::shared_ptr<ui::TBitmap> CommandBitmaps[CommandCount];
   TEngine Engine;
 
  private:
@@ -83,32 +76,14 @@ class TWatch final : private IPlayer, private IPopups, private IEngineSystem {
   void StopRepeat() override;
 
   LRESULT Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK InfoDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR data);
   void InstallEngineHooks();
   void OnCreateWindow(HWND window);
-  void ReleaseInfoFont(HWND dialog) noexcept;
-  void PruneInfoFonts() noexcept;
 
-  // The File-info fonts: one per recognised dialog, freed when that dialog is destroyed
-  // (where the subclass took) or when the engine is, whichever comes first.
-  struct TInfoFont {
-    HWND Dialog;
-    ui::TFontHandle Font;
-    bool Subclassed;
-  };
-  std::vector<TInfoFont> infoFonts_;
-
+  TSkinSet skins_;
+  TForegroundPolicy foreground_;
+  TInfoDialogStyle infoStyle_;
   // Made with the window it sends to, removed before it.
   std::optional<TCapture> capture_;
-
-  // The programs the hot keys leave alone, parsed from the setting as it was last read,
-  // and the answer for the window last seen in front: the process is looked up only when
-  // another window comes to the front.
-  std::string excludedSetting_;
-  std::vector<std::wstring> excluded_;
-  HWND lastFront_ = nullptr;
-  bool lastFrontExcluded_ = false;
   // The popup of the last command, which a held key's repeats show again.
   TPopupForm* lastPopup_ = nullptr;
 };

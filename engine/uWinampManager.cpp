@@ -15,6 +15,26 @@ LRESULT TWinampManager::SendCommand(unsigned id) const {
   return SendMessageA(PlayerWindow, WM_COMMAND, id, 0);
 }
 
+bool TWinampManager::WindowShown() const {
+  return IsWindowVisible(PlayerWindow) != FALSE;
+}
+
+void TWinampManager::RestoreWindow() const {
+  SendMessageA(PlayerWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+void TWinampManager::MinimiseWindow() const {
+  SendMessageA(PlayerWindow, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void TWinampManager::OpenInfoDialog() const {
+  SendCommand(IdFileInfo);
+}
+
+void TWinampManager::CloseInfoDialog(HWND dialog) const {
+  SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
 PlayStatus TWinampManager::GetStatus() const {
   return StatusFromResult(SendMessageA(PlayerWindow, WM_USER, 0, RequestPlayState));
 }

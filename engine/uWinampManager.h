@@ -26,6 +26,15 @@ class TWinampManager {
   static std::string GetIniDirectory(HWND playerWindow);
   static bool HasPopup(PlayerCommand command) { return CommandHasPopup(static_cast<int>(command)); }
 
+  // The player's main window: whether it shows, restored, minimised.
+  bool WindowShown() const;
+  void RestoreWindow() const;
+  void MinimiseWindow() const;
+  // The File-info dialog: the player's command that opens it, and the closing of the one
+  // it opened.
+  void OpenInfoDialog() const;
+  void CloseInfoDialog(HWND dialog) const;
+
   // Borrowed: the player owns its window.
   const HWND PlayerWindow;
 };

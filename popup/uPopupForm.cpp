@@ -1,7 +1,5 @@
 #include "popup/uPopupForm.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -10,7 +8,6 @@
 #include "popup/uPopupText.h"
 #include "settings/uIniManager.h"
 #include "ui/uApplication.h"
-#include "ui/uLateBind.h"
 #include "ui/uWide.h"
 
 namespace velmora {
@@ -167,11 +164,11 @@ void TPopupForm::GetContentSize(int& width, int& height) {
   height = extent.cy + title.cy;
 }
 
-namespace {
-
 TScreenRect ScreenRect(const RECT& r) {
   return {r.left, r.top, r.right, r.bottom};
 }
+
+namespace {
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   auto& m = *reinterpret_cast<TMonitors*>(data);
@@ -195,28 +192,6 @@ bool MonitorInFront(TMonitors& monitors, TMonitorArea& target) {
   if (!GetMonitorInfoW(monitor, &info)) return false;
   target = {ScreenRect(info.rcMonitor), ScreenRect(info.rcWork)};
   return true;
-}
-
-bool ForegroundIsFullScreen() {
-  QUERY_USER_NOTIFICATION_STATE state;
-  if (SUCCEEDED(ui::late::SHQueryUserNotificationState(&state)) &&
-      (state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE))
-    return true;
-  const HWND front = GetForegroundWindow();
-  if (!front || front == GetDesktopWindow() || front == GetShellWindow()) return false;
-  DWORD process = 0;
-  GetWindowThreadProcessId(front, &process);
-  if (process == GetCurrentProcessId()) return false;  // the player's own video
-  char name[16];
-  if (GetClassNameA(front, name, sizeof name) &&
-      (lstrcmpA(name, "Progman") == 0 || lstrcmpA(name, "WorkerW") == 0))
-    return false;
-  RECT window;
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  return GetWindowRect(front, &window) &&
-         GetMonitorInfoW(MonitorFromWindow(front, MONITOR_DEFAULTTONEAREST), &info) &&
-         CoversMonitor(ScreenRect(window), ScreenRect(info.rcMonitor));
 }
 
 void TPopupForm::UpdateBounds() {

@@ -23,11 +23,7 @@ struct TMonitors {
 };
 bool MonitorInFront(TMonitors& monitors, TMonitorArea& target);
 
-// The window in front is another process's and covers its whole monitor (the shell's
-// desktop does not count), or the system reports a full-screen Direct3D program or
-// presentation mode. Not the system's "busy" state, which overlays of graphics drivers
-// keep set.
-bool ForegroundIsFullScreen();
+TScreenRect ScreenRect(const RECT& r);
 
 class TIniManager;
 

@@ -1,3 +1,4 @@
+#include "tools/player/player_ids.h"
 #include "storm.h"
 
 #include <cstdio>
@@ -24,12 +25,13 @@ void AddKey(std::vector<INPUT>& in, WORD vk) {
 }  // namespace
 
 Resources ReportResources(Player& player) {
-  const int before = player.Count("command 40996");
-  PostMessageA(player.Window(), WM_COMMAND, 40996, 0);
+  const int before = player.Count("command " + std::to_string(player_ids::kReportResources));
+  PostMessageA(player.Window(), WM_COMMAND, player_ids::kReportResources, 0);
   Resources r;
   WaitFor(
       [&] {
-        if (player.Count("command 40996") <= before) return false;
+        if (player.Count("command " + std::to_string(player_ids::kReportResources)) <= before)
+          return false;
         const auto log = player.Log();
         for (auto it = log.rbegin(); it != log.rend(); ++it)
           if (std::sscanf(it->c_str(),

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <memory>
 
+#include "tools/player/player_ids.h"
 #include "config/uCustomIds.h"
 #include "host_fixture.h"
 #include "support.h"
@@ -57,7 +58,7 @@ class Config : public HostTest {
   // Opens the dialog as a user does, through the player's "Configure plugin" command.
   ConfigDialog Open() {
     Focus(player_->Window());
-    PostMessageA(player_->Window(), WM_COMMAND, 40900, 0);
+    PostMessageA(player_->Window(), WM_COMMAND, player_ids::kConfigPlugin, 0);
     ConfigDialog d = ConfigDialog::Find(player_->Proc().Id());
     if (d.Window) Focus(d.Window);
     return d;
@@ -497,7 +498,7 @@ TEST_F(Config, ASecondConfigWhileTheDialogIsOpenBringsTheOneForward) {
   ASSERT_NE(d.Window, nullptr);
   Notepad notepad;
   ASSERT_TRUE(notepad.Focus());
-  PostMessageA(player_->Window(), WM_COMMAND, 40900, 0);
+  PostMessageA(player_->Window(), WM_COMMAND, player_ids::kConfigPlugin, 0);
   ASSERT_TRUE(Closed(1));  // the second config has returned
   const DWORD pid = player_->Proc().Id();
   EXPECT_EQ(TopLevelWindows([&](HWND w) {

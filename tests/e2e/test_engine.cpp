@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 
+#include "tools/player/player_ids.h"
 #include "host_fixture.h"
 #include "support.h"
 #include "ui/uTexts.h"
@@ -118,7 +119,7 @@ TEST_F(Engine, InSendModeAStalledPlayerHoldsNoProgramAndEveryAttachIsUndone) {
   EXPECT_NE(info.hwndActive, notepad_->Main());
 
   FocusNotepad();
-  PostMessageA(player_->Window(), WM_COMMAND, 40994, 10000);
+  PostMessageA(player_->Window(), WM_COMMAND, player_ids::kStall, 10000);
   ASSERT_TRUE(WaitLog("stall 10000 ms"));
   Tap('A');  // as a person types
   Tap('B');
@@ -148,7 +149,7 @@ TEST_F(Engine, AHotKeyWhileAnotherIsHandledIsDropped) {
   const int before = player_->Count(nested);
   Tap(kF7);  // reaches the engine inside the modal loop: dropped
   ASSERT_TRUE(WaitLog(nested, before + (RawInputBench() ? 2 : 1)));
-  PostMessageA(player_->Window(), WM_COMMAND, 40999, 0);
+  PostMessageA(player_->Window(), WM_COMMAND, player_ids::kModalRelease, 0);
   ASSERT_TRUE(WaitLog("modal leave"));
   Pump(300);
   EXPECT_EQ(player_->Count("command 40045"), 0);
@@ -216,7 +217,7 @@ HWND FileInfoDialog(HWND player) {
 // cross processes).
 std::map<int, Engine::FontSeen> Engine::DialogFonts(RECT* rect) {
   const int before = static_cast<int>(player_->Log().size());
-  PostMessageA(player_->Window(), WM_COMMAND, 40997, 0);
+  PostMessageA(player_->Window(), WM_COMMAND, player_ids::kReportFileInfo, 0);
   std::map<int, FontSeen> fonts;
   WaitFor([&] {
     fonts.clear();
@@ -425,7 +426,7 @@ TEST_F(Engine, AStepDuringAGesturesCommandBeginsANewGesture) {
   Jog("up wait:100");  // inside the modal loop
   ASSERT_TRUE(WaitLog("command 40047", 2)) << "the step read as a gesture of its own";
   Pump(1200);
-  PostMessageA(player_->Window(), WM_COMMAND, 40999, 0);
+  PostMessageA(player_->Window(), WM_COMMAND, player_ids::kModalRelease, 0);
   ASSERT_TRUE(WaitLog("modal leave"));
   Pump(800);
   EXPECT_EQ(Commands(), (std::vector<std::string>{"40047", "40047", "40999"}));
@@ -570,7 +571,8 @@ TEST_F(Engine, NoPopupCoversAnotherProgramsFullScreenWindowButThePlayersOwn) {
     ASSERT_TRUE(Press(kF6, "command 40045"));
     EXPECT_EQ(ShownPopups(pid).size(), 1u);
   }
-  PostMessageA(player_->Window(), WM_COMMAND, 40993, 0);  // the player's own video
+  PostMessageA(player_->Window(), WM_COMMAND, player_ids::kFullScreenVideo,
+               0);  // the player's own video
   ASSERT_TRUE(WaitLog("video on"));
   ASSERT_TRUE(WaitFor([] {
     char name[32] = {};

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "tools/player/player_ids.h"
 #include "host_fixture.h"
 #include "support.h"
 #include "ui/uTexts.h"
@@ -50,7 +51,7 @@ TEST_F(Lifecycle, InitConfigQuitRunOnTheMainThreadInOrder) {
 
 namespace {
 
-constexpr UINT kReloadPlugins = 40995, kModalRelease = 40999;
+using player_ids::kModalRelease, player_ids::kReloadPlugins;
 constexpr WORD kPlayKey = VK_F8;
 const char kKeys[] = "[Use]\r\nKey=1\r\nJogDial=1\r\n[HotKeys]\r\n1=119\r\n";
 

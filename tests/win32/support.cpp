@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tools/player/player_ids.h"
+
 namespace testsupport {
 
 bool JapaneseBench() {
@@ -657,7 +659,7 @@ bool ConfigDialog::ShowPage(int page) const {
 
 bool ConfigureAndClose(Player& player) {
   const int before = player.Count("plugin config gen_velmora.dll done");
-  PostMessageA(player.Window(), WM_COMMAND, 40900, 0);
+  PostMessageA(player.Window(), WM_COMMAND, player_ids::kConfigPlugin, 0);
   const ConfigDialog d = ConfigDialog::Find(player.Proc().Id());
   if (!d.Window) return false;
   PostMessageA(d.Window, WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -16,8 +16,9 @@
 // plays, the baseline of the latency benchmark. --raw-keyboard registers the keyboard's
 // raw input for the main window before the plugins load, as a host of its own would; the
 // registration left after the plugins' quit is logged as "raw keyboard none|host|other".
-// --raw-sink VK registers it too and logs "rawsink 1" for each press of VK: the floor of
-// the raw-input path in the latency benchmark.
+// --raw-sink VK registers it too and, for each press of VK, tests whether another program
+// holds VK as a hot key and logs "rawsink 1": the floor of the raw-input path in the
+// latency benchmark.
 // 40995 quits and unloads every plugin and loads them again in this process, as a host
 // that reloads its plugins does. 40994 with
 // lParam N stops pumping for N milliseconds, as a player loading a long playlist does.
@@ -33,19 +34,16 @@
 #include <utility>
 #include <vector>
 
+#include "player_ids.h"
+
 namespace {
 
 constexpr char kClassName[] = "VelmoraPlayer";
-constexpr UINT kIdPrev = 40044, kIdPlay = 40045, kIdPause = 40046, kIdStop = 40047, kIdNext = 40048,
-               kIdOpen = 40029, kIdVolUp = 40058, kIdVolDown = 40059, kIdFileInfo = 40188,
-               kIdExit = 40001;
-constexpr UINT kPlayerConfigBase = 40900;
-constexpr UINT kModalRelease = 40999;
-constexpr UINT kReportFileInfo = 40997;
-constexpr UINT kReportResources = 40996;  // what the process holds, for the load tests
-constexpr UINT kReloadPlugins = 40995;
-constexpr UINT kStall = 40994;
-constexpr UINT kFullScreenVideo = 40993;
+using namespace player_ids;
+constexpr UINT kIdPrev = kPrev, kIdPlay = kPlay, kIdPause = kPause, kIdStop = kStop,
+               kIdNext = kNext, kIdOpen = kOpen, kIdVolUp = kVolumeUp, kIdVolDown = kVolumeDown,
+               kIdFileInfo = kFileInfo, kIdExit = kExit;
+constexpr UINT kPlayerConfigBase = kConfigPlugin;
 
 struct PluginRecord {
   int version;
@@ -112,7 +110,8 @@ int gTitleLength = 0;          // --title-length N: every title made N character
 std::wstring Title(int index) {
   std::wstring t = kPlaylist[index].title;
   if (gTitleLength > 0) {
-    while (static_cast<int>(t.size()) < gTitleLength) t += L" \x2014 " + std::wstring(kPlaylist[index].title);
+    while (static_cast<int>(t.size()) < gTitleLength)
+      t += L" \x2014 " + std::wstring(kPlaylist[index].title);
     t.resize(static_cast<std::size_t>(gTitleLength));
   }
   return t;
@@ -514,11 +513,11 @@ void OnCommand(UINT id) {
 
 LRESULT OnRequest(WPARAM wParam, LPARAM lParam) {
   switch (lParam) {
-    case 104:
+    case kRequestState:
       return gState;
-    case 125:
+    case kRequestPosition:
       return gPosition;
-    case 212: {
+    case kRequestTitle: {
       if (wParam >= static_cast<WPARAM>(kPlaylistSize)) return 0;
       static std::string ansi;
       ansi = AnsiTitle(static_cast<int>(wParam));
@@ -528,12 +527,12 @@ LRESULT OnRequest(WPARAM wParam, LPARAM lParam) {
       }
       return reinterpret_cast<LRESULT>(ansi.c_str());
     }
-    case 213: {
+    case kRequestTitleW: {
       if (gAnsiTitlesOnly || wParam >= static_cast<WPARAM>(kPlaylistSize)) return 0;
       gWideTitle = Title(static_cast<int>(wParam));
       return reinterpret_cast<LRESULT>(gWideTitle.c_str());
     }
-    case 335:
+    case kRequestIniDirectory:
       return gIniDirectory[0] ? reinterpret_cast<LRESULT>(gIniDirectory) : 0;
     default:
       return 0;
@@ -585,9 +584,9 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       LRESULT r = OnRequest(wParam, lParam);
       Log("request wparam=%lu lparam=%ld result=%s", static_cast<unsigned long>(wParam),
           static_cast<long>(lParam),
-          lParam == 212 || lParam == 213 ? (r ? "title" : "0")
-          : lParam == 335 ? (r ? reinterpret_cast<const char*>(r) : "0")
-                          : std::to_string(r).c_str());
+          lParam == kRequestTitle || lParam == kRequestTitleW ? (r ? "title" : "0")
+          : lParam == kRequestIniDirectory ? (r ? reinterpret_cast<const char*>(r) : "0")
+                                           : std::to_string(r).c_str());
       return r;
     }
     case WM_SYSCOMMAND:
@@ -601,8 +600,12 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         if (GetRawInputData(reinterpret_cast<HRAWINPUT>(lParam), RID_INPUT, &raw, &size,
                             sizeof(RAWINPUTHEADER)) != UINT(-1) &&
             raw.header.dwType == RIM_TYPEKEYBOARD && raw.data.keyboard.VKey == gRawSinkKey &&
-            !(raw.data.keyboard.Flags & RI_KEY_BREAK))
+            !(raw.data.keyboard.Flags & RI_KEY_BREAK)) {
+          // The test any raw-input design makes: whether another program holds the key
+          // as its hot key, in which case the key is that program's.
+          if (RegisterHotKey(window, 0x5253, 0, gRawSinkKey)) UnregisterHotKey(window, 0x5253);
           Log("rawsink 1");
+        }
       }
       break;
     case WM_HOTKEY:

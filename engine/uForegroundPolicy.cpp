@@ -1,0 +1,67 @@
+#include "engine/uForegroundPolicy.h"
+
+#include <shellapi.h>
+
+#include "engine/uProgramList.h"
+#include "popup/uPopupForm.h"
+#include "popup/uPopupGeometry.h"
+#include "settings/uIniManager.h"
+#include "ui/uHandle.h"
+#include "ui/uLateBind.h"
+#include "ui/uWide.h"
+
+namespace velmora {
+
+bool TForegroundPolicy::ProgramLeftAlone() {
+  const std::string& setting = settings_.ExcludedPrograms;
+  if (setting != excludedSetting_) {  // the dialog changed it
+    excludedSetting_ = setting;
+    excluded_ = ParseProgramList(ui::FromAnsi(setting));
+    lastFront_ = nullptr;
+  }
+  if (excluded_.empty()) return false;
+  const HWND front = GetForegroundWindow();
+  if (front == lastFront_) return lastFrontExcluded_;
+  lastFront_ = front;
+  lastFrontExcluded_ = false;
+  DWORD id = 0;
+  GetWindowThreadProcessId(front, &id);
+  if (!front || id == GetCurrentProcessId()) return false;  // the player's own windows
+  // Elevated programs cannot be opened: they are simply not matched.
+  const ui::TKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+  if (!process) return false;
+  std::wstring path(32768, L'\0');
+  DWORD size = static_cast<DWORD>(path.size());
+  if (!QueryFullProcessImageNameW(process.Get(), 0, path.data(), &size)) return false;
+  path.resize(size);
+  lastFrontExcluded_ = IsListedProgram(excluded_, path);
+  return lastFrontExcluded_;
+}
+
+bool TForegroundPolicy::PopupHidden() const {
+  return settings_.HideOverFullScreen && ForegroundIsFullScreen();
+}
+
+bool ForegroundIsFullScreen() {
+  QUERY_USER_NOTIFICATION_STATE state;
+  if (SUCCEEDED(ui::late::SHQueryUserNotificationState(&state)) &&
+      (state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE))
+    return true;
+  const HWND front = GetForegroundWindow();
+  if (!front || front == GetDesktopWindow() || front == GetShellWindow()) return false;
+  DWORD process = 0;
+  GetWindowThreadProcessId(front, &process);
+  if (process == GetCurrentProcessId()) return false;  // the player's own video
+  char name[16];
+  if (GetClassNameA(front, name, sizeof name) &&
+      (lstrcmpA(name, "Progman") == 0 || lstrcmpA(name, "WorkerW") == 0))
+    return false;
+  RECT window;
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  return GetWindowRect(front, &window) &&
+         GetMonitorInfoW(MonitorFromWindow(front, MONITOR_DEFAULTTONEAREST), &info) &&
+         CoversMonitor(ScreenRect(window), ScreenRect(info.rcMonitor));
+}
+
+}  // namespace velmora

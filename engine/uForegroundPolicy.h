@@ -1,0 +1,41 @@
+// Whether the program in front asks the plugin to keep out of its way: a program the hot
+// keys leave alone, or one that fills its monitor, over which no popup shows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+class TIniManager;
+
+class TForegroundPolicy {
+ public:
+  // The settings are the creator's and read live: the dialog changes them.
+  explicit TForegroundPolicy(const TIniManager& settings) noexcept : settings_(settings) {}
+
+  // A program of ExcludedPrograms owns the window in front. Its process is looked up only
+  // when another window has come to the front.
+  bool ProgramLeftAlone();
+  // HideOverFullScreen is on and the program in front fills its monitor.
+  bool PopupHidden() const;
+
+ private:
+  const TIniManager& settings_;
+  // The list parsed from the setting as it was last read, and the answer for the window
+  // last seen in front.
+  std::string excludedSetting_;
+  std::vector<std::wstring> excluded_;
+  HWND lastFront_ = nullptr;
+  bool lastFrontExcluded_ = false;
+};
+
+// The window in front is another process's and covers its whole monitor (the shell's
+// desktop does not count), or the system reports a full-screen Direct3D program or
+// presentation mode. Not the system's "busy" state, which overlays of graphics drivers
+// keep set.
+bool ForegroundIsFullScreen();
+
+}  // namespace velmora

@@ -1,0 +1,26 @@
+// The stand-in player's window-message interface, written once for the player, the tests,
+// the benchmarks and the demo: the player's own WM_COMMAND identifiers and WM_USER
+// requests, and the private commands the tests drive the stand-in with.
+#pragma once
+
+namespace player_ids {
+
+// WM_COMMAND, as the player has them.
+constexpr unsigned kPrev = 40044, kPlay = 40045, kPause = 40046, kStop = 40047, kNext = 40048,
+                   kOpen = 40029, kVolumeUp = 40058, kVolumeDown = 40059, kFileInfo = 40188,
+                   kExit = 40001;
+
+// WM_USER requests, the number in lParam.
+constexpr long kRequestState = 104, kRequestPosition = 125, kRequestTitle = 212,
+               kRequestTitleW = 213, kRequestIniDirectory = 335;
+
+// Private WM_COMMAND identifiers of the stand-in.
+constexpr unsigned kConfigPlugin = 40900;     // + i: config of the i-th plugin loaded
+constexpr unsigned kFullScreenVideo = 40993;  // the player's own full-screen video (again: off)
+constexpr unsigned kStall = 40994;            // lParam N: no pumping for N milliseconds
+constexpr unsigned kReloadPlugins = 40995;    // quit, unload and load every plugin again
+constexpr unsigned kReportResources = 40996;  // logs what the process holds
+constexpr unsigned kReportFileInfo = 40997;   // logs the File-info dialog's place and font
+constexpr unsigned kModalRelease = 40999;     // ends the nested loop of --modal-command
+
+}  // namespace player_ids
