@@ -34,6 +34,9 @@ add_library(velmora_w32 STATIC
   config/uThreadTimer.cpp
   config/uBitmapList.cpp
   config/uCustom.cpp
+  config/uCustomLayout.cpp
+  config/uCustomBindings.cpp
+  config/uLogoFade.cpp
   config/uBrowser.cpp
   config/uSimpleWebLabel.cpp
   config/uDummyPopup.cpp

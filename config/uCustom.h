@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "config/uBitmapList.h"
+#include "config/uLogoFade.h"
 #include "config/uSimpleWebLabel.h"
 #include "settings/uPlayerCommand.h"
 #include "popup/uPopupForm.h"
@@ -61,6 +62,8 @@ class TfrmCustom : public ui::TForm {
   }
   // The edit of a command's skin; -1: the Disabled popup's.
   ui::TEdit* SkinEdit(int command) const;
+  // Every control that holds a setting's value, by id: each has one row in Bindings().
+  std::vector<int> EditableIds() const;
 
   ui::TPageControl* pageConfig;
   ui::TButton* btnOK;
@@ -77,8 +80,7 @@ class TfrmCustom : public ui::TForm {
   ui::TOpenPictureDialog dlgOpen;
   TBitmapList bmplstLogo;
   std::unique_ptr<TThreadTimer> timerLogo;
-  ui::TBitmap bmpLogo;
-  std::int32_t logoStep = 0;
+  TLogoFade logo{ui::clSystemFlag | COLOR_BTNFACE};
 
   void FormCreate();
   void FormDestroy();

@@ -1,8 +1,10 @@
 // The dialog's binding table against the settings: every row the dialog loads, it saves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "config/uCustom.h"
 #include "hook/uShortCutWord.h"
@@ -102,4 +104,19 @@ TEST_F(Bindings, EveryRowChangedInTheDialogIsSaved) {
       }
     }
   }
+}
+
+// Every control of the layout that holds a setting's value has exactly one row, and every
+// row names such a control: a control left out of the table would be shown and never saved.
+TEST_F(Bindings, EveryEditableControlHasExactlyOneRow) {
+  auto* dialog = new TfrmCustom(*settings_);
+  const std::vector<int> editable = dialog->EditableIds();
+  delete dialog;
+  ASSERT_GT(editable.size(), 40u);
+  const auto rows = TfrmCustom::Bindings();
+  for (int id : editable)
+    EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [&](const auto& b) { return b.Id == id; }), 1)
+        << "control " << id;
+  for (const auto& b : rows)
+    EXPECT_NE(std::find(editable.begin(), editable.end(), b.Id), editable.end()) << "row " << b.Id;
 }

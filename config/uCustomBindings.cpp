@@ -1,0 +1,133 @@
+// The dialog's binding table: which setting each editable control edits, and how; walked
+// once for both directions.
+#include <array>
+
+#include "config/uCustom.h"
+#include "config/uCustomLayout.h"
+#include "config/uCustomRules.h"
+#include "hook/uShortCutWord.h"
+#include "settings/uIniManager.h"
+
+namespace velmora {
+
+using namespace dialog;
+
+namespace {
+
+using TBinding = TfrmCustom::TBinding;
+using TEdits = TfrmCustom::TEdits;
+using TNumber = std::pair<int, std::int32_t TIniManager::*>;
+constexpr TNumber kNumbers[] = {{IdShowTime, &TIniManager::ShowTime},
+                                {IdFontSize, &TIniManager::FontSize},
+                                {IdIgnoreInterval, &TIniManager::IgnoreInterval},
+                                {IdCommandInterval, &TIniManager::CommandInterval}};
+using TSwitch = std::pair<int, bool TIniManager::*>;
+constexpr TSwitch kSwitches[] = {{IdUsePopup, &TIniManager::UsePopup},
+                                 {IdUseKey, &TIniManager::UseKey},
+                                 {IdUseJogDial, &TIniManager::UseJogDial},
+                                 {IdUseSendMessage, &TIniManager::UseSendMessage},
+                                 {IdUseRawInput, &TIniManager::UseRawInput},
+                                 {IdUseJpFont, &TIniManager::UseJpFont},
+                                 {IdID3AtCenter, &TIniManager::ID3AtCenter},
+                                 {IdShowOnActiveMonitor, &TIniManager::ShowOnActiveMonitor},
+                                 {IdHideOverFullScreen, &TIniManager::HideOverFullScreen},
+                                 {IdRepeatVolume, &TIniManager::RepeatVolume},
+                                 {IdShowTitle, &TIniManager::ShowTitle}};
+constexpr int kBindingCount =
+    2 * CommandCount + std::size(kSkinRows) + std::size(kNumbers) + std::size(kSwitches) + 1;
+// Built at compile time: a row past the count is out of bounds there, a row short of it
+// reaches the throw, and either stops the build.
+constexpr auto kBindings = [] {
+  std::array<TBinding, kBindingCount> b{};
+  std::size_t i = 0;
+  for (int n = 0; n < CommandCount; ++n) b[i++] = {HotKeyId(n), TEdits::HotKey, n};
+  for (int n = 0; n < CommandCount; ++n) b[i++] = {GestureId(n), TEdits::Gesture, n};
+  for (const TSkinRow& row : kSkinRows)
+    b[i++] = {row.Command < 0 ? IdDisableSkin : SkinId(row.Command), TEdits::Skin, row.Command};
+  for (const TNumber& n : kNumbers) b[i++] = {n.first, TEdits::Number, -1, n.second};
+  for (const TSwitch& s : kSwitches) b[i++] = {s.first, TEdits::Switch, -1, nullptr, s.second};
+  b[i++] = {IdExcludedPrograms, TEdits::Text, -1, nullptr, nullptr, &TIniManager::ExcludedPrograms};
+  if (i != b.size()) throw "a binding row is missing";
+  return b;
+}();
+
+std::int32_t ParsedOr(const ui::TEdit& edit, std::int32_t previous) {
+  return ParseInt32(edit.Text()).value_or(previous);
+}
+
+}  // namespace
+
+std::span<const TBinding> TfrmCustom::Bindings() noexcept {
+  return kBindings;
+}
+
+// Both directions in one walk of the binding table, so that no row is loaded but not
+// saved.
+void TfrmCustom::ExchangeSettings(bool save) {
+  TIniManager& s = settings_;
+  for (const TBinding& b : kBindings) {
+    switch (b.How) {
+      case TEdits::HotKey: {
+        auto* key = Get<ui::THotKey>(b.Id);
+        if (save)
+          s.HotKeys[b.Command] = ShortCutFromHotKey(key->Value());
+        else
+          key->SetValue(HotKeyFromShortCut(s.HotKeys[b.Command]));
+        break;
+      }
+      case TEdits::Gesture: {
+        auto* box = Get<ui::TComboBox>(b.Id);
+        if (save)
+          s.JogDials[b.Command] = static_cast<std::uint8_t>(box->ItemIndex());
+        else
+          box->SetItemIndex(s.JogDials[b.Command]);
+        break;
+      }
+      case TEdits::Skin: {
+        std::string& path = b.Command < 0 ? s.DisableSkin : s.Skins[b.Command];
+        auto* edit = Get<ui::TEdit>(b.Id);
+        if (save)
+          path = edit->Text();
+        else
+          edit->SetText(path);
+        break;
+      }
+      case TEdits::Number: {
+        auto* edit = Get<ui::TEdit>(b.Id);
+        if (save)
+          s.*b.Number = ParsedOr(*edit, s.*b.Number);
+        else
+          edit->SetText(std::to_string(s.*b.Number));
+        break;
+      }
+      case TEdits::Switch: {
+        auto* check = Get<ui::TCheckBox>(b.Id);
+        if (save)
+          s.*b.Switch = check->Checked();
+        else
+          check->SetChecked(s.*b.Switch);
+        break;
+      }
+      case TEdits::Text: {
+        auto* edit = Get<ui::TEdit>(b.Id);
+        if (save)
+          s.*b.Text = edit->Text();
+        else
+          edit->SetText(s.*b.Text);
+        break;
+      }
+    }
+  }
+}
+
+std::vector<int> TfrmCustom::EditableIds() const {
+  std::vector<int> ids;
+  for (const auto& [id, control] : byId_)
+    if (control != edtSkinDirectory &&  // it edits no setting: it fills the skin boxes
+        (dynamic_cast<ui::TEdit*>(control) || dynamic_cast<ui::TCheckBox*>(control) ||
+         dynamic_cast<ui::THotKey*>(control) || dynamic_cast<ui::TComboBox*>(control)))
+      ids.push_back(id);
+  return ids;
+}
+
+}  // namespace velmora
