@@ -55,7 +55,8 @@ TEST(CaptionFit, ACaptionWiderThanItsPageWrapsAndWhatIsBelowOnThatPageMovesDown)
              {&kPage, 3, 26, 294, 17, 340, 415},   // below: moves, then grows
              {&kPage, 211, 2, 50, 17, 0, 415},     // beside it, not below: stays
              {&kGroup, 8, 30, 100, 20, 0, 400},    // another parent: stays
-             {&kPage, 3, 50, 222, 17, 999, 415}};  // wraps too, after moving
+             {&kPage, 3, 50, 222, 17, 999, 415},   // wraps too, after moving
+             {&kPage, 150, 19, 50, 17, 0, 415}};   // its top on the wrap's bottom: below
   f.Fit();
   EXPECT_EQ(f.boxes[0].Width, 412);  // the limit less its left
   EXPECT_EQ(f.boxes[0].Height, 34);
@@ -65,6 +66,7 @@ TEST(CaptionFit, ACaptionWiderThanItsPageWrapsAndWhatIsBelowOnThatPageMovesDown)
   EXPECT_EQ(f.boxes[3].Top, 30);
   EXPECT_EQ(f.boxes[4].Top, 50 + 17);  // by the first wrap
   EXPECT_EQ(f.boxes[4].Height, 34);
+  EXPECT_EQ(f.boxes[5].Top, 19 + 17);
   EXPECT_EQ(f.asked, (std::vector<std::size_t>{0, 4}));
 }
 

@@ -395,7 +395,7 @@ TEST_F(Engine, AHeldVolumeKeyRepeatsAfterTheDelayAtTheSpeedUntilItIsLetGo) {
   EXPECT_TRUE(world.Take().empty());
 }
 
-TEST_F(Engine, TheRepeatStopsOnAModifierChangeOnDisableOnExclusionAndOnAnotherKey) {
+TEST_F(Engine, TheRepeatStopsOnAModifierChangeOnDisableOnExclusionOnTheSwitchAndOnAnotherKey) {
   const TShortCut up = Key(PC::VolumeUp);
   auto start = [&] {
     world.Held = up;
@@ -417,6 +417,11 @@ TEST_F(Engine, TheRepeatStopsOnAModifierChangeOnDisableOnExclusionAndOnAnotherKe
   engine.OnRepeat();
   EXPECT_FALSE(engine.Repeating());
   world.Excluded = false;
+  start();
+  settings.RepeatVolume = false;  // switched off in the dialog while the key is held
+  engine.OnRepeat();
+  EXPECT_FALSE(engine.Repeating());
+  settings.RepeatVolume = true;
   start();
   engine.OnHotKey(kCtrlF5);  // another command's key
   EXPECT_FALSE(engine.Repeating());
@@ -446,6 +451,8 @@ TEST(KeyRepeat, TheSystemsDelayAndSpeedSettingsGiveTheRepeatsTiming) {
   EXPECT_EQ(KeyRepeatTiming(1, 31).IntervalMs, 33u);  // about 30 a second
   EXPECT_EQ(KeyRepeatTiming(1, 0).IntervalMs, 400u);  // 2.5 a second
   EXPECT_EQ(KeyRepeatTiming(1, 15).IntervalMs, 63u);
+  EXPECT_EQ(KeyRepeatTiming(1, 2).IntervalMs, 234u);  // 233.5: rounded, not cut
+  EXPECT_EQ(KeyRepeatTiming(1, 16).IntervalMs, 60u);  // 59.6
   EXPECT_EQ(KeyRepeatTiming(-5, 99).DelayMs, 250u);  // outside: the nearest
   EXPECT_EQ(KeyRepeatTiming(9, -1).IntervalMs, 400u);
   EXPECT_EQ(KeyRepeatTiming(9, -1).DelayMs, 1000u);

@@ -123,6 +123,13 @@ TEST(PopupOnMonitor, AChosenPointKeepsItsOffsetFromTheCornerOfItsMonitor) {
   r = PopupBounds(OnMonitor(l, two, kLeft));  // on no monitor: from the primary's corner
   EXPECT_EQ(r.X, -1270);
   EXPECT_EQ(r.Y, 56);  // -20 lies above the work area: moved down onto it
+  // A point on the border of two monitors is the one's whose left edge it is: a monitor's
+  // right edge is not its own, whichever monitor the system lists first.
+  const TMonitorArea leftFirst[] = {kLeft, kPrimary};
+  l.ShowX = 0, l.ShowY = 200;
+  r = PopupBounds(OnMonitor(l, leftFirst, kPrimary));
+  EXPECT_EQ(r.X, 0);
+  EXPECT_EQ(r.Y, 200);
 }
 
 TEST(PopupOnMonitor, MovedAsLittleAsNeededIntoTheWorkArea) {

@@ -27,6 +27,11 @@ TEST(ProgramList, TheProgramInFrontMatchesByFileNameWithoutRegardToCase) {
   EXPECT_FALSE(IsListedProgram(names, L"C:\\notepad\\player.exe"));  // a folder's name
   EXPECT_FALSE(IsListedProgram(names, L""));
   EXPECT_FALSE(IsListedProgram({}, L"C:\\windows\\notepad.exe"));
+  // The letters' ends fold; the signs beside them ('@' '[' against '`' '{') do not.
+  const auto edges = ParseProgramList(L"AZURE.EXE;[x]@.exe");
+  EXPECT_TRUE(IsListedProgram(edges, L"C:\\azure.exe"));
+  EXPECT_TRUE(IsListedProgram(edges, L"[X]@.EXE"));
+  EXPECT_FALSE(IsListedProgram(edges, L"{x}`.exe"));
 }
 
 TEST(ProgramList, AValueOfThousandsOfCharactersIsReadWhole) {

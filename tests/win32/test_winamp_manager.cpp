@@ -1,9 +1,13 @@
 // The player control against a window that records what it receives.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
 #include <vector>
 
+#include "engine/uForegroundPolicy.h"
 #include "engine/uWinampManager.h"
+#include "settings/uIniManager.h"
 #include "support.h"
 
 using namespace velmora;
@@ -108,4 +112,26 @@ TEST_F(PlayerControl, NullTitleAddressGivesEmptyString) {
   TWinampManager player(window_);
   gTitle = nullptr;
   EXPECT_EQ(player.GetCurrentTitle(), "");
+}
+
+// The programs the hot keys leave alone: a listed program in front is matched by its file
+// name; the player's own windows never are, even where the list names the player.
+TEST(ForegroundPolicy, AListedProgramInFrontIsLeftAloneThePlayersOwnWindowsNever) {
+  CreateDirectoryA((testsupport::ExeDirectory() + "Plugins").c_str(), nullptr);
+  TIniManager settings;
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  settings.ExcludedPrograms = std::string("notepad.exe;") + (std::strrchr(self, '\\') + 1);
+  TForegroundPolicy policy(settings);
+  testsupport::Notepad notepad;
+  ASSERT_TRUE(notepad.Focus());
+  EXPECT_TRUE(policy.ProgramLeftAlone());
+  HWND own = CreateWindowExA(0, "STATIC", "own", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                             nullptr, nullptr, nullptr);
+  ASSERT_TRUE(testsupport::Focus(own));
+  EXPECT_FALSE(policy.ProgramLeftAlone());
+  settings.ExcludedPrograms = "";  // the dialog emptied the list
+  ASSERT_TRUE(notepad.Focus());
+  EXPECT_FALSE(policy.ProgramLeftAlone());
+  DestroyWindow(own);
 }
