@@ -456,6 +456,11 @@ TEST_F(Engine, ACommandIntervalOfZeroNeverReadsAGesture) {
   Start(JogIni(100, 0));
   Jog("up wait:1500 up wait:150 up wait:1500");
   EXPECT_TRUE(Commands().empty());
+  // The same steps with an interval to read them in: the dial's messages did arrive.
+  ASSERT_EQ(player_->Close(), 0u);
+  Start(JogIni(100, 1000));
+  Jog("up wait:1500 up wait:150 up wait:1500");
+  EXPECT_TRUE(WaitLog("command 40048"));
 }
 
 TEST_F(Engine, AnExistingSkinThatIsNoBitmapShowsTheText) {
@@ -796,7 +801,7 @@ TEST_F(Engine, WithShowTitleOffThePopupIsTheCommandsNameAlone) {
   EXPECT_EQ(p.Text, "Next");
   EXPECT_EQ(p.Title, L"");
   EXPECT_EQ(GetWindowTextLengthW(p.Window), 4);
-  // One line: the name's extent in the popup's font and the margins, as the Parts have it.
+  // One line: the name's extent in the popup's font and the margins.
   const HDC dc = GetDC(nullptr);
   const HFONT font = CreateFontW(
       -MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_BOLD, 0, 0, 0,
