@@ -36,6 +36,18 @@ else
   VELMORA_DPI=96
 fi
 export VELMORA_DPI
+# VELMORA_MONITORS=2 runs it on an X server with two monitors side by side (1024x768 at
+# 0,0, the primary, and 800x600 at 1024,0) under Xinerama, in a prefix of its own without
+# Wine's virtual desktop, which has one monitor only. Xvfb cannot give two: Xorg with its
+# dummy video driver does.
+if [ "${VELMORA_MONITORS:-1}" = 2 ]; then
+  WINEPREFIX="${VELMORA_WINEPREFIX:-$WINEPREFIX-2mon}"
+  BENCH_SUFFIX="${BENCH_SUFFIX:-}-2mon"
+elif [ "${VELMORA_MONITORS:-1}" != 1 ]; then
+  echo "bench: VELMORA_MONITORS must be 1 or 2" >&2
+  exit 2
+fi
+export VELMORA_MONITORS="${VELMORA_MONITORS:-1}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 BENCH_LOGS="$BENCH_ROOT/build/bench-$WINEARCH${BENCH_SUFFIX:-}"
@@ -72,10 +84,16 @@ bench_start() {
   if [ -z "$show" ]; then
     local n
     n="$(bench_free_display)" || { echo "bench: no free X display" >&2; return 1; }
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -ac >"$BENCH_LOGS/xvfb.log" 2>&1 &
+    if [ "$VELMORA_MONITORS" = 2 ]; then
+      bench_two_monitors_config >"$BENCH_LOGS/xorg.conf"
+      Xorg ":$n" -config "$BENCH_LOGS/xorg.conf" -noreset -nolisten tcp \
+        -logfile "$BENCH_LOGS/xorg.log" >"$BENCH_LOGS/xorg.out" 2>&1 &
+    else
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -ac >"$BENCH_LOGS/xvfb.log" 2>&1 &
+    fi
     BENCH_PIDS+=($!)
     export DISPLAY=":$n"
-    bench_wait 20 test -e "/tmp/.X11-unix/X$n" || { echo "bench: Xvfb did not start" >&2; return 1; }
+    bench_wait 20 test -e "/tmp/.X11-unix/X$n" || { echo "bench: the X server did not start" >&2; return 1; }
   elif [ -z "${DISPLAY:-}" ]; then
     echo "bench: --show needs a DISPLAY" >&2
     return 1
@@ -85,8 +103,10 @@ bench_start() {
   if [ ! -f "$WINEPREFIX/.velmora-bench" ]; then
     echo "bench: booting the Wine prefix $WINEPREFIX (once)"
     wineboot -i >"$BENCH_LOGS/wineboot.log" 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$BENCH_LOGS/wineboot.log" 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$BENCH_LOGS/wineboot.log" 2>&1
+    if [ "$VELMORA_MONITORS" = 1 ]; then
+      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$BENCH_LOGS/wineboot.log" 2>&1
+      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$BENCH_LOGS/wineboot.log" 2>&1
+    fi
     # No crash dialog: a fault must end the test program, not wait for a click.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$BENCH_LOGS/wineboot.log" 2>&1
     if [ "$VELMORA_DPI" != 96 ]; then
@@ -106,10 +126,29 @@ bench_start() {
   # Services and the virtual desktop start now, their output to a file: a background
   # process that inherited a test's pipe would hold it open for the wineserver's life.
   wineboot >>"$BENCH_LOGS/wineboot.log" 2>&1 </dev/null
+  if [ "$VELMORA_MONITORS" = 2 ]; then return 0; fi  # the X server's own desktop
   wine explorer.exe /desktop=Default,1024x768 >"$BENCH_LOGS/explorer.log" 2>&1 </dev/null &
   BENCH_PIDS+=($!)
   # A first boot (the 64-bit prefix above all) brings the desktop up late.
   bench_wait 60 bench_desktop_ready || echo "bench: warning: desktop not seen" >&2
+}
+
+# Two dummy screens, the second right of the first, joined by Xinerama; no input devices
+# (Wine's SendInput does not go through the X server).
+bench_two_monitors_config() {
+  local i size mode
+  printf 'Section "ServerFlags"\n  Option "Xinerama" "on"\n  Option "AutoAddDevices" "off"\n  Option "AutoEnableDevices" "off"\n  Option "DontVTSwitch" "true"\nEndSection\n'
+  for i in 0 1; do
+    if [ $i = 0 ]; then
+      size="1024 768"; mode='"1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync'
+    else
+      size="800 600"; mode='"800x600" 40.00 800 840 968 1056 600 601 605 628 +hsync +vsync'
+    fi
+    printf 'Section "Device"\n  Identifier "d%s"\n  Driver "dummy"\n  VideoRam 32768\nEndSection\n' $i
+    printf 'Section "Monitor"\n  Identifier "m%s"\n  HorizSync 5.0 - 1000.0\n  VertRefresh 5.0 - 200.0\n  Modeline %s\nEndSection\n' $i "$mode"
+    printf 'Section "Screen"\n  Identifier "s%s"\n  Device "d%s"\n  Monitor "m%s"\n  DefaultDepth 24\n  SubSection "Display"\n    Depth 24\n    Modes "%s"\n    Virtual %s\n  EndSubSection\nEndSection\n' $i $i $i "${size/ /x}" "$size"
+  done
+  printf 'Section "ServerLayout"\n  Identifier "layout"\n  Screen 0 "s0"\n  Screen 1 "s1" RightOf "s0"\nEndSection\n'
 }
 
 # The dialogs' face "ＭＳ Ｐゴシック" (and its Latin name) resolve to Debian's IPA P Gothic,

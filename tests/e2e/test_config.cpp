@@ -296,29 +296,26 @@ TEST_F(Config, TypedValuesAreSavedByOkAndTheNewHotKeyWorksAtOnce) {
   // opens the list; Escape closes it, the focus stays. Wine sometimes loses a click, or
   // gives it where the pointer was before (on the switch): the whole step is given again,
   // and counted.
-  bool focused = false;
-  for (int tries = 0; tries < 3 && !focused; ++tries) {
-    if (tries > 0) CountRepeat("click");
-    if (!Checked(useJog)) {
-      ASSERT_TRUE(ClickUntil(useJog, [&] { return Checked(useJog); }));
-    }
-    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(stopGesture) != FALSE; }));
-    ClickControl(stopGesture);
-    if (WaitFor(dropped, 1500)) Tap(VK_ESCAPE);
-    ASSERT_TRUE(WaitFor([&] { return !dropped(); }));
-    focused = WaitFor([&] { return FocusIn(stopGesture) == stopGesture; }, 1500);
-  }
+  const bool focused = Retry(
+      "click", 3, 1500,
+      [&] {
+        if (!Checked(useJog)) {
+          ASSERT_TRUE(ClickUntil(useJog, [&] { return Checked(useJog); }));
+        }
+        ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(stopGesture) != FALSE; }));
+        ClickControl(stopGesture);
+        if (WaitFor(dropped, 1500)) Tap(VK_ESCAPE);
+        ASSERT_TRUE(WaitFor([&] { return !dropped(); }));
+      },
+      [&] { return FocusIn(stopGesture) == stopGesture; });
   ASSERT_TRUE(focused) << ClassOf(FocusIn(stopGesture)) << " id "
                        << GetDlgCtrlID(FocusIn(stopGesture));
   const int first = Selection(stopGesture);
   // Down moves one item while the box is closed. Wine can drop a key queued right after the
   // list closed; a dropped key changed nothing, so it is given again.
   for (int target = first + 1; target <= 2; ++target)
-    for (int tries = 0; tries < 3 && Selection(stopGesture) < target; ++tries) {
-      if (tries > 0) CountRepeat("input");
-      Tap(VK_DOWN);
-      WaitFor([&] { return Selection(stopGesture) >= target; }, 1500);
-    }
+    Retry(
+        "input", 3, 1500, [] { Tap(VK_DOWN); }, [&] { return Selection(stopGesture) >= target; });
   ASSERT_TRUE(WaitFor([&] { return Selection(stopGesture) == 2; })) << Selection(stopGesture);
   HWND ignore = d.ById(IdIgnoreInterval);
   ClickControl(ignore);
@@ -465,15 +462,15 @@ TEST_F(Config, TheFocusComesBackToItsControlWhenTheDialogIsActivatedAgain) {
     // Back to the dialog: its focus is on the box again. Wine may hand the foreground
     // back to notepad a moment later (its own activation came late), and the chord then
     // goes there: the whole step is given again, and counted.
-    bool typed = false;
-    for (int tries = 0; tries < 3 && !typed; ++tries) {
-      if (tries > 0) CountRepeat("activation");
-      ASSERT_TRUE(Focus(d.Window));
-      ASSERT_TRUE(WaitFor([&] { return FocusIn(d.Window) == stop; }, 3000))
-          << ClassOf(FocusIn(d.Window));
-      Chord({VK_CONTROL, VK_SHIFT}, VK_F4);
-      typed = WaitFor([&] { return HotKeyWordOf(stop) == 0x6073; }, 3000);
-    }
+    const bool typed = Retry(
+        "activation", 3, 3000,
+        [&] {
+          ASSERT_TRUE(Focus(d.Window));
+          ASSERT_TRUE(WaitFor([&] { return FocusIn(d.Window) == stop; }, 3000))
+              << ClassOf(FocusIn(d.Window));
+          Chord({VK_CONTROL, VK_SHIFT}, VK_F4);
+        },
+        [&] { return HotKeyWordOf(stop) == 0x6073; });
     EXPECT_TRUE(typed) << HotKeyWordOf(stop);
   }
   ASSERT_TRUE(Focus(d.Window));
@@ -514,11 +511,8 @@ TEST_F(Config, ASecondConfigWhileTheDialogIsOpenBringsTheOneForward) {
   EXPECT_EQ(player_->Count("command 40045"), 0);
   CloseBox(d, 2);
   ASSERT_TRUE(notepad.Focus());
-  for (int tries = 0; tries < 3 && player_->Count("command 40045") == 0; ++tries) {
-    if (tries > 0) CountRepeat("key");
-    Tap(VK_F6);
-    WaitFor([&] { return player_->Count("command 40045") > 0; }, 2000);
-  }
+  Retry(
+      "key", 3, 2000, [] { Tap(VK_F6); }, [&] { return player_->Count("command 40045") > 0; });
   EXPECT_EQ(player_->Count("command 40045"), 1);
 }
 
@@ -567,25 +561,25 @@ TEST_F(Config, ThePopupSwitchGreysItsPageAndTheLiveValuesReachThePreview) {
   // The form colour through the colour chooser: the first basic colour, then OK. A click
   // lost by Wine as the chooser comes up changes nothing: the whole choice is made again.
   COLORREF chosen = 0;
-  bool applied = false;
-  for (int tries = 0; tries < 3 && !applied; ++tries) {
-    if (tries > 0) CountRepeat("input");
-    ClickControl(d.ById(IdFormColor));
-    HWND chooser = nullptr;
-    ASSERT_TRUE(
-        WaitFor([&] { return (chooser = FindOwnedWindow(d.Window, "#32770")) != nullptr; }));
-    HWND basic = GetDlgItem(chooser, 720);
-    ASSERT_NE(basic, nullptr);
-    RECT cell;
-    GetWindowRect(basic, &cell);
-    Pump(300);
-    chosen = ScreenPixel(cell.left + 8, cell.top + 6);
-    ClickAt(cell.left + 8, cell.top + 6);
-    Pump(300);
-    Tap(VK_RETURN);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(chooser); }));
-    applied = WaitFor([&] { return Inside(preview) == chosen; }, 3000);
-  }
+  const bool applied = Retry(
+      "input", 3, 3000,
+      [&] {
+        ClickControl(d.ById(IdFormColor));
+        HWND chooser = nullptr;
+        ASSERT_TRUE(
+            WaitFor([&] { return (chooser = FindOwnedWindow(d.Window, "#32770")) != nullptr; }));
+        HWND basic = GetDlgItem(chooser, 720);
+        ASSERT_NE(basic, nullptr);
+        RECT cell;
+        GetWindowRect(basic, &cell);
+        Pump(300);
+        chosen = ScreenPixel(cell.left + 8, cell.top + 6);
+        ClickAt(cell.left + 8, cell.top + 6);
+        Pump(300);
+        Tap(VK_RETURN);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(chooser); }));
+      },
+      [&] { return Inside(preview) == chosen; });
   EXPECT_TRUE(applied) << std::hex << Inside(preview);
   SaveScreenshot(d.Window, "config-popup");
 
@@ -692,11 +686,9 @@ TEST_F(Config, ARefButtonPicksASkinFileThroughTheOpenDialogWithItsPreview) {
   ASSERT_NE(d.Window, nullptr);
   ASSERT_TRUE(d.ShowPage(kPopup));
   HWND dialog = nullptr;
-  for (int tries = 0; tries < 3 && !dialog; ++tries) {  // a click Wine loses is given again
-    if (tries > 0) CountRepeat("input");
-    ClickControl(d.ById(SkinRefId(1)));  // Play's "Ref..."
-    WaitFor([&] { return (dialog = FindOwnedWindow(d.Window, "#32770")) != nullptr; }, 3000);
-  }
+  Retry(
+      "input", 3, 3000, [&] { ClickControl(d.ById(SkinRefId(1))); },  // Play's "Ref..."
+      [&] { return (dialog = FindOwnedWindow(d.Window, "#32770")) != nullptr; });
   ASSERT_NE(dialog, nullptr);
   char title[64] = {};
   GetWindowTextA(dialog, title, sizeof title);
@@ -800,13 +792,13 @@ TEST_F(Config, ACombinationAnotherProgramHoldsIsNamedUnderItsBoxUntilAFreeOneIsT
   GetWindowRect(d.ById(HotKeyId(3)), &next);  // Stop, the row below Play
   EXPECT_LT(under.bottom, next.top);
   // A click or a chord Wine lost leaves the box as it was: the whole step is given again.
-  bool typed = false;
-  for (int tries = 0; tries < 3 && !typed; ++tries) {
-    if (tries > 0) CountRepeat("input");
-    ClickControl(play);
-    Chord({VK_CONTROL, VK_MENU}, 'P');
-    typed = WaitFor([&] { return HotKeyWordOf(play) == 0xC050; }, 3000);
-  }
+  const bool typed = Retry(
+      "input", 3, 3000,
+      [&] {
+        ClickControl(play);
+        Chord({VK_CONTROL, VK_MENU}, 'P');
+      },
+      [&] { return HotKeyWordOf(play) == 0xC050; });
   ASSERT_TRUE(typed) << HotKeyWordOf(play);
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(line); }));
   CloseBox(d);

@@ -90,7 +90,9 @@ TEST_F(Reload, PopupsOnTheScreenGoWithTheQuitAndTheNextRunShowsItsOwn) {
   }
   // A reload that the last hot key's own message processing dispatches is nested: that run
   // goes on, its popups with it. One from the player's own loop must take them all.
-  for (int tries = 0; tries < 3 && !ShownPopups(pid).empty(); ++tries) ASSERT_TRUE(ReloadPlugins());
+  Retry(
+      "reload", 3, 0, [&] { ASSERT_TRUE(ReloadPlugins()); },
+      [&] { return ShownPopups(pid).empty(); });
   EXPECT_TRUE(ShownPopups(pid).empty());
   Pump(300);  // the player's loop runs on with the new module: nothing of the old one left
   ASSERT_TRUE(Press(kPlayKey, "command 40045", 4)) << "no hot key after init again";

@@ -63,8 +63,9 @@ class Package : public HostTest {
         [&] {
           for (const auto& p : ShownPopups(player_->Proc().Id()))
             // The skin exactly, or with the title's strip under it.
-            if (p.Text == text && (p.Title.empty() ? p.Width == kSkinWidth && p.Height == kSkinHeight
-                                                   : p.Width >= kSkinWidth && p.Height > kSkinHeight))
+            if (p.Text == text &&
+                (p.Title.empty() ? p.Width == kSkinWidth && p.Height == kSkinHeight
+                                 : p.Width >= kSkinWidth && p.Height > kSkinHeight))
               return true;
           return false;
         },
@@ -72,12 +73,12 @@ class Package : public HostTest {
   }
   // Enable/Disable leaves no trace at the player: its popup tells that it ran.
   bool Toggle(const char* popup) {
-    for (int tries = 0; tries < 5; ++tries) {
-      if (tries > 0) CountRepeat("input");
-      Chord({VK_CONTROL, VK_MENU}, 'E');
-      if (SkinShown(popup, 2500)) return true;
-    }
-    return false;
+    return Retry(
+        "input", 5, 0,
+        [] {
+          Chord({VK_CONTROL, VK_MENU}, 'E');
+        },
+        [&] { return SkinShown(popup, 2500); });
   }
 };
 

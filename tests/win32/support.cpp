@@ -350,17 +350,18 @@ void Tap(WORD vk) {
 // focus change). Each modifier is pressed again until the desktop state shows it down.
 void Chord(std::initializer_list<WORD> modifiers, WORD vk) {
   auto down = [](WORD k) { return (GetAsyncKeyState(k) & 0x8000) != 0; };
-  auto hold = [&] {
-    for (WORD m : modifiers) {
-      for (int tries = 0; tries < 20 && !down(m); ++tries) {
-        Key(m, false);
-        Pump(40);
+  // The second look finds a modifier Wine let go since: pressing it again is a repeat.
+  auto hold = [&](bool again) {
+    for (WORD m : modifiers)
+      if (!down(m)) {
+        if (again) CountRepeat("modifier");
+        Retry(
+            "modifier", 20, 40, [m] { Key(m, false); }, [&] { return down(m); });
       }
-    }
   };
-  hold();
+  hold(false);
   Pump(40);
-  hold();
+  hold(true);
   Key(vk, false);
   Pump(60);
   Key(vk, true);
@@ -649,12 +650,9 @@ bool ConfigDialog::ShowPage(int page) const {
   POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   ClientToScreen(Tabs(), &p);
   // A click Wine lost shows no page and left nothing behind: it is given again.
-  for (int tries = 0; tries < 5; ++tries) {
-    if (tries > 0) CountRepeat("tab click");
-    ClickAt(p.x, p.y);
-    if (WaitFor([&] { return IsWindowVisible(Sheet(page)) != FALSE; }, 3000)) return true;
-  }
-  return false;
+  return Retry(
+      "tab click", 5, 3000, [&] { ClickAt(p.x, p.y); },
+      [&] { return IsWindowVisible(Sheet(page)) != FALSE; });
 }
 
 bool ConfigureAndClose(Player& player) {
@@ -699,32 +697,36 @@ void ClickControl(HWND control, int dx, int dy) {
   // Under Wine a click right after a modal dialog of another window closed can be lost
   // (seen: pointer on the control, nothing received); a lost click left nothing behind,
   // so it is given again.
-  for (int tries = 0; tries < 3; ++tries) {
-    if (tries > 0) CountRepeat("click");
-    RECT r;
-    GetWindowRect(control, &r);
-    ClickAt(dx < 0 ? (r.left + r.right) / 2 : r.left + dx,
-            dy < 0 ? (r.top + r.bottom) / 2 : r.top + dy);
-    if (WaitFor(focused, 1500)) return;
+  // A control whose click moves the focus elsewhere (a button that opens a dialog) is
+  // judged by the caller.
+  Retry(
+      "click", 3, 1500,
+      [&] {
+        RECT r;
+        GetWindowRect(control, &r);
+        ClickAt(dx < 0 ? (r.left + r.right) / 2 : r.left + dx,
+                dy < 0 ? (r.top + r.bottom) / 2 : r.top + dy);
+      },
+      focused);
+}
+
+bool Retry(const char* what, int budget, int waitMs, const std::function<void()>& step,
+           const std::function<bool()>& done) {
+  for (int i = 0; i < budget; ++i) {
+    if (i > 0) CountRepeat(what);
+    step();
+    if (waitMs > 0 ? WaitFor(done, waitMs) : done()) return true;
   }
+  return false;
 }
 
 bool PressUntil(const std::function<void()>& press, const std::function<bool()>& done, int tries) {
-  for (int i = 0; i < tries; ++i) {
-    if (i > 0) CountRepeat("press");
-    press();
-    if (WaitFor(done, 3000)) return true;
-  }
-  return false;
+  return Retry("press", tries, 3000, press, done);
 }
 
 bool ClickUntil(HWND control, const std::function<bool()>& done, int tries) {
-  for (int i = 0; i < tries; ++i) {
-    if (i > 0) CountRepeat("click");
-    ClickControl(control);
-    if (WaitFor(done, 3000)) return true;
-  }
-  return false;
+  return Retry(
+      "click", tries, 3000, [&] { ClickControl(control); }, done);
 }
 
 std::vector<ShownPopup> ShownPopups(DWORD processId) {

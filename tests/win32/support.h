@@ -222,6 +222,13 @@ void ClickControl(HWND control, int dx = -1, int dy = -1);  // its middle by def
 // Presses (press()) until done(), waiting a while for each: a key that came while the
 // engine still handled the last one is dropped by its Busy rule and leaves nothing behind,
 // so it is given again, and counted. False if it never was.
+// The one retry of the screen tests, for input Wine lost (a click, a key, an activation):
+// step gives it, then done is waited for up to waitMs; at most budget steps. Each step past
+// the first is counted under what, and printed with the case; false past the budget, for
+// the caller's assertion to fail the case. With waitMs 0, done is asked once: it waits in
+// its own way.
+bool Retry(const char* what, int budget, int waitMs, const std::function<void()>& step,
+           const std::function<bool()>& done);
 bool PressUntil(const std::function<void()>& press, const std::function<bool()>& done,
                 int tries = 3);
 // Clicks the control until done() (bounded; a repeat is counted); false if it never was.

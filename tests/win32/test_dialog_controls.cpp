@@ -289,14 +289,12 @@ TEST(DialogControls, TheWebLabelLightsUpUnderTheMouseAndOpensItsUrl) {
   };
   // A move Wine drops leaves the label as it was: the move is given again.
   auto hover = [&](POINT p, bool inside) {
-    for (int tries = 0; tries < 3; ++tries) {
-      if (tries > 0) CountRepeat("input");
-      MouseTo(p.x, p.y);
-      if (DialogWait(
-              h, [&] { return f.link->MouseInside() == inside; }, 1500))
-        return true;
-    }
-    return false;
+    return Retry(
+        "input", 3, 0, [&] { MouseTo(p.x, p.y); },
+        [&] {
+          return DialogWait(
+              h, [&] { return f.link->MouseInside() == inside; }, 1500);
+        });
   };
   const POINT away = f.Screen(300, 5);
   MouseTo(away.x, away.y);
@@ -321,14 +319,12 @@ TEST(DialogControls, TheWebLabelLightsUpUnderTheMouseAndOpensItsUrl) {
   int handled = 0;
   f.link->OnClick = [&] { ++handled; };
   // A click Wine lost left nothing behind: it is given again (counted).
-  bool clicked = false;
-  for (int tries = 0; tries < 3 && !clicked; ++tries) {
-    if (tries > 0) CountRepeat("click");
-    ClickAt(on.x, on.y);
-    clicked = DialogWait(
-        h, [&] { return handled >= 1; }, 2000);
-  }
-  ASSERT_TRUE(clicked);
+  ASSERT_TRUE(Retry(
+      "click", 3, 0, [&] { ClickAt(on.x, on.y); },
+      [&] {
+        return DialogWait(
+            h, [&] { return handled >= 1; }, 2000);
+      }));
   EXPECT_EQ(handled, 1);
   DialogWait(
       h, [] { return false; }, 300);
