@@ -689,16 +689,18 @@ HWND FocusIn(HWND window) {
 }
 
 void ClickControl(HWND control, int dx, int dy) {
+  // Taken, or a window the click opened (a chooser, a file dialog: owned by the control's
+  // window) is in front.
+  const HWND root = GetAncestor(control, GA_ROOT);
   auto focused = [&] {
     const HWND focus = FocusIn(control);
-    return focus && (focus == control || IsChild(control, focus));
+    return (focus && (focus == control || IsChild(control, focus))) ||
+           GetWindow(GetForegroundWindow(), GW_OWNER) == root;
   };
   // Keys typed next go to the focus as it is when they are queued: wait for the click's.
   // Under Wine a click right after a modal dialog of another window closed can be lost
   // (seen: pointer on the control, nothing received); a lost click left nothing behind,
   // so it is given again.
-  // A control whose click moves the focus elsewhere (a button that opens a dialog) is
-  // judged by the caller.
   Retry(
       "click", 3, 1500,
       [&] {
