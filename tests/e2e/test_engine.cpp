@@ -347,7 +347,9 @@ TEST_F(Engine, ShowHideMinimisesAVisiblePlayerAndRestoresAHiddenOne) {
   EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
   EXPECT_TRUE(ShownPopups(player_->Proc().Id()).empty());
   // Show/Hide needs no play state: the player was never asked for one.
-  EXPECT_EQ(player_->Count("request wparam=0 lparam=104 result=0"), 0);
+  EXPECT_EQ(player_->Count("request wparam=0 lparam=" + std::to_string(player_ids::kRequestState) +
+                           " result=0"),
+            0);
 }
 
 TEST_F(Engine, ConfigKeepsTheHooksAndReloadsTheSkinsFromDisk) {

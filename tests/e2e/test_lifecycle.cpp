@@ -202,8 +202,9 @@ TEST_F(Lifecycle, AFileThatCannotBeWrittenBesideThePlayerMovesToThePlayersSettin
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(hold, INVALID_HANDLE_VALUE);
   StartAgain();
-  EXPECT_TRUE(
-      player_->LogHas("request wparam=0 lparam=335 result=" + host_.dir.Path() + "UserData"));
+  EXPECT_TRUE(player_->LogHas(
+      "request wparam=0 lparam=" + std::to_string(player_ids::kRequestIniDirectory) +
+      " result=" + host_.dir.Path() + "UserData"));
   EXPECT_TRUE(playOnF6()) << "the hot keys of the file beside the player";
   EXPECT_EQ(player_->Close(), 0u);  // no error report: nothing keeps it from exiting
   EXPECT_EQ(FindProcessWindow(player_->Proc().Id(), "#32770"), nullptr);

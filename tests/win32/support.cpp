@@ -690,12 +690,12 @@ HWND FocusIn(HWND window) {
 
 void ClickControl(HWND control, int dx, int dy) {
   // Taken, or a window the click opened (a chooser, a file dialog: owned by the control's
-  // window) is in front.
+  // window) is in front, or the click closed the control's window (OK).
   const HWND root = GetAncestor(control, GA_ROOT);
   auto focused = [&] {
     const HWND focus = FocusIn(control);
     return (focus && (focus == control || IsChild(control, focus))) ||
-           GetWindow(GetForegroundWindow(), GW_OWNER) == root;
+           GetWindow(GetForegroundWindow(), GW_OWNER) == root || !IsWindow(control);
   };
   // Keys typed next go to the focus as it is when they are queued: wait for the click's.
   // Under Wine a click right after a modal dialog of another window closed can be lost

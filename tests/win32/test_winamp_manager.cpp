@@ -9,6 +9,7 @@
 #include "engine/uWinampManager.h"
 #include "settings/uIniManager.h"
 #include "support.h"
+#include "tools/player/player_ids.h"
 
 using namespace velmora;
 
@@ -27,7 +28,7 @@ const char* gTitle = nullptr;
 LRESULT CALLBACK RecorderProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_COMMAND || m == WM_USER) {
     gReceived.push_back({m, wp, lp});
-    if (m == WM_USER && lp == 212) return reinterpret_cast<LRESULT>(gTitle);
+    if (m == WM_USER && lp == player_ids::kRequestTitle) return reinterpret_cast<LRESULT>(gTitle);
     return gAnswer;
   }
   return DefWindowProcA(w, m, wp, lp);
@@ -91,7 +92,7 @@ TEST_F(PlayerControl, StatusRequestAndMapping) {
   for (const auto& r : gReceived) {
     EXPECT_EQ(r.message, static_cast<UINT>(WM_USER));
     EXPECT_EQ(r.wParam, 0u);
-    EXPECT_EQ(r.lParam, 104);
+    EXPECT_EQ(r.lParam, player_ids::kRequestState);
   }
 }
 
@@ -103,9 +104,9 @@ TEST_F(PlayerControl, TitleOfTheCurrentEntryIsCopied) {
   EXPECT_EQ(player.GetCurrentTitle(), "Glass Harbour");
   title[0] = 'X';  // the copy is private
   ASSERT_EQ(gReceived.size(), 2u);
-  EXPECT_EQ(gReceived[0].lParam, 125);
+  EXPECT_EQ(gReceived[0].lParam, player_ids::kRequestPosition);
   EXPECT_EQ(gReceived[1].wParam, 5u);
-  EXPECT_EQ(gReceived[1].lParam, 212);
+  EXPECT_EQ(gReceived[1].lParam, player_ids::kRequestTitle);
 }
 
 TEST_F(PlayerControl, NullTitleAddressGivesEmptyString) {
