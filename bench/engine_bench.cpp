@@ -144,19 +144,15 @@ int main() {
               bare.Median > 0 ? block.Median / bare.Median : 0.0);
   // The plugin's hook keeps no state between calls: the bare hook that opens the block per
   // call is the floor it can reach.
-  std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the floor's median, %.2fx the block-opening one's\n",
-              "plugin, posted", post.Median, post.P99, post.Samples,
-              bare.Median > 0 ? post.Median / bare.Median : 0.0,
-              block.Median > 0 ? post.Median / block.Median : 0.0);
-  const Stats list = Summarise(listMs);
-  std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the floor's median, %.2fx the block-opening one's\n",
-              "plugin, posted, three programs left alone", list.Median, list.P99, list.Samples,
-              bare.Median > 0 ? list.Median / bare.Median : 0.0,
-              block.Median > 0 ? list.Median / block.Median : 0.0);
-  std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the floor's median, %.2fx the block-opening one's\n",
-              "plugin, sent (UseSendMessage)", send.Median, send.P99, send.Samples,
-              bare.Median > 0 ? send.Median / bare.Median : 0.0,
-              block.Median > 0 ? send.Median / block.Median : 0.0);
+  auto hookRow = [&](const char* path, const Stats& s) {
+    std::printf(
+        "  %-40s %8.3f %8.3f %8d   %.2fx the floor's median, %.2fx the block-opening one's\n", path,
+        s.Median, s.P99, s.Samples, bare.Median > 0 ? s.Median / bare.Median : 0.0,
+        block.Median > 0 ? s.Median / block.Median : 0.0);
+  };
+  hookRow("plugin, posted", post);
+  hookRow("plugin, posted, three programs left alone", Summarise(listMs));
+  hookRow("plugin, sent (UseSendMessage)", send);
   std::printf("  %-40s %8.3f %8.3f %8d\n", "bare raw-input sink, probes, records (floor)",
               sink.Median, sink.P99, sink.Samples);
   std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the raw floor's median\n", "plugin, raw input",
