@@ -117,7 +117,7 @@ void TfrmCustom::FormCreate() {
   // The directory box shows the folder all eleven stored skins share, if they do.
   const std::string directory = DirectoryPart(s.GetSkin(PC::Prev), ui::IsAnsiLeadByte);
   bool common = true;
-  for (int n = 0; n < CommandCount; ++n)
+  for (int n = 0; n < SkinnedCommandCount; ++n)
     if (DirectoryPart(s.GetSkin(static_cast<PC>(n)), ui::IsAnsiLeadByte) != directory)
       common = false;
   if (common) edtSkinDirectory->SetText(directory);

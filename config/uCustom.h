@@ -28,7 +28,7 @@ namespace velmora {
 inline constexpr char HomePageUrl[] = "http://velmora.example/";
 
 // Default skin file of each command (none for ID3 and Winamp) and of the Disabled popup.
-inline constexpr const char* DefaultSkinFiles[CommandCount] = {
+inline constexpr const char* DefaultSkinFiles[SkinnedCommandCount] = {
     "Prev.bmp",     "Play.bmp",       "Pause.bmp",  "Stop.bmp", "Next.bmp", "Open.bmp",
     "VolumeUp.bmp", "VolumeDown.bmp", "Enable.bmp", nullptr,    nullptr};
 inline constexpr char DefaultDisableSkinFile[] = "Disable.bmp";
@@ -38,12 +38,12 @@ class TIniManager;
 class TfrmCustom : public ui::TForm {
  public:
   // What a control edits in the settings, and how: loading and saving both walk the table.
-  enum class TEdits { HotKey, Gesture, Skin, Number, Switch, Text };
+  enum class TEdits { HotKey, Gesture, Skin, Number, Switch, Text, Choice };
   struct TBinding {
     int Id;
     TEdits How;
     int Command = -1;  // hot key, gesture, skin (-1: the Disabled popup's skin)
-    std::int32_t TIniManager::*Number = nullptr;
+    std::int32_t TIniManager::*Number = nullptr;  // also a Choice: the index of its item
     bool TIniManager::*Switch = nullptr;
     std::string TIniManager::*Text = nullptr;
   };

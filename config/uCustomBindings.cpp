@@ -33,8 +33,9 @@ constexpr TSwitch kSwitches[] = {{IdUsePopup, &TIniManager::UsePopup},
                                  {IdHideOverFullScreen, &TIniManager::HideOverFullScreen},
                                  {IdRepeatVolume, &TIniManager::RepeatVolume},
                                  {IdShowTitle, &TIniManager::ShowTitle}};
-constexpr int kBindingCount =
-    2 * CommandCount + std::size(kSkinRows) + std::size(kNumbers) + std::size(kSwitches) + 1;
+constexpr TNumber kChoices[] = {{IdShowOnTrackChange, &TIniManager::ShowOnTrackChange}};
+constexpr int kBindingCount = 2 * CommandCount + std::size(kSkinRows) + std::size(kNumbers) +
+                              std::size(kSwitches) + 1 + std::size(kChoices);
 // Built at compile time: a row past the count is out of bounds there, a row short of it
 // reaches the throw, and either stops the build.
 constexpr auto kBindings = [] {
@@ -47,6 +48,7 @@ constexpr auto kBindings = [] {
   for (const TNumber& n : kNumbers) b[i++] = {n.first, TEdits::Number, -1, n.second};
   for (const TSwitch& s : kSwitches) b[i++] = {s.first, TEdits::Switch, -1, nullptr, s.second};
   b[i++] = {IdExcludedPrograms, TEdits::Text, -1, nullptr, nullptr, &TIniManager::ExcludedPrograms};
+  for (const TNumber& n : kChoices) b[i++] = {n.first, TEdits::Choice, -1, n.second};
   if (i != b.size()) throw "a binding row is missing";
   return b;
 }();
@@ -114,6 +116,14 @@ void TfrmCustom::ExchangeSettings(bool save) {
           s.*b.Text = edit->Text();
         else
           edit->SetText(s.*b.Text);
+        break;
+      }
+      case TEdits::Choice: {
+        auto* box = Get<ui::TComboBox>(b.Id);
+        if (!save)
+          box->SetItemIndex(s.*b.Number);
+        else if (box->ItemIndex() >= 0)
+          s.*b.Number = box->ItemIndex();
         break;
       }
     }

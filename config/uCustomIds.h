@@ -38,6 +38,7 @@ enum : int {
   IdRepeatVolume,
   IdExcludedPrograms,
   IdShowTitle,
+  IdShowOnTrackChange,
 };
 
 // One control per command on the Key and JogDial pages, and per skin (every command with

@@ -141,6 +141,7 @@ void TfrmCustom::BuildControls() {
     b->Tag = row.Command;
   }
   for (const TRow& r : kSystemPage) make(r);
+  for (const char* choice : kTrackChoices) Get<ui::TComboBox>(IdShowOnTrackChange)->AddItem(choice);
 
   // The pages without the preview are made when first shown (the preview, which sizes
   // itself to its panel, makes the Popup page's windows as it is made).

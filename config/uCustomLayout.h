@@ -68,6 +68,7 @@ inline constexpr TCommandRow kCommandRows[] = {
     {PlayerCommand::VolumeDown, "Volume &Down", 211, 80},
     {PlayerCommand::ID3, "Show/Hide &File info", 211, 120},
     {PlayerCommand::Winamp, "Show/Hide Wina&mp", 211, 160},
+    {PlayerCommand::NowPlaying, "N&ow Playing", 211, 200},
 };
 
 inline constexpr TRow kJogTimes[] = {
@@ -135,7 +136,12 @@ inline constexpr TRow kSystemPage[] = {
      "Hot keys and gestures do nothing while these programs are in front (file names, "
      "separated by ;):"},
     {IdExcludedPrograms, TKind::Edit, IdSystemPage, 3, 230, 409, 20, ""},
+    {0, TKind::Label, IdSystemPage, 3, 266, 0, 0, "Show the &new track:"},
+    {IdShowOnTrackChange, TKind::Combo, IdSystemPage, 130, 262, 282, 20, ""},
 };
+// The track-change popup's modes, in the order of their values, after "Show the new track:".
+inline constexpr const char* kTrackChoices[] = {"never", "when the player is not in front",
+                                                "always"};
 
 // The pages' width at 96 dpi (the page control's less its frame, as TCM_ADJUSTRECT gives
 // it): their inner edge before the page control has a window.

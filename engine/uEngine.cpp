@@ -19,6 +19,13 @@ TKeyRepeat KeyRepeatTiming(int delaySetting, int speedSetting) noexcept {
 
 void TEngine::ExecuteCommand(PlayerCommand command, bool again) {
   if (!Enabled && command != PlayerCommand::Enabled) return;
+  if (command == PlayerCommand::NowPlaying) {  // changes nothing
+    if (settings_.UsePopup) {
+      const PlayStatus status = player_.Status();
+      popups_.ShowNowPlaying(status, player_.Title());
+    }
+    return;
+  }
   // Only these three are followed by Play when stopped: the others need not ask the
   // player's state first, a round trip on every keystroke's path.
   const bool playWhenStopped = command == PlayerCommand::Prev || command == PlayerCommand::Pause ||
@@ -55,6 +62,9 @@ void TEngine::ExecuteCommand(PlayerCommand command, bool again) {
   if (playWhenStopped && !stopped) stopped = player_.Status() == PlayStatus::Stopped;
   player_.Execute(command);
   if (stopped.value_or(false)) player_.Execute(PlayerCommand::Play);
+  // The entry these moved to is the command's, not the player's own: seen before anything
+  // pumps (a popup's first paint), which the watch's poll may run in.
+  if (trackPollMs_ && command <= PlayerCommand::Next) SeeTrack();
   if (titled) popups_.Show(command, false, again, player_.Title());
 }
 
@@ -126,6 +136,43 @@ void TEngine::OnCountdown() {
   const int command = FindJogCommand(settings_.JogDials, gesture);
   if (command >= 0 && !system_.ForegroundExcluded())
     ExecuteCommand(static_cast<PlayerCommand>(command));
+}
+
+void TEngine::SeeTrack() {
+  seenPosition_ = player_.Position();
+  seenTitle_ = player_.Title();
+}
+
+void TEngine::PollEvery(unsigned ms) {
+  if (ms == trackPollMs_) return;
+  trackPollMs_ = ms;
+  if (ms)
+    system_.StartTrackPoll(ms);
+  else
+    system_.StopTrackPoll();
+}
+
+void TEngine::WatchTrack() {
+  if (settings_.ShowOnTrackChange == TrackPopupNever) return PollEvery(0);
+  if (!trackPollMs_) SeeTrack();
+  PollEvery(TrackPollPlayingMs);
+}
+
+void TEngine::OnTrackPoll() {
+  if (settings_.ShowOnTrackChange == TrackPopupNever) return PollEvery(0);
+  const bool playing = player_.Status() == PlayStatus::Playing;
+  PollEvery(playing ? TrackPollPlayingMs : TrackPollIdleMs);
+  if (!playing) return;  // an entry picked meanwhile shows once it plays
+  const int position = player_.Position();
+  std::wstring title = player_.Title();
+  if (position == seenPosition_ && title == seenTitle_) return;
+  seenPosition_ = position;
+  seenTitle_ = std::move(title);
+  // The rules of a command's popup, and the player's own window in front, take the change
+  // as seen without a popup.
+  if (!Enabled || !settings_.UsePopup || system_.ForegroundExcluded()) return;
+  if (settings_.ShowOnTrackChange != TrackPopupAlways && system_.PlayerInFront()) return;
+  popups_.ShowNowPlaying(PlayStatus::Playing, seenTitle_);
 }
 
 }  // namespace velmora

@@ -26,7 +26,8 @@ class IPlayer {
  public:
   virtual void Execute(PlayerCommand command) = 0;  // nothing for ID3 and Winamp
   virtual PlayStatus Status() = 0;
-  // The title of the playlist entry the player is at now; empty when it names none.
+  // The playlist entry the player is at now, and its title (empty when it names none).
+  virtual int Position() = 0;
   virtual std::wstring Title() = 0;
   // Show/Hide File info: the open one is closed and the foreground it took goes back.
   virtual bool InfoDialogShown() = 0;
@@ -49,6 +50,9 @@ class IPopups {
   // track the command moved to, on a line of its own; empty: none.
   virtual void Show(PlayerCommand command, bool disabled, bool again,
                     const std::wstring& title) = 0;
+  // The current entry's title under "Now Playing", or "Paused" or "Stopped" when the player
+  // is so (NowPlayingText), in Play's skin.
+  virtual void ShowNowPlaying(PlayStatus status, const std::wstring& title) = 0;
 
  protected:
   ~IPopups() = default;
@@ -77,6 +81,12 @@ class IEngineSystem {
   // TEngine::OnCountdown.
   virtual void StartCountdown(unsigned intervalMs) = 0;
   virtual void StopCountdown() = 0;
+  // A window of the player's own process is in front.
+  virtual bool PlayerInFront() = 0;
+  // The track watch's poll, every intervalMs until stopped; each time the system calls
+  // TEngine::OnTrackPoll.
+  virtual void StartTrackPoll(unsigned intervalMs) = 0;
+  virtual void StopTrackPoll() = 0;
 
  protected:
   ~IEngineSystem() = default;
@@ -105,6 +115,16 @@ class TEngine {
   void OnJogDial(unsigned code, std::int32_t timeMs);
   void OnCountdown();
 
+  // The track watch begun or ended as the setting now says (at init and when the dialog
+  // closes); begun, it takes the entry the player is at as seen.
+  void WatchTrack();
+  // An entry (or at the same one a title, as a stream's next song) the player moved to by
+  // itself while playing shows its popup; one a command of the engine moved to was seen
+  // as the command ran.
+  void OnTrackPoll();
+  // What the poll asks the player: four times a second while it plays, once otherwise.
+  static constexpr unsigned TrackPollPlayingMs = 250, TrackPollIdleMs = 1000;
+
  private:
   const TEngineSettings& settings_;
   IPlayer& player_;
@@ -119,6 +139,12 @@ class TEngine {
   std::int32_t lastJogTime_ = 0;
   std::string jogSequence_;
   bool jogPressed_ = false;
+
+  void SeeTrack();
+  void PollEvery(unsigned ms);
+  unsigned trackPollMs_ = 0;  // 0: the watch is off
+  int seenPosition_ = -1;
+  std::wstring seenTitle_;
 };
 
 }  // namespace velmora

@@ -23,7 +23,7 @@ std::shared_ptr<ui::TBitmap> LoadSkin(const std::string& path) {
 
 void TSkinSet::Load(const TIniManager& settings) {
   Free();
-  for (int c = 0; c < CommandCount; ++c) {
+  for (int c = 0; c < SkinnedCommandCount; ++c) {
     const auto command = static_cast<PlayerCommand>(c);
     if (TWinampManager::HasPopup(command)) commands_[c] = LoadSkin(settings.GetSkin(command));
   }

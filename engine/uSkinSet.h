@@ -18,12 +18,16 @@ class TSkinSet {
   void Free() noexcept;
   // Shared with the popups that show it, so a popup never draws a freed skin.
   const std::shared_ptr<ui::TBitmap>& For(PlayerCommand command, bool disabled) const noexcept {
-    return disabled ? disabled_ : commands_[static_cast<int>(command)];
+    // Now Playing shows Play's.
+    return disabled ? disabled_
+                    : commands_[static_cast<int>(command == PlayerCommand::NowPlaying
+                                                     ? PlayerCommand::Play
+                                                     : command)];
   }
 
  private:
   std::shared_ptr<ui::TBitmap> disabled_;
-  std::shared_ptr<ui::TBitmap> commands_[CommandCount];
+  std::shared_ptr<ui::TBitmap> commands_[SkinnedCommandCount];
 };
 
 }  // namespace velmora

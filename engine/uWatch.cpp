@@ -33,6 +33,13 @@ TWatch::TWatch(const TIniManager& settings, const TWinampManager& player)
     else
       RepeatTimer->SetEnabled(false);  // the player has gone: nothing to turn up
   };
+  TrackTimer = std::make_unique<ui::TTimer>(nullptr);
+  TrackTimer->OnTimer = [this] {
+    if (IsWindow(PlayerWindow))
+      Engine.OnTrackPoll();
+    else
+      TrackTimer->SetEnabled(false);
+  };
   skins_.Load(settings_);
   ui::RegisterWindowClass(kWindowClass, ui::WindowProcedure<TWatch, &TWatch::Receive>);
   MessageWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
@@ -40,6 +47,7 @@ TWatch::TWatch(const TIniManager& settings, const TWinampManager& player)
   if (!MessageWindow) throw std::runtime_error("cannot create the engine's window");
   capture_.emplace(MessageWindow, settings_.UseKey && settings_.UseRawInput);
   InstallEngineHooks();
+  Engine.WatchTrack();
 }
 
 TWatch::~TWatch() {
@@ -48,6 +56,7 @@ TWatch::~TWatch() {
   DestroyWindow(MessageWindow);
   CommandTimer.reset();
   RepeatTimer.reset();
+  TrackTimer.reset();
 }
 
 void TWatch::InstallEngineHooks() {
@@ -59,6 +68,7 @@ void TWatch::InstallEngineHooks() {
 void TWatch::Reload() {
   InstallEngineHooks();
   skins_.Load(settings_);
+  Engine.WatchTrack();
 }
 
 void TWatch::SaveForeground() {
@@ -111,22 +121,35 @@ void TWatch::HideWindow() {
   RestoreForeground();
 }
 
+int TWatch::Position() {
+  return player_.GetPosition();
+}
+
 std::wstring TWatch::Title() {
   return player_.GetCurrentTitleW();
 }
 
 void TWatch::Show(PlayerCommand command, bool disabled, bool again, const std::wstring& title) {
+  ShowPopup(disabled ? DisabledText : CommandNames[static_cast<int>(command)],
+            skins_.For(command, disabled), again, title);
+}
+
+void TWatch::ShowNowPlaying(PlayStatus status, const std::wstring& title) {
+  ShowPopup(NowPlayingText(status), skins_.For(PlayerCommand::NowPlaying, false), false, title);
+}
+
+void TWatch::ShowPopup(const char* text, const std::shared_ptr<ui::TBitmap>& skin, bool again,
+                       const std::wstring& title) {
   const TIniManager& s = settings_;
   if (foreground_.PopupHidden()) return;  // the command still ran
   // A held key's repeat keeps the popup it showed, its time begun anew.
   if (again && TPopupForm::IsLive(lastPopup_) && IsWindowVisible(lastPopup_->Handle()))
     return lastPopup_->ShowFor(s.ShowTime);
-  const int c = static_cast<int>(command);
   const ui::TDpiAwareScope aware;  // laid out in the pixels of its monitor
   auto popup = std::make_unique<TPopupForm>(nullptr);
   popup->ApplySettings(s);
-  popup->SetText(disabled ? DisabledText : CommandNames[c]);
-  popup->SetGraphic(skins_.For(command, disabled));
+  popup->SetText(text);
+  popup->SetGraphic(skin);
   popup->SetTitle(title);
   lastPopup_ = popup.release();
   lastPopup_->ShowFor(s.ShowTime);  // it releases itself when its time is up
@@ -147,6 +170,22 @@ void TWatch::StartCountdown(unsigned intervalMs) {
 
 void TWatch::StopCountdown() {
   CommandTimer->SetEnabled(false);
+}
+
+bool TWatch::PlayerInFront() {
+  DWORD process = 0;
+  GetWindowThreadProcessId(GetForegroundWindow(), &process);
+  return process == GetCurrentProcessId();
+}
+
+void TWatch::StartTrackPoll(unsigned intervalMs) {
+  TrackTimer->SetEnabled(false);
+  TrackTimer->SetInterval(intervalMs);
+  TrackTimer->SetEnabled(true);
+}
+
+void TWatch::StopTrackPoll() {
+  TrackTimer->SetEnabled(false);
 }
 
 bool TWatch::ForegroundExcluded() {

@@ -45,6 +45,7 @@ class TWatch final : private IPlayer, private IPopups, private IEngineSystem {
   HWND InfoDialog = nullptr;
   std::unique_ptr<ui::TTimer> CommandTimer;
   std::unique_ptr<ui::TTimer> RepeatTimer;  // the held volume key's next repeat
+  std::unique_ptr<ui::TTimer> TrackTimer;   // the track watch's poll
   TEngine Engine;
 
  private:
@@ -54,6 +55,7 @@ class TWatch final : private IPlayer, private IPopups, private IEngineSystem {
   // IPlayer
   void Execute(PlayerCommand command) override;
   PlayStatus Status() override;
+  int Position() override;
   std::wstring Title() override;
   bool InfoDialogShown() override;
   void OpenInfoDialog() override;
@@ -63,12 +65,16 @@ class TWatch final : private IPlayer, private IPopups, private IEngineSystem {
   void HideWindow() override;
   // IPopups
   void Show(PlayerCommand command, bool disabled, bool again, const std::wstring& title) override;
+  void ShowNowPlaying(PlayStatus status, const std::wstring& title) override;
   // IEngineSystem
   void Reply() override;
   void ProcessMessages() override;
   bool HeldByAnotherProgram(TShortCut word) override;
   void StartCountdown(unsigned intervalMs) override;
   void StopCountdown() override;
+  bool PlayerInFront() override;
+  void StartTrackPoll(unsigned intervalMs) override;
+  void StopTrackPoll() override;
   bool ForegroundExcluded() override;
   bool ChordHeld(TShortCut word) override;
   TKeyRepeat KeyboardRepeat() override;
@@ -76,6 +82,8 @@ class TWatch final : private IPlayer, private IPopups, private IEngineSystem {
   void StopRepeat() override;
 
   LRESULT Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void ShowPopup(const char* text, const std::shared_ptr<ui::TBitmap>& skin, bool again,
+                 const std::wstring& title);
   void InstallEngineHooks();
   void OnCreateWindow(HWND window);
 

@@ -39,6 +39,10 @@ PlayStatus TWinampManager::GetStatus() const {
   return StatusFromResult(SendMessageA(PlayerWindow, WM_USER, 0, RequestPlayState));
 }
 
+int TWinampManager::GetPosition() const {
+  return static_cast<int>(SendMessageA(PlayerWindow, WM_USER, 0, RequestListPosition));
+}
+
 std::string TWinampManager::GetCurrentTitle() const {
   const LRESULT position = SendMessageA(PlayerWindow, WM_USER, 0, RequestListPosition);
   const auto* title = reinterpret_cast<const char*>(

@@ -70,7 +70,7 @@ class TIniFile {
 
 const char* Key(int i) {
   static const char* const keys[CommandCount] = {"0", "1", "2", "3", "4", "5",
-                                                 "6", "7", "8", "9", "10"};
+                                                 "6", "7", "8", "9", "10", "11"};
   return keys[i];
 }
 
@@ -144,7 +144,7 @@ void EachSetting(Settings& s, Visit&& visit) {
   for (int i = 0; i < CommandCount; ++i) {
     visit("HotKeys", Key(i), s.HotKeys[i], 0);
     visit("JogDials", Key(i), s.JogDials[i], 0);
-    visit("Skins", Key(i), s.Skins[i], "");
+    if (i < SkinnedCommandCount) visit("Skins", Key(i), s.Skins[i], "");
   }
   visit("Skins", "Disable", s.DisableSkin, "");
   visit("Interval", "IgnoreInterval", s.IgnoreInterval, kEngineDefaults.IgnoreInterval);
@@ -161,6 +161,7 @@ void EachSetting(Settings& s, Visit&& visit) {
   visit("Popup", "ShowOnActiveMonitor", s.ShowOnActiveMonitor, false);
   visit("Popup", "HideOverFullScreen", s.HideOverFullScreen, true);
   visit("Popup", "ShowTitle", s.ShowTitle, kEngineDefaults.ShowTitle);
+  visit("Popup", "ShowOnTrackChange", s.ShowOnTrackChange, kEngineDefaults.ShowOnTrackChange);
   visit.Point("Popup", "ShowPointX", "ShowPointY", s.ShowPoint, s.ShowPointSet);
   visit("System", "UseSendMessage", s.UseSendMessage, false);
   visit("System", "UseJpFont", s.UseJpFont, true);
@@ -217,6 +218,9 @@ struct TSave {
 void TIniManager::LoadFrom(const std::string& path) {
   const TIniFile ini(path);
   EachSetting(*this, TLoad{ini});
+  // A value of no mode, as an empty one, is the default's.
+  if (ShowOnTrackChange < TrackPopupNever || ShowOnTrackChange > TrackPopupAlways)
+    ShowOnTrackChange = kEngineDefaults.ShowOnTrackChange;
 }
 
 void TIniManager::Save() {

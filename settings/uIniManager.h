@@ -40,8 +40,8 @@ class TIniManager : public TEngineSettings {
   void SetHotKey(PlayerCommand c, TShortCut word) { HotKeys[Index(c)] = word; }
   std::uint8_t GetJogDial(PlayerCommand c) const { return JogDials[Index(c)]; }
   void SetJogDial(PlayerCommand c, std::uint8_t value) { JogDials[Index(c)] = value; }
-  const std::string& GetSkin(PlayerCommand c) const { return Skins[Index(c)]; }
-  void SetSkin(PlayerCommand c, const std::string& path) { Skins[Index(c)] = path; }
+  const std::string& GetSkin(PlayerCommand c) const { return Skins[SkinIndex(c)]; }
+  void SetSkin(PlayerCommand c, const std::string& path) { Skins[SkinIndex(c)] = path; }
 
   void SetShowPoint(POINT point);
 
@@ -53,7 +53,7 @@ class TIniManager : public TEngineSettings {
 
   std::string FileName;
   // Each loaded at construction; the defaults of keys not in the file are the key table's.
-  std::string Skins[CommandCount];
+  std::string Skins[SkinnedCommandCount];
   bool UseJogDial;
   bool UseKey;
   ui::TColor FontColor;
@@ -78,6 +78,9 @@ class TIniManager : public TEngineSettings {
  private:
   void LoadFrom(const std::string& path);
   static int Index(PlayerCommand c) { return static_cast<int>(c); }
+  static int SkinIndex(PlayerCommand c) {
+    return c == PlayerCommand::NowPlaying ? Index(PlayerCommand::Play) : Index(c);
+  }
 };
 
 // A file (not a folder) of that path exists: the settings file, a skin.

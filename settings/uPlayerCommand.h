@@ -19,9 +19,12 @@ enum class PlayerCommand : std::uint8_t {
   Enabled,
   ID3,
   Winamp,
+  NowPlaying,  // shows what plays, sends the player nothing
 };
 
-inline constexpr int CommandCount = 11;
+inline constexpr int CommandCount = 12;
+// The commands with a skin setting of their own: Now Playing shows Play's.
+inline constexpr int SkinnedCommandCount = 11;
 
 enum class PlayStatus : std::uint8_t { Playing = 1, Paused = 2, Stopped = 3 };
 

@@ -34,7 +34,10 @@ class FakeWorld : public IPlayer, public IPopups, public IEngineSystem {
   void Execute(PC c) override {
     if (Throw && c == ThrowOn) throw std::runtime_error("player gone");
     Log.push_back(std::string("run ") + CommandNames[static_cast<int>(c)]);
-    if (c == PC::Next || c == PC::Prev) Now = c == PC::Next ? L"next one" : L"one before";
+    if (c == PC::Next || c == PC::Prev) {
+      Now = c == PC::Next ? L"next one" : L"one before";
+      Pos += c == PC::Next ? 1 : -1;
+    }
   }
   PlayStatus Status() override {
     Log.push_back("status?");
@@ -51,8 +54,14 @@ class FakeWorld : public IPlayer, public IPopups, public IEngineSystem {
                   (disabled ? DisabledText : CommandNames[static_cast<int>(c)]) +
                   (title.empty() ? "" : " / " + std::string(title.begin(), title.end())));
   }
+  void ShowNowPlaying(PlayStatus s, const std::wstring& title) override {
+    Log.push_back(std::string("popup ") + NowPlayingText(s) + " / " +
+                  std::string(title.begin(), title.end()));
+  }
   // The player's entry, named after the commands it has run.
   std::wstring Now = L"first";
+  int Pos = 0;
+  int Position() override { return Pos; }
   std::wstring Title() override {
     Log.push_back("title?");
     return Now;
@@ -67,6 +76,11 @@ class FakeWorld : public IPlayer, public IPopups, public IEngineSystem {
   }
   void StartCountdown(unsigned ms) override { Countdown = static_cast<int>(ms); }
   void StopCountdown() override { Countdown = -1; }
+  bool InFront = false;  // a window of the player's process
+  bool PlayerInFront() override { return InFront; }
+  int Poll = -1;  // the track watch's poll interval while it runs
+  void StartTrackPoll(unsigned ms) override { Poll = static_cast<int>(ms); }
+  void StopTrackPoll() override { Poll = -1; }
   // The program in front, asked only for a key or gesture that found its command.
   bool Excluded = false;
   int ExcludedAsked = 0;
@@ -489,4 +503,99 @@ TEST_F(Engine, TitledPopupsComeAfterTheCommandAndNameTheNewEntry) {
   world.State = PlayStatus::Playing;
   engine.ExecuteCommand(PC::Next);
   EXPECT_EQ(world.Take(), (Steps{"status?", "run Next"}));
+}
+
+// The track watch: the popup of an entry the player moved to by itself, once per change.
+// Each row starts from a watched, playing player at "first" and makes one change.
+TEST(TrackWatch, ANewEntryThePlayerMovedToShowsOnePopupUnlessARuleHoldsItBack) {
+  struct Row {
+    const char* Case;
+    std::function<void(FakeWorld&, TEngineSettings&, TEngine&)> Change;
+    Steps Expected;  // the popups of the poll after the change
+  };
+  const auto next = [](FakeWorld& w) { w.Now = L"second", ++w.Pos; };
+  const Row rows[] = {
+      {"next entry", [&](auto& w, auto&, auto&) { next(w); }, {"popup Now Playing / second"}},
+      {"a stream's next song", [](auto& w, auto&, auto&) { w.Now = L"song 2"; },
+       {"popup Now Playing / song 2"}},
+      {"same entry again, the same title", [](auto&, auto&, auto&) {}, {}},
+      {"a hot key's Next", [](auto&, auto&, auto& e) { e.ExecuteCommand(PC::Next); },
+       {"popup Next / next one"}},
+      {"a gesture's Prev", [](auto&, auto&, auto& e) { e.ExecuteCommand(PC::Prev); },
+       {"popup Prev / one before"}},
+      {"disabled", [&](auto& w, auto&, auto& e) { e.Enabled = false, next(w); }, {}},
+      {"an excluded program in front", [&](auto& w, auto&, auto&) { w.Excluded = true, next(w); },
+       {}},
+      {"popups off", [&](auto& w, auto& s, auto&) { s.UsePopup = false, next(w); }, {}},
+      {"the player in front", [&](auto& w, auto&, auto&) { w.InFront = true, next(w); }, {}},
+      {"the player in front, always",
+       [&](auto& w, auto& s, auto&) { w.InFront = true, s.ShowOnTrackChange = 2, next(w); },
+       {"popup Now Playing / second"}},
+      {"the player in front, a mode of none",
+       [&](auto& w, auto& s, auto&) { w.InFront = true, s.ShowOnTrackChange = 9, next(w); }, {}},
+      {"never", [&](auto& w, auto& s, auto&) { s.ShowOnTrackChange = 0, next(w); }, {}},
+  };
+  for (const Row& row : rows) {
+    TEngineSettings settings;
+    FakeWorld world;
+    TEngine engine(settings, world, world, world);
+    engine.WatchTrack();
+    EXPECT_EQ(world.Poll, 250);
+    row.Change(world, settings, engine);
+    engine.OnTrackPoll();
+    Steps popups;
+    for (const std::string& step : world.Take())
+      if (step.starts_with("popup")) popups.push_back(step);
+    EXPECT_EQ(popups, row.Expected) << row.Case;
+    // Seen once: the next poll shows nothing, whatever the rule was.
+    world.Excluded = world.InFront = false, engine.Enabled = settings.UsePopup = true;
+    engine.OnTrackPoll();
+    for (const std::string& step : world.Take()) EXPECT_FALSE(step.starts_with("popup")) << row.Case;
+  }
+}
+
+// An entry picked while the player stops shows when it plays, and the poll slows meanwhile;
+// "never" stops the poll and a watch begun again takes the entry as it is then.
+TEST(TrackWatch, AChangeWhileStoppedShowsWhenItPlaysAndNeverStopsThePoll) {
+  TEngineSettings settings;
+  FakeWorld world;
+  TEngine engine(settings, world, world, world);
+  engine.WatchTrack();
+  EXPECT_EQ(world.Take(), (Steps{"title?"}));
+  world.State = PlayStatus::Stopped;
+  world.Now = L"picked", world.Pos = 3;
+  engine.OnTrackPoll();
+  EXPECT_EQ(world.Take(), (Steps{"status?"}));
+  EXPECT_EQ(world.Poll, 1000);
+  world.State = PlayStatus::Playing;
+  engine.OnTrackPoll();
+  EXPECT_EQ(world.Take(), (Steps{"status?", "title?", "popup Now Playing / picked"}));
+  EXPECT_EQ(world.Poll, 250);
+  settings.ShowOnTrackChange = 0;
+  engine.OnTrackPoll();
+  EXPECT_EQ(world.Poll, -1);
+  world.Now = L"meanwhile";
+  settings.ShowOnTrackChange = 1;
+  engine.WatchTrack();
+  world.Take();
+  engine.OnTrackPoll();
+  EXPECT_EQ(world.Take(), (Steps{"status?", "title?"}));
+}
+
+// Now Playing sends the player nothing: the entry under the state's first line.
+TEST(TrackWatch, NowPlayingShowsTheEntryAndTheStateAndRunsNothing) {
+  TEngineSettings settings;
+  settings.HotKeys[static_cast<int>(PC::NowPlaying)] = kF9;
+  FakeWorld world;
+  TEngine engine(settings, world, world, world);
+  for (PlayStatus s : {PlayStatus::Playing, PlayStatus::Paused, PlayStatus::Stopped}) {
+    world.State = s;
+    engine.OnHotKey(kF9);
+  }
+  EXPECT_EQ(world.Take(), (Steps{"reply", "status?", "title?", "popup Now Playing / first",
+                                 "reply", "status?", "title?", "popup Paused / first", "reply",
+                                 "status?", "title?", "popup Stopped / first"}));
+  settings.UsePopup = false;
+  engine.OnHotKey(kF9);
+  EXPECT_EQ(world.Take(), (Steps{"reply"}));
 }

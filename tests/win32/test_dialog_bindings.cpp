@@ -71,6 +71,12 @@ TEST_F(Bindings, EveryRowChangedInTheDialogIsSaved) {
       case TEdits::Text:
         dialog->Get<ui::TEdit>(b.Id)->SetText(loaded.*b.Text + "changed.exe");
         break;
+      case TEdits::Choice: {
+        auto* box = dialog->Get<ui::TComboBox>(b.Id);
+        ASSERT_GT(box->ItemCount(), 1);
+        box->SetItemIndex((loaded.*b.Number + 1) % box->ItemCount());
+        break;
+      }
     }
   }
   delete dialog;  // writes every control back and saves
@@ -100,6 +106,9 @@ TEST_F(Bindings, EveryRowChangedInTheDialogIsSaved) {
           break;
         case TEdits::Text:
           EXPECT_EQ(s->*b.Text, loaded.*b.Text + "changed.exe");
+          break;
+        case TEdits::Choice:
+          EXPECT_NE(s->*b.Number, loaded.*b.Number);
           break;
       }
     }

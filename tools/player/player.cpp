@@ -3,6 +3,7 @@
 //
 //   player.exe [--log PATH] [--plugins DIR] [--ini-dir DIR] [--modal-command ID] [--hotkey VK]
 //              [--raw-keyboard] [--raw-sink VK] [--ansi-titles] [--title-length N]
+//              [--track-ms N]
 //
 // Titles are named through WM_USER 212 (ANSI, in the system's code page) and 213 (UTF-16);
 // --ansi-titles answers only the first, --title-length makes every title N characters.
@@ -23,6 +24,10 @@
 // that reloads its plugins does. 40994 with
 // lParam N stops pumping for N milliseconds, as a player loading a long playlist does.
 // 40993 shows the player's own full-screen video window in front (again: hides it).
+// --track-ms N ends an entry after N ms of playing and plays the next ("track end P" in the
+// log, P the new position); 40992 gives the current entry the next song of a stream as its
+// title at the same position ("stream title K"). The window's title names the entry, as a
+// player's does.
 #include <windows.h>
 #include <psapi.h>
 
@@ -30,6 +35,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -105,10 +111,20 @@ char gTitleBuffer[256];
 std::wstring gWideTitle;
 bool gAnsiTitlesOnly = false;  // --ansi-titles: the wide request goes unanswered
 int gTitleLength = 0;          // --title-length N: every title made N characters long
+UINT gTrackMs = 0;             // --track-ms N: an entry ends by itself after N ms of playing
+constexpr UINT_PTR kTrackTimer = 7;
+// The songs a stream announces, one after another, at the entry's place (40992).
+const wchar_t* const kStreamSongs[] = {
+    L"Harbour Lights - Evening Tide",
+    L"\x6D77\x8FBA\x306E\x6B4C - \x9752\x3044\x706F",  // 海辺の歌 - 青い灯
+    L"\x0417\x0438\x043C\x043D\x0438\x0439 \x0441\x0430\x0434 - \x041B\x0443\x043D\x0430",  // Зимний сад - Луна
+};
+int gStreamSong = -1;  // the song the current entry names instead of its own; -1: none
 
 // The entry's title as the player names it: padded to --title-length when one is given.
 std::wstring Title(int index) {
   std::wstring t = kPlaylist[index].title;
+  if (index == gPosition && gStreamSong >= 0) t = kStreamSongs[gStreamSong];
   if (gTitleLength > 0) {
     while (static_cast<int>(t.size()) < gTitleLength)
       t += L" \x2014 " + std::wstring(kPlaylist[index].title);
@@ -161,8 +177,23 @@ const char* StateName() {
   return gState == 1 ? "playing" : gState == 3 ? "paused" : "stopped";
 }
 
+// The window names the entry and the state as a player's does; painted anew.
 void Repaint() {
-  if (gMain) InvalidateRect(gMain, nullptr, TRUE);
+  if (!gMain) return;
+  std::wstring caption = std::to_wstring(gPosition + 1) + L". " + Title(gPosition) +
+                         L" - Velmora Player";
+  if (gState != 1) caption += gState == 3 ? L" [Paused]" : L" [Stopped]";
+  SetWindowTextW(gMain, caption.c_str());
+  InvalidateRect(gMain, nullptr, TRUE);
+}
+
+// The entry's time runs while it plays: begun anew at every entry and at every start.
+void TimeEntry() {
+  if (!gTrackMs || !gMain) return;
+  if (gState == 1)
+    SetTimer(gMain, kTrackTimer, gTrackMs, nullptr);
+  else
+    KillTimer(gMain, kTrackTimer);
 }
 
 // ---- File-info dialog, built from an in-memory template -------------------------------
@@ -469,12 +500,20 @@ void OnCommand(UINT id) {
     RunModalLoop();
     return;
   }
+  if (id == kStreamTitle) {
+    gStreamSong = (gStreamSong + 1) % static_cast<int>(std::size(kStreamSongs));
+    Log("stream title %d", gStreamSong);
+    Repaint();
+    return;
+  }
   switch (id) {
     case kIdPrev:
       gPosition = (gPosition + kPlaylistSize - 1) % kPlaylistSize;
+      gStreamSong = -1;
       break;
     case kIdNext:
       gPosition = (gPosition + 1) % kPlaylistSize;
+      gStreamSong = -1;
       break;
     case kIdPlay:
       gState = 1;
@@ -508,6 +547,8 @@ void OnCommand(UINT id) {
         ConfigPlugin(id - kPlayerConfigBase);
       break;
   }
+  if (id == kIdPrev || id == kIdNext || id == kIdPlay || id == kIdPause || id == kIdStop)
+    TimeEntry();
   Repaint();
 }
 
@@ -608,6 +649,16 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         }
       }
       break;
+    case WM_TIMER:
+      if (wParam != kTrackTimer) break;
+      if (gState == 1) {
+        gPosition = (gPosition + 1) % kPlaylistSize;
+        gStreamSong = -1;
+        Log("track end %d", gPosition);
+        Repaint();
+      }
+      TimeEntry();
+      return 0;
     case WM_HOTKEY:
       Log("hotkey %lu", static_cast<unsigned long>(wParam));
       OnCommand(kIdPlay);
@@ -678,6 +729,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     } else if (!strcmp(__argv[i], "--modal-command")) {
       gModalCommand = static_cast<UINT>(strtoul(__argv[++i], nullptr, 0));
+    } else if (!strcmp(__argv[i], "--track-ms")) {
+      gTrackMs = static_cast<UINT>(strtoul(__argv[++i], nullptr, 0));
     } else if (!strcmp(__argv[i], "--title-length")) {
       gTitleLength = atoi(__argv[++i]);
     } else if (!strcmp(__argv[i], "--hotkey")) {
