@@ -57,8 +57,8 @@ TEST_F(Settings, NoFileGivesTheDefaults) {
   for (int i = 0; i < CommandCount; ++i) {
     EXPECT_EQ(s->HotKeys[i], 0);
     EXPECT_EQ(s->JogDials[i], 0);
-    EXPECT_EQ(s->Skins[i], "");
   }
+  for (const std::string& skin : s->Skins) EXPECT_EQ(skin, "");
   EXPECT_EQ(s->DisableSkin, "");
   EXPECT_EQ(s->IgnoreInterval, 100);
   EXPECT_EQ(s->CommandInterval, 1000);
@@ -107,9 +107,9 @@ TEST_F(Settings, FirstSaveWritesEveryKeyButTheShowPointInOrder) {
   std::vector<std::string> expected;
   auto section = [&](const char* s) { expected.push_back(std::string("[") + s + "]"); };
   section("HotKeys");
-  for (int i = 0; i < 11; ++i) expected.push_back(std::to_string(i) + "=0");
+  for (int i = 0; i < 12; ++i) expected.push_back(std::to_string(i) + "=0");
   section("JogDials");
-  for (int i = 0; i < 11; ++i) expected.push_back(std::to_string(i) + "=0");
+  for (int i = 0; i < 12; ++i) expected.push_back(std::to_string(i) + "=0");
   section("Skins");
   for (int i = 0; i < 11; ++i) expected.push_back(std::to_string(i) + "=");
   expected.push_back("Disable=");
@@ -120,7 +120,8 @@ TEST_F(Settings, FirstSaveWritesEveryKeyButTheShowPointInOrder) {
   section("Popup");
   expected.insert(expected.end(), {"UsePopup=1", "FormColor=0", "FrameColor=65280",
                                    "FontColor=65280", "FontSize=10", "FrameWidth=2", "ShowTime=300",
-                                   "ShowOnActiveMonitor=0", "HideOverFullScreen=1", "ShowTitle=1"});
+                                   "ShowOnActiveMonitor=0", "HideOverFullScreen=1", "ShowTitle=1",
+                                   "ShowOnTrackChange=1"});
   section("System");
   expected.insert(expected.end(), {"UseSendMessage=0", "UseJpFont=1", "ID3AtCenter=1",
                                    "UseRawInput=0", "ExcludedPrograms=", "RepeatVolume=1"});
@@ -152,7 +153,26 @@ TEST_F(Settings, AnEarlierFileKeepsEveryLineAndGainsTheNewKeysWithTheirDefaults)
   EXPECT_LT(at("ShowPointY=40"), at("ShowOnActiveMonitor=0"));
   EXPECT_EQ(at("ShowOnActiveMonitor=0") + 1, at("HideOverFullScreen=1"));
   EXPECT_EQ(at("HideOverFullScreen=1") + 1, at("ShowTitle=1"));
-  EXPECT_LT(at("ShowTitle=1"), at("[System]"));
+  EXPECT_EQ(at("ShowTitle=1") + 1, at("ShowOnTrackChange=1"));
+  EXPECT_LT(at("ShowOnTrackChange=1"), at("[System]"));
+}
+
+// The track-change mode: its three values as they are, any other as the default, which is
+// what is saved then; Now Playing's key and gesture are the twelfth of their sections.
+TEST_F(Settings, TheTrackChangeModeTakesItsThreeValuesAndReadsAnyOtherAsTheDefault) {
+  const std::pair<const char*, std::int32_t> values[] = {
+      {"0", 0}, {"2", 2}, {"1", 1}, {"9", 1}, {"-1", 1}, {"", 1}, {"always", 1}};
+  for (const auto& [text, mode] : values) {
+    WriteFile(path_, std::string("[Popup]\r\nShowOnTrackChange=") + text +
+                         "\r\n[HotKeys]\r\n11=1140\r\n[JogDials]\r\n11=3\r\n");
+    auto s = Load();
+    EXPECT_EQ(s->ShowOnTrackChange, mode) << text;
+    EXPECT_EQ(s->GetHotKey(PlayerCommand::NowPlaying), 1140);
+    EXPECT_EQ(s->GetJogDial(PlayerCommand::NowPlaying), 3);
+    s->Save();
+    EXPECT_EQ(Value("Popup", "ShowOnTrackChange"), std::to_string(mode)) << text;
+    EXPECT_EQ(Value("Skins", "11"), "<absent>");  // Now Playing shows Play's skin
+  }
 }
 
 TEST_F(Settings, AChosenPositionIsSavedLastInPopup) {

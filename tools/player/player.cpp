@@ -74,16 +74,12 @@ struct Entry {
   const char* artist;
   const char* album;
 };
-// Made-up entries, their titles in several scripts (Japanese, Cyrillic); the labels of the
-// File-info dialog carry double-byte text.
+// Made-up entries; the labels of the File-info dialog carry double-byte text.
 const Entry kPlaylist[] = {
-    {L"Aurora Lane - Glass Harbour", "Aurora Lane", "Tidewater"},
-    {L"\x591C\x660E\x3051\x306E\x6E2F - \x785D\x5B50\x306E\x8239", "The Quiet Engines",
-     "Northbound"},  // 夜明けの港 - 硝子の船
-    {L"\x0421\x0435\x0432\x0435\x0440\x043D\x044B\x0439 \x0432\x0435\x0442\x0435\x0440 - "
-     L"\x041C\x0430\x044F\x043A",
-     "Mira Castell", "Orbitals"},  // Северный ветер - Маяк
-    {L"Kestrel Union - Salt Road", "Kestrel Union", "Coastline"},
+    {kEntryTitles[0], "Aurora Lane", "Tidewater"},
+    {kEntryTitles[1], "The Quiet Engines", "Northbound"},
+    {kEntryTitles[2], "Mira Castell", "Orbitals"},
+    {kEntryTitles[3], "Kestrel Union", "Coastline"},
 };
 constexpr int kPlaylistSize = sizeof kPlaylist / sizeof kPlaylist[0];
 
@@ -113,12 +109,6 @@ bool gAnsiTitlesOnly = false;  // --ansi-titles: the wide request goes unanswere
 int gTitleLength = 0;          // --title-length N: every title made N characters long
 UINT gTrackMs = 0;             // --track-ms N: an entry ends by itself after N ms of playing
 constexpr UINT_PTR kTrackTimer = 7;
-// The songs a stream announces, one after another, at the entry's place (40992).
-const wchar_t* const kStreamSongs[] = {
-    L"Harbour Lights - Evening Tide",
-    L"\x6D77\x8FBA\x306E\x6B4C - \x9752\x3044\x706F",  // 海辺の歌 - 青い灯
-    L"\x0417\x0438\x043C\x043D\x0438\x0439 \x0441\x0430\x0434 - \x041B\x0443\x043D\x0430",  // Зимний сад - Луна
-};
 int gStreamSong = -1;  // the song the current entry names instead of its own; -1: none
 
 // The entry's title as the player names it: padded to --title-length when one is given.

@@ -24,4 +24,19 @@ constexpr unsigned kReportResources = 40996;  // logs what the process holds
 constexpr unsigned kReportFileInfo = 40997;   // logs the File-info dialog's place and font
 constexpr unsigned kModalRelease = 40999;     // ends the nested loop of --modal-command
 
+// The playlist's titles, in several scripts (Japanese, Cyrillic), and the songs a stream
+// announces at the current entry's place (40992), one after another.
+inline constexpr const wchar_t* kEntryTitles[] = {
+    L"Aurora Lane - Glass Harbour",
+    L"\x591C\x660E\x3051\x306E\x6E2F - \x785D\x5B50\x306E\x8239",  // 夜明けの港 - 硝子の船
+    L"\x0421\x0435\x0432\x0435\x0440\x043D\x044B\x0439 \x0432\x0435\x0442\x0435\x0440 - "
+    L"\x041C\x0430\x044F\x043A",  // Северный ветер - Маяк
+    L"Kestrel Union - Salt Road",
+};
+inline constexpr const wchar_t* kStreamSongs[] = {
+    L"Harbour Lights - Evening Tide",
+    L"\x6D77\x8FBA\x306E\x6B4C - \x9752\x3044\x706F",  // 海辺の歌 - 青い灯
+    L"\x0417\x0438\x043C\x043D\x0438\x0439 \x0441\x0430\x0434 - \x041B\x0443\x043D\x0430",  // Зимний сад - Луна
+};
+
 }  // namespace player_ids
