@@ -27,7 +27,7 @@
 // --track-ms N ends an entry after N ms of playing and plays the next ("track end P" in the
 // log, P the new position); 40992 gives the current entry the next song of a stream as its
 // title at the same position ("stream title K"). The window's title names the entry, as a
-// player's does.
+// player's does. 40991 logs the process's CPU time.
 #include <windows.h>
 #include <psapi.h>
 
@@ -462,7 +462,23 @@ void ReportResources() {
       static_cast<unsigned long>(memory.PagefileUsage));
 }
 
+// Its own: Wine gives no other process's times.
+void ReportCpu() {
+  FILETIME created, ended, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
+  auto ms = [](const FILETIME& f) {
+    return static_cast<double>((static_cast<ULONGLONG>(f.dwHighDateTime) << 32) |
+                               f.dwLowDateTime) /
+           10000.0;
+  };
+  Log("cpu ms=%.1f", ms(kernel) + ms(user));
+}
+
 void OnCommand(UINT id) {
+  if (id == kReportCpu) {
+    ReportCpu();
+    return;
+  }
   if (id == kReportResources) {
     ReportResources();
     return;
