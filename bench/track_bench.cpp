@@ -81,8 +81,8 @@ void Latency() {
   const Stats p = Summarise(popup), c = Summarise(caption);
   std::printf("%-44s %8s %8s %8s\n", "from an entry's end to", "p50 ms", "p99 ms", "samples");
   std::printf("%-44s %8.1f %8.1f %8d\n", "the popup on the screen", p.Median, p.P99, p.Samples);
-  std::printf("%-44s %8.1f %8.1f %8d\n", "  floor: the player's caption seen here", c.Median,
-              c.P99, c.Samples);
+  std::printf("%-44s %8.1f %8.1f %8d\n", "  floor: the player's caption seen here", c.Median, c.P99,
+              c.Samples);
 }
 
 // The player's own figure, from its log: Wine gives no other process's times.
@@ -105,15 +105,14 @@ void Cpu() {
   WriteFile(on.Ini(), "[Popup]\r\nShowTime=300\r\nShowOnTrackChange=2\r\n");
   Player quiet(off, "--track-ms 3000"), watched(on, "--track-ms 3000");
   if (!quiet.Window() || !watched.Window()) return;
-  for (const Player* p : {&quiet, &watched}) PostMessageA(p->Window(), WM_COMMAND, player_ids::kPlay, 0);
+  for (const Player* p : {&quiet, &watched})
+    PostMessageA(p->Window(), WM_COMMAND, player_ids::kPlay, 0);
   Sleep(500);
   const double quietStart = CpuMs(quiet), watchedStart = CpuMs(watched);
   Sleep(kCpuSeconds * 1000);
   std::printf("\n%-44s %8s\n", "the player's CPU time over a minute, playing", "ms");
-  std::printf("%-44s %8.1f\n", "  ShowOnTrackChange=0 (floor)",
-              CpuMs(quiet) - quietStart);
-  std::printf("%-44s %8.1f\n", "  ShowOnTrackChange=2",
-              CpuMs(watched) - watchedStart);
+  std::printf("%-44s %8.1f\n", "  ShowOnTrackChange=0 (floor)", CpuMs(quiet) - quietStart);
+  std::printf("%-44s %8.1f\n", "  ShowOnTrackChange=2", CpuMs(watched) - watchedStart);
 }
 
 }  // namespace

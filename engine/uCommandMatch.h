@@ -13,15 +13,16 @@ namespace velmora {
 
 // Popup text of each command.
 inline constexpr const char* CommandNames[CommandCount] = {
-    "Prev",      "Play",        "Pause",   "Stop", "Next",  "Open",
+    "Prev",      "Play",        "Pause",   "Stop", "Next",   "Open",
     "Volume Up", "Volume Down", "Enabled", "ID3",  "Winamp", "Now Playing"};
 inline constexpr const char* DisabledText = "Disabled";
 // The first line over the current entry's title: the Now Playing command's name while it
 // plays.
 constexpr const char* NowPlayingText(PlayStatus status) noexcept {
-  return status == PlayStatus::Paused    ? "Paused"
-         : status == PlayStatus::Stopped ? "Stopped"
-                                         : CommandNames[static_cast<int>(PlayerCommand::NowPlaying)];
+  return status == PlayStatus::Paused ? "Paused"
+         : status == PlayStatus::Stopped
+             ? "Stopped"
+             : CommandNames[static_cast<int>(PlayerCommand::NowPlaying)];
 }
 
 inline constexpr int JogCodeCount = 15;

@@ -20,9 +20,8 @@ class TSkinSet {
   const std::shared_ptr<ui::TBitmap>& For(PlayerCommand command, bool disabled) const noexcept {
     // Now Playing shows Play's.
     return disabled ? disabled_
-                    : commands_[static_cast<int>(command == PlayerCommand::NowPlaying
-                                                     ? PlayerCommand::Play
-                                                     : command)];
+                    : commands_[static_cast<int>(
+                          command == PlayerCommand::NowPlaying ? PlayerCommand::Play : command)];
   }
 
  private:

@@ -69,7 +69,7 @@ class TIniFile {
 };
 
 const char* Key(int i) {
-  static const char* const keys[CommandCount] = {"0", "1", "2", "3", "4", "5",
+  static const char* const keys[CommandCount] = {"0", "1", "2", "3", "4",  "5",
                                                  "6", "7", "8", "9", "10", "11"};
   return keys[i];
 }

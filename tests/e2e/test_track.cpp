@@ -92,9 +92,9 @@ TEST_F(Track, TheModeDecidesWhetherThePlayersOwnChangeShowsWithThePlayerInFront)
     Player(player_ids::kPlay);
     Player(player_ids::kNext);
     const auto popups = PopupsUntil([&] { return player_->LogHas("command 40048"); }, 800);
-    EXPECT_EQ(Lines(popups),
-              row.Shown ? std::vector<std::string>{Line("Now Playing", kEntryTitles[1])}
-                        : std::vector<std::string>{})
+    EXPECT_EQ(Lines(popups), row.Shown
+                                 ? std::vector<std::string>{Line("Now Playing", kEntryTitles[1])}
+                                 : std::vector<std::string>{})
         << "mode " << row.Mode;
     if (std::string(row.Mode) == "1") {
       FocusNotepad();
@@ -110,8 +110,8 @@ TEST_F(Track, TheModeDecidesWhetherThePlayersOwnChangeShowsWithThePlayerInFront)
 // one; the Now Playing key shows the entry and its state and sends the player nothing,
 // typed key by key into notepad and as one burst into the player's window.
 TEST_F(Track, AHotKeysNextShowsOnePopupAndNowPlayingChangesNothing) {
-  Start("[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=400\r\n[HotKeys]\r\n4=" +
-        std::to_string(kF9Word) + "\r\n11=" + std::to_string(kCtrlShiftF8Word) + "\r\n");
+  Start("[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=400\r\n[HotKeys]\r\n4=" + std::to_string(kF9Word) +
+        "\r\n11=" + std::to_string(kCtrlShiftF8Word) + "\r\n");
   FocusNotepad();
   ParkPointer();
   Player(player_ids::kPlay);
@@ -129,13 +129,17 @@ TEST_F(Track, AHotKeysNextShowsOnePopupAndNowPlayingChangesNothing) {
     });
     return Lines(shown);
   };
-  EXPECT_EQ(keyPopups([] { Chord({VK_CONTROL, VK_SHIFT}, VK_F8); }),
+  EXPECT_EQ(keyPopups([] {
+              Chord({VK_CONTROL, VK_SHIFT}, VK_F8);
+            }),
             (std::vector<std::string>{Line("Now Playing", kEntryTitles[1])}));
   Player(player_ids::kStop);
   ASSERT_TRUE(WaitLog("command 40047"));
   ASSERT_TRUE(Focus(player_->Window()));
   ParkPointer();
-  EXPECT_EQ(keyPopups([] { Burst({VK_CONTROL, VK_SHIFT}, VK_F8); }),
+  EXPECT_EQ(keyPopups([] {
+              Burst({VK_CONTROL, VK_SHIFT}, VK_F8);
+            }),
             (std::vector<std::string>{Line("Stopped", kEntryTitles[1])}));
   auto expected = before;
   expected.push_back("40047");

@@ -467,7 +467,7 @@ TEST(KeyRepeat, TheSystemsDelayAndSpeedSettingsGiveTheRepeatsTiming) {
   EXPECT_EQ(KeyRepeatTiming(1, 15).IntervalMs, 63u);
   EXPECT_EQ(KeyRepeatTiming(1, 2).IntervalMs, 234u);  // 233.5: rounded, not cut
   EXPECT_EQ(KeyRepeatTiming(1, 16).IntervalMs, 60u);  // 59.6
-  EXPECT_EQ(KeyRepeatTiming(-5, 99).DelayMs, 250u);  // outside: the nearest
+  EXPECT_EQ(KeyRepeatTiming(-5, 99).DelayMs, 250u);   // outside: the nearest
   EXPECT_EQ(KeyRepeatTiming(9, -1).IntervalMs, 400u);
   EXPECT_EQ(KeyRepeatTiming(9, -1).DelayMs, 1000u);
 }
@@ -516,15 +516,19 @@ TEST(TrackWatch, ANewEntryThePlayerMovedToShowsOnePopupUnlessARuleHoldsItBack) {
   const auto next = [](FakeWorld& w) { w.Now = L"second", ++w.Pos; };
   const Row rows[] = {
       {"next entry", [&](auto& w, auto&, auto&) { next(w); }, {"popup Now Playing / second"}},
-      {"a stream's next song", [](auto& w, auto&, auto&) { w.Now = L"song 2"; },
+      {"a stream's next song",
+       [](auto& w, auto&, auto&) { w.Now = L"song 2"; },
        {"popup Now Playing / song 2"}},
       {"same entry again, the same title", [](auto&, auto&, auto&) {}, {}},
-      {"a hot key's Next", [](auto&, auto&, auto& e) { e.ExecuteCommand(PC::Next); },
+      {"a hot key's Next",
+       [](auto&, auto&, auto& e) { e.ExecuteCommand(PC::Next); },
        {"popup Next / next one"}},
-      {"a gesture's Prev", [](auto&, auto&, auto& e) { e.ExecuteCommand(PC::Prev); },
+      {"a gesture's Prev",
+       [](auto&, auto&, auto& e) { e.ExecuteCommand(PC::Prev); },
        {"popup Prev / one before"}},
       {"disabled", [&](auto& w, auto&, auto& e) { e.Enabled = false, next(w); }, {}},
-      {"an excluded program in front", [&](auto& w, auto&, auto&) { w.Excluded = true, next(w); },
+      {"an excluded program in front",
+       [&](auto& w, auto&, auto&) { w.Excluded = true, next(w); },
        {}},
       {"popups off", [&](auto& w, auto& s, auto&) { s.UsePopup = false, next(w); }, {}},
       {"the player in front", [&](auto& w, auto&, auto&) { w.InFront = true, next(w); }, {}},
@@ -532,7 +536,8 @@ TEST(TrackWatch, ANewEntryThePlayerMovedToShowsOnePopupUnlessARuleHoldsItBack) {
        [&](auto& w, auto& s, auto&) { w.InFront = true, s.ShowOnTrackChange = 2, next(w); },
        {"popup Now Playing / second"}},
       {"the player in front, a mode of none",
-       [&](auto& w, auto& s, auto&) { w.InFront = true, s.ShowOnTrackChange = 9, next(w); }, {}},
+       [&](auto& w, auto& s, auto&) { w.InFront = true, s.ShowOnTrackChange = 9, next(w); },
+       {}},
       {"never", [&](auto& w, auto& s, auto&) { s.ShowOnTrackChange = 0, next(w); }, {}},
   };
   for (const Row& row : rows) {
@@ -550,7 +555,8 @@ TEST(TrackWatch, ANewEntryThePlayerMovedToShowsOnePopupUnlessARuleHoldsItBack) {
     // Seen once: the next poll shows nothing, whatever the rule was.
     world.Excluded = world.InFront = false, engine.Enabled = settings.UsePopup = true;
     engine.OnTrackPoll();
-    for (const std::string& step : world.Take()) EXPECT_FALSE(step.starts_with("popup")) << row.Case;
+    for (const std::string& step : world.Take())
+      EXPECT_FALSE(step.starts_with("popup")) << row.Case;
   }
 }
 
@@ -592,9 +598,9 @@ TEST(TrackWatch, NowPlayingShowsTheEntryAndTheStateAndRunsNothing) {
     world.State = s;
     engine.OnHotKey(kF9);
   }
-  EXPECT_EQ(world.Take(), (Steps{"reply", "status?", "title?", "popup Now Playing / first",
-                                 "reply", "status?", "title?", "popup Paused / first", "reply",
-                                 "status?", "title?", "popup Stopped / first"}));
+  EXPECT_EQ(world.Take(), (Steps{"reply", "status?", "title?", "popup Now Playing / first", "reply",
+                                 "status?", "title?", "popup Paused / first", "reply", "status?",
+                                 "title?", "popup Stopped / first"}));
   settings.UsePopup = false;
   engine.OnHotKey(kF9);
   EXPECT_EQ(world.Take(), (Steps{"reply"}));

@@ -118,10 +118,10 @@ TEST_F(Settings, FirstSaveWritesEveryKeyButTheShowPointInOrder) {
   section("Use");
   expected.insert(expected.end(), {"JogDial=0", "Key=0"});
   section("Popup");
-  expected.insert(expected.end(), {"UsePopup=1", "FormColor=0", "FrameColor=65280",
-                                   "FontColor=65280", "FontSize=10", "FrameWidth=2", "ShowTime=300",
-                                   "ShowOnActiveMonitor=0", "HideOverFullScreen=1", "ShowTitle=1",
-                                   "ShowOnTrackChange=1"});
+  expected.insert(expected.end(),
+                  {"UsePopup=1", "FormColor=0", "FrameColor=65280", "FontColor=65280",
+                   "FontSize=10", "FrameWidth=2", "ShowTime=300", "ShowOnActiveMonitor=0",
+                   "HideOverFullScreen=1", "ShowTitle=1", "ShowOnTrackChange=1"});
   section("System");
   expected.insert(expected.end(), {"UseSendMessage=0", "UseJpFont=1", "ID3AtCenter=1",
                                    "UseRawInput=0", "ExcludedPrograms=", "RepeatVolume=1"});

@@ -10,6 +10,7 @@
 
 #include "config/uCustomIds.h"
 #include "support.h"
+#include "tools/player/player_ids.h"
 
 using namespace testsupport;
 using namespace velmora::dialog;
@@ -153,16 +154,31 @@ int main(int argc, char** argv) {
   Step(waitLog("command 40045") && PopupShown(pid, "Play"),
        "Ctrl+Alt+X in notepad: Play, with its popup");
   Screenshot("02-play-popup");
-  // Where the popup stood, for the README's picture of a popup with its title.
-  if (RECT r; gLastPopup && GetWindowRect(gLastPopup, &r))
-    if (FILE* f = std::fopen((gOut + "popup-window.txt").c_str(), "w")) {
-      std::fprintf(f, "%ldx%ld+%ld+%ld\n", r.right - r.left + 16, r.bottom - r.top + 16, r.left - 8,
-                   r.top - 8);
-      std::fclose(f);
-    }
+  // Where the popup stood, for the README's pictures of a popup with a title.
+  auto notePopup = [](const char* file) {
+    if (RECT r; gLastPopup && GetWindowRect(gLastPopup, &r))
+      if (FILE* f = std::fopen((gOut + file).c_str(), "w")) {
+        std::fprintf(f, "%ldx%ld+%ld+%ld\n", r.right - r.left + 16, r.bottom - r.top + 16,
+                     r.left - 8, r.top - 8);
+        std::fclose(f);
+      }
+  };
+  notePopup("popup-window.txt");
+  settle();
+  WaitFor([&] { return ShownPopups(pid).empty(); });
+  // The user picks the next entry in the player's own window, notepad still in front.
+  PostMessageA(player.Window(), WM_COMMAND, player_ids::kNext, 0);
+  Step(waitLog("command 40048") && PopupShown(pid, "Now Playing"),
+       "the player moves on by itself: \"Now Playing\" with the new entry's title");
+  Screenshot("02-track-popup");
+  notePopup("track-popup-window.txt");
+  settle();
+  Chord({VK_CONTROL, VK_MENU}, 'N');
+  Step(PopupShown(pid, "Now Playing") && player.Count("command 40048") == 1,
+       "Ctrl+Alt+N: Now Playing shows what plays and sends the player nothing");
   settle();
   Chord({VK_CONTROL, VK_MENU}, 'B');
-  Step(waitLog("command 40048") && PopupShown(pid, "Next"), "Ctrl+Alt+B: Next");
+  Step(waitLog("command 40048", 2) && PopupShown(pid, "Next"), "Ctrl+Alt+B: Next");
   settle();
   Chord({VK_CONTROL, VK_MENU}, VK_UP);
   Step(waitLog("command 40058"), "Ctrl+Alt+Up: Volume Up");

@@ -31,6 +31,7 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -44,7 +45,6 @@
 
 namespace {
 
-constexpr char kClassName[] = "VelmoraPlayer";
 using namespace player_ids;
 constexpr UINT kIdPrev = kPrev, kIdPlay = kPlay, kIdPause = kPause, kIdStop = kStop,
                kIdNext = kNext, kIdOpen = kOpen, kIdVolUp = kVolumeUp, kIdVolDown = kVolumeDown,
@@ -170,8 +170,8 @@ const char* StateName() {
 // The window names the entry and the state as a player's does; painted anew.
 void Repaint() {
   if (!gMain) return;
-  std::wstring caption = std::to_wstring(gPosition + 1) + L". " + Title(gPosition) +
-                         L" - Velmora Player";
+  std::wstring caption =
+      std::to_wstring(gPosition + 1) + L". " + Title(gPosition) + L" - Velmora Player";
   if (gState != 1) caption += gState == 3 ? L" [Paused]" : L" [Stopped]";
   SetWindowTextW(gMain, caption.c_str());
   InvalidateRect(gMain, nullptr, TRUE);
@@ -467,8 +467,7 @@ void ReportCpu() {
   FILETIME created, ended, kernel, user;
   GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
   auto ms = [](const FILETIME& f) {
-    return static_cast<double>((static_cast<ULONGLONG>(f.dwHighDateTime) << 32) |
-                               f.dwLowDateTime) /
+    return static_cast<double>((static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime) /
            10000.0;
   };
   Log("cpu ms=%.1f", ms(kernel) + ms(user));
@@ -600,8 +599,9 @@ void Paint(HWND window) {
     TextOutA(dc, 10, y, text, lstrlenA(text));
     y += 18;
   };
-  snprintf(line, sizeof line, "Now: %d. %.200s", gPosition + 1, AnsiTitle(gPosition).c_str());
-  out(line);
+  const std::wstring now = L"Now: " + std::to_wstring(gPosition + 1) + L". " + Title(gPosition);
+  TextOutW(dc, 10, y, now.c_str(), static_cast<int>(std::min<std::size_t>(now.size(), 200)));
+  y += 18;
   snprintf(line, sizeof line, "State: %s    Volume: %d", StateName(), gVolume);
   out(line);
   out("Plugins:");
@@ -687,7 +687,7 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       PostQuitMessage(0);
       return 0;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 HMENU BuildMenu() {
@@ -753,19 +753,24 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   }
   Log("player start pid=%lu", GetCurrentProcessId());
 
+  // The main window is a Unicode one, so that its title names an entry in any script.
+  WNDCLASSW main{};
+  main.lpfnWndProc = MainProc;
+  main.hInstance = instance;
+  main.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  main.lpszClassName = L"VelmoraPlayer";
+  RegisterClassW(&main);
   WNDCLASSA wc{};
-  wc.lpfnWndProc = MainProc;
   wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = kClassName;
-  RegisterClassA(&wc);
+  wc.hCursor = main.hCursor;
+  wc.hbrBackground = main.hbrBackground;
   wc.lpfnWndProc = OpenProc;
   wc.lpszClassName = "VelmoraPlayerOpen";
   RegisterClassA(&wc);
 
-  gMain = CreateWindowExA(0, kClassName, "Velmora Player", WS_OVERLAPPEDWINDOW, 40, 40, 520, 240,
-                          nullptr, BuildMenu(), instance, nullptr);
+  gMain = CreateWindowExW(0, main.lpszClassName, L"Velmora Player", WS_OVERLAPPEDWINDOW, 40, 40,
+                          520, 240, nullptr, BuildMenu(), instance, nullptr);
   if (!gMain) return 2;
   ShowWindow(gMain, show == SW_HIDE ? SW_SHOWNORMAL : show);
   UpdateWindow(gMain);

@@ -37,7 +37,9 @@ inline constexpr const wchar_t* kEntryTitles[] = {
 inline constexpr const wchar_t* kStreamSongs[] = {
     L"Harbour Lights - Evening Tide",
     L"\x6D77\x8FBA\x306E\x6B4C - \x9752\x3044\x706F",  // 海辺の歌 - 青い灯
-    L"\x0417\x0438\x043C\x043D\x0438\x0439 \x0441\x0430\x0434 - \x041B\x0443\x043D\x0430",  // Зимний сад - Луна
+    L"\x0417\x0438\x043C\x043D\x0438\x0439 \x0441\x0430\x0434 - \x041B\x0443\x043D\x0430",  // Зимний
+                                                                                            // сад -
+                                                                                            // Луна
 };
 
 }  // namespace player_ids
