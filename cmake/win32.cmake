@@ -51,6 +51,7 @@ add_library(velmora_w32 STATIC
   config/uRegistry.cpp
   hook/uCapture.cpp
   engine/uWatch.cpp
+  engine/uWheelHook.cpp
   plugin/uPlugin.cpp
 )
 # Only what every GUI process has already: the hooks load the DLL into every program that

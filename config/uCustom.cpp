@@ -87,6 +87,8 @@ void TfrmCustom::BindHandlers() {
   chbxUseKey->OnClick = [this] { EnablePage(*Control(IdKeyPage), *chbxUseKey); };
   chbxUseJogDial->OnClick = [this] { EnablePage(*Control(IdJogPage), *chbxUseJogDial); };
   chbxUsePopup->OnClick = [this] { EnablePage(*Control(IdPopupPage), *chbxUsePopup); };
+  auto* useWheel = Get<ui::TCheckBox>(IdWheelUse);
+  useWheel->OnClick = [this, useWheel] { EnablePage(*Control(IdWheelPage), *useWheel); };
   Get<ui::TButton>(IdPopupPosition)->OnClick = [this] {
     ChoosePopupPosition(settings_, frmPreview);
   };
@@ -125,6 +127,7 @@ void TfrmCustom::FormCreate() {
   EnablePage(*Control(IdPopupPage), *chbxUsePopup);
   EnablePage(*Control(IdKeyPage), *chbxUseKey);
   EnablePage(*Control(IdJogPage), *chbxUseJogDial);
+  EnablePage(*Control(IdWheelPage), *Get<ui::TCheckBox>(IdWheelUse));
   // 11
   bmplstLogo.GetBitmap("Logo", &logo.bmpLogo);
 }

@@ -38,14 +38,16 @@ class TIniManager;
 class TfrmCustom : public ui::TForm {
  public:
   // What a control edits in the settings, and how: loading and saving both walk the table.
-  enum class TEdits { HotKey, Gesture, Skin, Number, Switch, Text, Choice };
+  enum class TEdits { HotKey, Gesture, Skin, Number, Switch, Text, Choice, Flag };
   struct TBinding {
     int Id;
     TEdits How;
     int Command = -1;  // hot key, gesture, skin (-1: the Disabled popup's skin)
-    std::int32_t TIniManager::*Number = nullptr;  // also a Choice: the index of its item
+    // Also a Choice (the index of its item) and a Flag (its bit in the number).
+    std::int32_t TIniManager::*Number = nullptr;
     bool TIniManager::*Switch = nullptr;
     std::string TIniManager::*Text = nullptr;
+    std::int32_t Bit = 0;
   };
   // Every row, in the order they are loaded and saved.
   static std::span<const TBinding> Bindings() noexcept;

@@ -32,10 +32,15 @@ constexpr TSwitch kSwitches[] = {{IdUsePopup, &TIniManager::UsePopup},
                                  {IdShowOnActiveMonitor, &TIniManager::ShowOnActiveMonitor},
                                  {IdHideOverFullScreen, &TIniManager::HideOverFullScreen},
                                  {IdRepeatVolume, &TIniManager::RepeatVolume},
-                                 {IdShowTitle, &TIniManager::ShowTitle}};
-constexpr TNumber kChoices[] = {{IdShowOnTrackChange, &TIniManager::ShowOnTrackChange}};
+                                 {IdShowTitle, &TIniManager::ShowTitle},
+                                 {IdWheelUse, &TIniManager::WheelUse},
+                                 {IdWheelOverTaskbar, &TIniManager::WheelOverTaskbar},
+                                 {IdWheelAccelerate, &TIniManager::WheelAccelerate}};
+constexpr TNumber kChoices[] = {{IdShowOnTrackChange, &TIniManager::ShowOnTrackChange},
+                                {IdWheelAction, &TIniManager::WheelAction}};
 constexpr int kBindingCount = 2 * CommandCount + std::size(kSkinRows) + std::size(kNumbers) +
-                              std::size(kSwitches) + 1 + std::size(kChoices);
+                              std::size(kSwitches) + 1 + std::size(kChoices) +
+                              std::size(kWheelKeys);
 // Built at compile time: a row past the count is out of bounds there, a row short of it
 // reaches the throw, and either stops the build.
 constexpr auto kBindings = [] {
@@ -49,6 +54,8 @@ constexpr auto kBindings = [] {
   for (const TSwitch& s : kSwitches) b[i++] = {s.first, TEdits::Switch, -1, nullptr, s.second};
   b[i++] = {IdExcludedPrograms, TEdits::Text, -1, nullptr, nullptr, &TIniManager::ExcludedPrograms};
   for (const TNumber& n : kChoices) b[i++] = {n.first, TEdits::Choice, -1, n.second};
+  for (const auto& [id, bit] : kWheelKeys)
+    b[i++] = {id, TEdits::Flag, -1, &TIniManager::WheelModifiers, nullptr, nullptr, bit};
   if (i != b.size()) throw "a binding row is missing";
   return b;
 }();
@@ -126,8 +133,20 @@ void TfrmCustom::ExchangeSettings(bool save) {
           s.*b.Number = box->ItemIndex();
         break;
       }
+      case TEdits::Flag: {
+        auto* check = Get<ui::TCheckBox>(b.Id);
+        if (!save)
+          check->SetChecked((s.*b.Number & b.Bit) != 0);
+        else if (check->Checked())
+          s.*b.Number |= b.Bit;
+        else
+          s.*b.Number &= ~b.Bit;
+        break;
+      }
     }
   }
+  // No key is no chord: a plain wheel stays the wheel, and the dialog shows the default's.
+  if (save) s.WheelModifiers = WheelChord(s.WheelModifiers);
 }
 
 std::vector<int> TfrmCustom::EditableIds() const {

@@ -39,6 +39,15 @@ enum : int {
   IdExcludedPrograms,
   IdShowTitle,
   IdShowOnTrackChange,
+  IdWheelPage,
+  IdWheelUse,
+  IdWheelShift,
+  IdWheelCtrl,
+  IdWheelAlt,
+  IdWheelWin,
+  IdWheelAction,
+  IdWheelOverTaskbar,
+  IdWheelAccelerate,
 };
 
 // One control per command on the Key and JogDial pages, and per skin (every command with

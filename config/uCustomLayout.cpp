@@ -142,10 +142,12 @@ void TfrmCustom::BuildControls() {
   }
   for (const TRow& r : kSystemPage) make(r);
   for (const char* choice : kTrackChoices) Get<ui::TComboBox>(IdShowOnTrackChange)->AddItem(choice);
+  for (const TRow& r : kWheelPage) make(r);
+  for (const char* choice : kWheelChoices) Get<ui::TComboBox>(IdWheelAction)->AddItem(choice);
 
   // The pages without the preview are made when first shown (the preview, which sizes
   // itself to its panel, makes the Popup page's windows as it is made).
-  for (int id : {IdJogPage, IdSystemPage}) Get<ui::TTabSheet>(id)->LateChildren = true;
+  for (int id : {IdJogPage, IdSystemPage, IdWheelPage}) Get<ui::TTabSheet>(id)->LateChildren = true;
   pageConfig = Get<ui::TPageControl>(IdPages);
   btnOK = Get<ui::TButton>(IdOK);
   btnOK->ModalResult = ui::mrOk;

@@ -3,6 +3,8 @@
 // No Windows header.
 #pragma once
 
+#include <utility>
+
 #include "config/uCustomIds.h"
 #include "settings/uPlayerCommand.h"
 
@@ -45,6 +47,7 @@ inline constexpr TRow kFrame[] = {
     {IdJogPage, TKind::Sheet, IdPages, 0, 0, 0, 0, "&JogDial"},
     {IdPopupPage, TKind::Sheet, IdPages, 0, 0, 0, 0, "&Popup"},
     {IdSystemPage, TKind::Sheet, IdPages, 0, 0, 0, 0, "&System"},
+    {IdWheelPage, TKind::Sheet, IdPages, 0, 0, 0, 0, "&Wheel"},
     {IdUseKey, TKind::Check, IdKeyPage, 3, 2, 230, 17, "&Use Key Operation (effective in restart)"},
     {IdUseJogDial, TKind::Check, IdJogPage, 3, 2, 246, 17,
      "&Use JogDial Operation (effective in restart)"},
@@ -142,6 +145,26 @@ inline constexpr TRow kSystemPage[] = {
 // The track-change popup's modes, in the order of their values, after "Show the new track:".
 inline constexpr const char* kTrackChoices[] = {"never", "when the player is not in front",
                                                 "always"};
+
+inline constexpr TRow kWheelPage[] = {
+    {IdWheelUse, TKind::Check, IdWheelPage, 3, 2, 390, 17, "&Use the mouse wheel"},
+    {0, TKind::Label, IdWheelPage, 19, 32, 0, 0, "While these keys are held:"},
+    {IdWheelShift, TKind::Check, IdWheelPage, 19, 50, 80, 17, "S&hift"},
+    {IdWheelCtrl, TKind::Check, IdWheelPage, 104, 50, 80, 17, "&Ctrl"},
+    {IdWheelAlt, TKind::Check, IdWheelPage, 189, 50, 80, 17, "&Alt"},
+    {IdWheelWin, TKind::Check, IdWheelPage, 274, 50, 80, 17, "W&in"},
+    {0, TKind::Label, IdWheelPage, 19, 84, 0, 0, "Turning it &changes:"},
+    {IdWheelAction, TKind::Combo, IdWheelPage, 150, 80, 240, 20, ""},
+    {IdWheelOverTaskbar, TKind::Check, IdWheelPage, 19, 112, 390, 17,
+     "Also over the task &bar without keys"},
+    {IdWheelAccelerate, TKind::Check, IdWheelPage, 19, 136, 390, 17, "&Faster when turned fast"},
+};
+// The wheel's actions, in the order of their values.
+inline constexpr const char* kWheelChoices[] = {"the volume", "the position, 5 s a step",
+                                                "the track"};
+// The modifier boxes and the bit of the chord each stands for.
+inline constexpr std::pair<int, int> kWheelKeys[] = {
+    {IdWheelShift, 1}, {IdWheelCtrl, 2}, {IdWheelAlt, 4}, {IdWheelWin, 8}};
 
 // The pages' width at 96 dpi (the page control's less its frame, as TCM_ADJUSTRECT gives
 // it): their inner edge before the page control has a window.

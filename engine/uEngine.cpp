@@ -19,6 +19,7 @@ TKeyRepeat KeyRepeatTiming(int delaySetting, int speedSetting) noexcept {
 
 void TEngine::ExecuteCommand(PlayerCommand command, bool again) {
   if (!Enabled && command != PlayerCommand::Enabled) return;
+  wheelPopup_ = -1;
   if (command == PlayerCommand::NowPlaying) {  // changes nothing
     if (settings_.UsePopup) {
       const PlayStatus status = player_.Status();
@@ -138,6 +139,29 @@ void TEngine::OnCountdown() {
     ExecuteCommand(static_cast<PlayerCommand>(command));
 }
 
+void TEngine::OnWheel(int commands) {
+  if (!commands || !Enabled || system_.ForegroundExcluded()) return;
+  const bool up = commands > 0;
+  const std::int32_t action = WheelActionOf(settings_.WheelAction);
+  const int popup = action * 2 + (up ? 1 : 0);
+  bool again = wheelPopup_ == popup;
+  for (int i = up ? commands : -commands; i > 0; --i) {
+    if (action == WheelSeek) {
+      player_.Seek(up);
+    } else {
+      const PlayerCommand c = action == WheelTrack
+                                  ? (up ? PlayerCommand::Next : PlayerCommand::Prev)
+                              : up ? PlayerCommand::VolumeUp
+                                   : PlayerCommand::VolumeDown;
+      ExecuteCommand(c, again);
+      again = true;
+    }
+  }
+  if (action == WheelSeek && settings_.UsePopup)
+    popups_.ShowText(up ? SeekForwardText : SeekBackText, again);
+  wheelPopup_ = popup;
+}
+
 void TEngine::SeeTrack() {
   seenPosition_ = player_.Position();
   seenTitle_ = player_.Title();
@@ -172,6 +196,7 @@ void TEngine::OnTrackPoll() {
   // as seen without a popup.
   if (!Enabled || !settings_.UsePopup || system_.ForegroundExcluded()) return;
   if (settings_.ShowOnTrackChange != TrackPopupAlways && system_.PlayerInFront()) return;
+  wheelPopup_ = -1;
   popups_.ShowNowPlaying(PlayStatus::Playing, seenTitle_);
 }
 

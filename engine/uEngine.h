@@ -4,6 +4,7 @@
 // message loop of the real system, the tests give it fakes. No Windows header.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -25,6 +26,7 @@ TKeyRepeat KeyRepeatTiming(int delaySetting, int speedSetting) noexcept;
 class IPlayer {
  public:
   virtual void Execute(PlayerCommand command) = 0;  // nothing for ID3 and Winamp
+  virtual void Seek(bool forward) = 0;              // five seconds
   virtual PlayStatus Status() = 0;
   // The playlist entry the player is at now, and its title (empty when it names none).
   virtual int Position() = 0;
@@ -53,6 +55,8 @@ class IPopups {
   // The current entry's title under "Now Playing", or "Paused" or "Stopped" when the player
   // is so (NowPlayingText), in Play's skin.
   virtual void ShowNowPlaying(PlayStatus status, const std::wstring& title) = 0;
+  // A popup of the text alone, as a command's without a skin; again as for Show.
+  virtual void ShowText(const char* text, bool again) = 0;
 
  protected:
   ~IPopups() = default;
@@ -101,7 +105,8 @@ class TEngine {
   TEngine& operator=(const TEngine&) = delete;
 
   // Off: only Enable/Disable runs (the configuration dialog also turns it off meanwhile).
-  bool Enabled = true;
+  // Read by the wheel's hook on its own thread.
+  std::atomic<bool> Enabled = true;
   bool Busy() const noexcept { return busy_; }
   const std::string& JogSequence() const noexcept { return jogSequence_; }
 
@@ -114,6 +119,9 @@ class TEngine {
   // A jog event (JogPress, JogRelease, JogUp, JogDown) at its message time in ms.
   void OnJogDial(unsigned code, std::int32_t timeMs);
   void OnCountdown();
+  // Steps of the mouse wheel: commands, signed (positive: up), of the action the settings
+  // name. One popup while the wheel turns the same way, its time begun anew at each step.
+  void OnWheel(int commands);
 
   // The track watch begun or ended as the setting now says (at init and when the dialog
   // closes); begun, it takes the entry the player is at as seen.
@@ -140,6 +148,7 @@ class TEngine {
   std::string jogSequence_;
   bool jogPressed_ = false;
 
+  int wheelPopup_ = -1;  // the action and way of the wheel's popup still up; -1: none
   void SeeTrack();
   void PollEvery(unsigned ms);
   unsigned trackPollMs_ = 0;  // 0: the watch is off

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <iterator>
+
 #include "engine/uProgramList.h"
 #include "popup/uPopupForm.h"
 #include "popup/uPopupGeometry.h"
@@ -23,19 +25,22 @@ bool TForegroundPolicy::ProgramLeftAlone() {
   const HWND front = GetForegroundWindow();
   if (front == lastFront_) return lastFrontExcluded_;
   lastFront_ = front;
-  lastFrontExcluded_ = false;
+  lastFrontExcluded_ = ListedProgramOwns(front, excluded_);
+  return lastFrontExcluded_;
+}
+
+bool ListedProgramOwns(HWND window, const std::vector<std::wstring>& programs) noexcept {
+  if (programs.empty()) return false;
   DWORD id = 0;
-  GetWindowThreadProcessId(front, &id);
-  if (!front || id == GetCurrentProcessId()) return false;  // the player's own windows
+  GetWindowThreadProcessId(window, &id);
+  if (!window || id == GetCurrentProcessId()) return false;  // the player's own windows
   // Elevated programs cannot be opened: they are simply not matched.
   const ui::TKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
   if (!process) return false;
-  std::wstring path(32768, L'\0');
-  DWORD size = static_cast<DWORD>(path.size());
-  if (!QueryFullProcessImageNameW(process.Get(), 0, path.data(), &size)) return false;
-  path.resize(size);
-  lastFrontExcluded_ = IsListedProgram(excluded_, path);
-  return lastFrontExcluded_;
+  wchar_t path[32768];  // the longest path there is
+  DWORD size = static_cast<DWORD>(std::size(path));
+  if (!QueryFullProcessImageNameW(process.Get(), 0, path, &size)) return false;
+  return IsListedProgram(programs, std::wstring_view(path, size));
 }
 
 bool TForegroundPolicy::PopupHidden() const {

@@ -32,6 +32,10 @@ class TForegroundPolicy {
   bool lastFrontExcluded_ = false;
 };
 
+// The window belongs to another process whose executable is one of the programs (their
+// names as ParseProgramList gives them). Looks the process up: not for a hook procedure.
+bool ListedProgramOwns(HWND window, const std::vector<std::wstring>& programs) noexcept;
+
 // The window in front is another process's and covers its whole monitor (the shell's
 // desktop does not count), or the system reports a full-screen Direct3D program or
 // presentation mode. Not the system's "busy" state, which overlays of graphics drivers

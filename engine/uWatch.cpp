@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engine/uCommandMatch.h"
+#include "engine/uProgramList.h"
 #include "engine/uUtils.h"
 #include "engine/uWinampManager.h"
 #include "hook/uCapture.h"
@@ -47,10 +48,12 @@ TWatch::TWatch(const TIniManager& settings, const TWinampManager& player)
   if (!MessageWindow) throw std::runtime_error("cannot create the engine's window");
   capture_.emplace(MessageWindow, settings_.UseKey && settings_.UseRawInput);
   InstallEngineHooks();
+  SetWheel();
   Engine.WatchTrack();
 }
 
 TWatch::~TWatch() {
+  wheel_.reset();
   capture_.reset();
   ui::UnbindWindow(MessageWindow);  // what comes while it goes finds no engine
   DestroyWindow(MessageWindow);
@@ -68,7 +71,20 @@ void TWatch::InstallEngineHooks() {
 void TWatch::Reload() {
   InstallEngineHooks();
   skins_.Load(settings_);
+  SetWheel();
   Engine.WatchTrack();
+}
+
+// Made anew with the settings as they are now, or removed: no hook while the wheel is off.
+void TWatch::SetWheel() {
+  wheel_.reset();
+  if (!settings_.WheelUse) return;
+  wheel_ = std::make_unique<TWheelHook>(
+      MessageWindow,
+      TWheelChoice{settings_.WheelModifiers, settings_.WheelAction, settings_.WheelOverTaskbar,
+                   settings_.WheelAccelerate,
+                   ParseProgramList(ui::FromAnsi(settings_.ExcludedPrograms))},
+      Engine.Enabled);
 }
 
 void TWatch::SaveForeground() {
@@ -83,6 +99,10 @@ void TWatch::RestoreForeground() {
 
 void TWatch::Execute(PlayerCommand command) {
   player_.Execute(command);
+}
+
+void TWatch::Seek(bool forward) {
+  player_.SendCommand(forward ? IdSeekForward : IdSeekBack);
 }
 
 PlayStatus TWatch::Status() {
@@ -138,13 +158,19 @@ void TWatch::ShowNowPlaying(PlayStatus status, const std::wstring& title) {
   ShowPopup(NowPlayingText(status), skins_.For(PlayerCommand::NowPlaying, false), false, title);
 }
 
+void TWatch::ShowText(const char* text, bool again) {
+  ShowPopup(text, nullptr, again, {});
+}
+
 void TWatch::ShowPopup(const char* text, const std::shared_ptr<ui::TBitmap>& skin, bool again,
                        const std::wstring& title) {
   const TIniManager& s = settings_;
   if (foreground_.PopupHidden()) return;  // the command still ran
   // A held key's repeat keeps the popup it showed, its time begun anew.
-  if (again && TPopupForm::IsLive(lastPopup_) && IsWindowVisible(lastPopup_->Handle()))
+  if (again && TPopupForm::IsLive(lastPopup_) && IsWindowVisible(lastPopup_->Handle())) {
+    if (!title.empty()) lastPopup_->SetTitle(title);  // a wheel's track steps name each one
     return lastPopup_->ShowFor(s.ShowTime);
+  }
   const ui::TDpiAwareScope aware;  // laid out in the pixels of its monitor
   auto popup = std::make_unique<TPopupForm>(nullptr);
   popup->ApplySettings(s);
@@ -233,6 +259,10 @@ LRESULT TWatch::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_HOOK_JOGDIAL:
       Engine.OnJogDial(static_cast<unsigned>(wParam), static_cast<std::int32_t>(GetMessageTime()));
+      return 0;
+    case WM_HOOK_WHEEL:
+      Engine.OnWheel(static_cast<int>(wParam));
+      if (lParam) MaskMenuKey();
       return 0;
     case WM_HOOK_CREATEWND:
       OnCreateWindow(reinterpret_cast<HWND>(wParam));

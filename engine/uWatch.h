@@ -12,6 +12,7 @@
 #include "engine/uForegroundPolicy.h"
 #include "engine/uInfoDialog.h"
 #include "engine/uSkinSet.h"
+#include "engine/uWheelHook.h"
 #include "hook/uCapture.h"
 #include "settings/uPlayerCommand.h"
 #include "ui/uTimer.h"
@@ -54,6 +55,7 @@ class TWatch final : private IPlayer, private IPopups, private IEngineSystem {
 
   // IPlayer
   void Execute(PlayerCommand command) override;
+  void Seek(bool forward) override;
   PlayStatus Status() override;
   int Position() override;
   std::wstring Title() override;
@@ -66,6 +68,7 @@ class TWatch final : private IPlayer, private IPopups, private IEngineSystem {
   // IPopups
   void Show(PlayerCommand command, bool disabled, bool again, const std::wstring& title) override;
   void ShowNowPlaying(PlayStatus status, const std::wstring& title) override;
+  void ShowText(const char* text, bool again) override;
   // IEngineSystem
   void Reply() override;
   void ProcessMessages() override;
@@ -85,6 +88,7 @@ class TWatch final : private IPlayer, private IPopups, private IEngineSystem {
   void ShowPopup(const char* text, const std::shared_ptr<ui::TBitmap>& skin, bool again,
                  const std::wstring& title);
   void InstallEngineHooks();
+  void SetWheel();
   void OnCreateWindow(HWND window);
 
   TSkinSet skins_;
@@ -92,6 +96,8 @@ class TWatch final : private IPlayer, private IPopups, private IEngineSystem {
   TInfoDialogStyle infoStyle_;
   // Made with the window it sends to, removed before it.
   std::optional<TCapture> capture_;
+  // Set while the wheel is on; it posts to the window, so it goes before the window.
+  std::unique_ptr<TWheelHook> wheel_;
   // The popup of the last command, which a held key's repeats show again.
   TPopupForm* lastPopup_ = nullptr;
 };

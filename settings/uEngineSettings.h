@@ -15,6 +15,20 @@ enum : std::int32_t {
   TrackPopupAlways,
 };
 
+// What the wheel does while its chord is held, and the chord (a sum of these bits).
+enum : std::int32_t { WheelVolume, WheelSeek, WheelTrack };
+enum : std::int32_t { WheelShift = 1, WheelCtrl = 2, WheelAlt = 4, WheelWin = 8 };
+inline constexpr std::int32_t DefaultWheelModifiers = WheelCtrl | WheelAlt;
+
+// A chord of at least one of the four keys and none else; any other value (0 among them: a
+// plain wheel must stay the wheel) is the default's.
+constexpr std::int32_t WheelChord(std::int32_t modifiers) noexcept {
+  return modifiers >= 1 && modifiers <= 15 ? modifiers : DefaultWheelModifiers;
+}
+constexpr std::int32_t WheelActionOf(std::int32_t action) noexcept {
+  return action >= WheelVolume && action <= WheelTrack ? action : WheelVolume;
+}
+
 // The settings the rules read, live: the settings object is one of these, and the
 // engine holds it for its lifetime.
 struct TEngineSettings {
@@ -27,6 +41,12 @@ struct TEngineSettings {
   bool ShowTitle = true;     // the track's title under Play, Next and Prev
   // The popup of a new entry the player moved to by itself.
   std::int32_t ShowOnTrackChange = TrackPopupUnlessPlayerInFront;
+  // The mouse wheel as a dial while its chord is held (WheelChord), or over the task bar.
+  bool WheelUse = false;
+  std::int32_t WheelModifiers = DefaultWheelModifiers;
+  std::int32_t WheelAction = WheelVolume;
+  bool WheelOverTaskbar = false;
+  bool WheelAccelerate = true;  // volume and seek; a track step is always one
 };
 
 }  // namespace velmora

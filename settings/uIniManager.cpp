@@ -169,6 +169,11 @@ void EachSetting(Settings& s, Visit&& visit) {
   visit("System", "UseRawInput", s.UseRawInput, false);
   visit("System", "ExcludedPrograms", s.ExcludedPrograms, "");
   visit("System", "RepeatVolume", s.RepeatVolume, kEngineDefaults.RepeatVolume);
+  visit("Wheel", "Use", s.WheelUse, kEngineDefaults.WheelUse);
+  visit("Wheel", "Modifiers", s.WheelModifiers, kEngineDefaults.WheelModifiers);
+  visit("Wheel", "Action", s.WheelAction, kEngineDefaults.WheelAction);
+  visit("Wheel", "OverTaskbar", s.WheelOverTaskbar, kEngineDefaults.WheelOverTaskbar);
+  visit("Wheel", "Accelerate", s.WheelAccelerate, kEngineDefaults.WheelAccelerate);
 }
 
 struct TLoad {
@@ -221,6 +226,8 @@ void TIniManager::LoadFrom(const std::string& path) {
   // A value of no mode, as an empty one, is the default's.
   if (ShowOnTrackChange < TrackPopupNever || ShowOnTrackChange > TrackPopupAlways)
     ShowOnTrackChange = kEngineDefaults.ShowOnTrackChange;
+  WheelModifiers = WheelChord(WheelModifiers);
+  WheelAction = WheelActionOf(WheelAction);
 }
 
 void TIniManager::Save() {

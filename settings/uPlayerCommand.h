@@ -34,6 +34,7 @@ inline constexpr unsigned IdOpen = 40029;
 inline constexpr unsigned IdVolumeUp = 40058;
 inline constexpr unsigned IdVolumeDown = 40059;
 inline constexpr unsigned IdFileInfo = 40188;
+inline constexpr unsigned IdSeekForward = 40148, IdSeekBack = 40144;  // five seconds
 
 // The player's WM_USER request codes (lParam).
 inline constexpr long RequestPlayState = 104;

@@ -39,6 +39,7 @@ class FakeWorld : public IPlayer, public IPopups, public IEngineSystem {
       Pos += c == PC::Next ? 1 : -1;
     }
   }
+  void Seek(bool forward) override { Log.push_back(forward ? "seek +5" : "seek -5"); }
   PlayStatus Status() override {
     Log.push_back("status?");
     return State;
@@ -57,6 +58,9 @@ class FakeWorld : public IPlayer, public IPopups, public IEngineSystem {
   void ShowNowPlaying(PlayStatus s, const std::wstring& title) override {
     Log.push_back(std::string("popup ") + NowPlayingText(s) + " / " +
                   std::string(title.begin(), title.end()));
+  }
+  void ShowText(const char* text, bool again) override {
+    Log.push_back(std::string(again ? "popup again " : "popup ") + text);
   }
   // The player's entry, named after the commands it has run.
   std::wstring Now = L"first";
@@ -604,4 +608,57 @@ TEST(TrackWatch, NowPlayingShowsTheEntryAndTheStateAndRunsNothing) {
   settings.UsePopup = false;
   engine.OnHotKey(kF9);
   EXPECT_EQ(world.Take(), (Steps{"reply"}));
+}
+
+// The wheel's steps: each runs its action's command, under one popup while the wheel turns
+// the same way; a turn the other way, or another command between, shows a popup anew.
+TEST(EngineWheel, StepsRunTheirActionUnderOnePopupWhileTheWheelTurnsOneWay) {
+  const struct {
+    std::int32_t Action;
+    Steps Expected;
+  } rows[] = {
+      {WheelVolume,
+       {"popup Volume Up", "run Volume Up", "popup again Volume Up", "run Volume Up",
+        "popup again Volume Up", "run Volume Up", "popup Volume Down", "run Volume Down"}},
+      {7,  // no action: the volume's
+       {"popup Volume Up", "run Volume Up", "popup again Volume Up", "run Volume Up",
+        "popup again Volume Up", "run Volume Up", "popup Volume Down", "run Volume Down"}},
+      {WheelSeek,
+       {"seek +5", "seek +5", "popup Forward 5 s", "seek +5", "popup again Forward 5 s", "seek -5",
+        "popup Back 5 s"}},
+      {WheelTrack,
+       {"status?", "run Next", "title?", "popup Next / next one", "status?", "run Next", "title?",
+        "popup again Next / next one", "status?", "run Next", "title?",
+        "popup again Next / next one", "status?", "run Prev", "title?", "popup Prev / one before"}},
+  };
+  for (const auto& row : rows) {
+    TEngineSettings settings;
+    settings.WheelAction = row.Action;
+    FakeWorld world;
+    TEngine engine(settings, world, world, world);
+    engine.OnWheel(2);
+    engine.OnWheel(1);
+    engine.OnWheel(-1);
+    EXPECT_EQ(world.Take(), row.Expected) << "action " << row.Action;
+  }
+}
+
+TEST(EngineWheel, NothingRunsDisabledOrLeftAloneAndAnotherCommandEndsTheWheelsPopup) {
+  TEngineSettings settings;
+  settings.HotKeys[static_cast<int>(PC::VolumeUp)] = kF9;
+  settings.RepeatVolume = false;
+  FakeWorld world;
+  TEngine engine(settings, world, world, world);
+  engine.Enabled = false;
+  engine.OnWheel(3);
+  engine.Enabled = true;
+  world.Excluded = true;
+  engine.OnWheel(3);
+  EXPECT_EQ(world.Take(), Steps{});
+  world.Excluded = false;
+  engine.OnWheel(1);
+  engine.OnHotKey(kF9);  // the key's own popup: the wheel's next one is new
+  engine.OnWheel(1);
+  EXPECT_EQ(world.Take(), (Steps{"popup Volume Up", "run Volume Up", "reply", "popup Volume Up",
+                                 "run Volume Up", "popup Volume Up", "run Volume Up"}));
 }

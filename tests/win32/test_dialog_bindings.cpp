@@ -77,6 +77,9 @@ TEST_F(Bindings, EveryRowChangedInTheDialogIsSaved) {
         box->SetItemIndex((loaded.*b.Number + 1) % box->ItemCount());
         break;
       }
+      case TEdits::Flag:
+        dialog->Get<ui::TCheckBox>(b.Id)->SetChecked((loaded.*b.Number & b.Bit) == 0);
+        break;
     }
   }
   delete dialog;  // writes every control back and saves
@@ -109,6 +112,9 @@ TEST_F(Bindings, EveryRowChangedInTheDialogIsSaved) {
           break;
         case TEdits::Choice:
           EXPECT_NE(s->*b.Number, loaded.*b.Number);
+          break;
+        case TEdits::Flag:
+          EXPECT_NE(s->*b.Number & b.Bit, loaded.*b.Number & b.Bit);
           break;
       }
     }

@@ -125,6 +125,9 @@ TEST_F(Settings, FirstSaveWritesEveryKeyButTheShowPointInOrder) {
   section("System");
   expected.insert(expected.end(), {"UseSendMessage=0", "UseJpFont=1", "ID3AtCenter=1",
                                    "UseRawInput=0", "ExcludedPrograms=", "RepeatVolume=1"});
+  section("Wheel");
+  expected.insert(expected.end(),
+                  {"Use=0", "Modifiers=6", "Action=0", "OverTaskbar=0", "Accelerate=1"});
   std::vector<std::string> nonEmpty;
   for (const auto& l : lines)
     if (!l.empty()) nonEmpty.push_back(l);
@@ -364,5 +367,26 @@ TEST(SystemTexts, EachCodePage932TextDecodesToItsUnicodeForm) {
     const int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, t.Cp932, -1, wide, 256);
     ASSERT_GT(n, 0) << t.Cp932;
     EXPECT_EQ(std::wstring(wide), std::wstring(t.Unicode));
+  }
+}
+
+// The wheel's chord of no key, or of keys that are none of the four, and an action of none:
+// the defaults, Ctrl+Alt and the volume, in memory and in the file saved then.
+TEST_F(Settings, TheWheelsChordAndActionOutsideTheirRangesReadAsTheDefaults) {
+  const struct {
+    const char* Modifiers;
+    const char* Action;
+    std::int32_t ReadModifiers, ReadAction;
+  } rows[] = {
+      {"0", "7", 6, 0}, {"999", "-1", 6, 0}, {"", "", 6, 0}, {"9", "2", 9, 2}, {"15", "1", 15, 1}};
+  for (const auto& row : rows) {
+    WriteFile(path_, std::string("[Wheel]\r\nUse=1\r\nModifiers=") + row.Modifiers +
+                         "\r\nAction=" + row.Action + "\r\n");
+    auto s = Load();
+    EXPECT_TRUE(s->WheelUse);
+    EXPECT_EQ(s->WheelModifiers, row.ReadModifiers) << row.Modifiers;
+    EXPECT_EQ(s->WheelAction, row.ReadAction) << row.Action;
+    s->Save();
+    EXPECT_EQ(Value("Wheel", "Modifiers"), std::to_string(row.ReadModifiers));
   }
 }

@@ -308,6 +308,8 @@ int main(int argc, char** argv) {
   Screenshot("12-config-popup");
   Step(config.ShowPage(3), "the System page");
   Screenshot("13-config-system");
+  Step(config.ShowPage(4), "the Wheel page");
+  Screenshot("14-config-wheel");
   PostMessageA(config.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
   Step(WaitFor([&] { return player.LogHas("plugin config gen_velmora.dll done"); }, 15000),
        "the close box ends the dialog; config returns");

@@ -3,7 +3,7 @@
 //
 //   player.exe [--log PATH] [--plugins DIR] [--ini-dir DIR] [--modal-command ID] [--hotkey VK]
 //              [--raw-keyboard] [--raw-sink VK] [--ansi-titles] [--title-length N]
-//              [--track-ms N]
+//              [--track-ms N] [--mouse-hook]
 //
 // Titles are named through WM_USER 212 (ANSI, in the system's code page) and 213 (UTF-16);
 // --ansi-titles answers only the first, --title-length makes every title N characters.
@@ -27,9 +27,12 @@
 // --track-ms N ends an entry after N ms of playing and plays the next ("track end P" in the
 // log, P the new position); 40992 gives the current entry the next song of a stream as its
 // title at the same position ("stream title K"). The window's title names the entry, as a
-// player's does. 40991 logs the process's CPU time.
+// player's does. 40991 logs the process's CPU time and its number of threads. --mouse-hook
+// sets a low-level mouse hook that only chains on a thread of its own: the floor of the
+// wheel's benchmark.
 #include <windows.h>
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdarg>
@@ -462,6 +465,31 @@ void ReportResources() {
       static_cast<unsigned long>(memory.PagefileUsage));
 }
 
+// The number of this process's threads, from a snapshot of the system's.
+int ThreadCount() {
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  int n = 0;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+    n += entry.th32OwnerProcessID == GetCurrentProcessId();
+  CloseHandle(snapshot);
+  return n;
+}
+
+// A low-level mouse hook on a thread of its own that only chains: the floor of the wheel's.
+LRESULT CALLBACK BareMouseHook(int code, WPARAM wParam, LPARAM lParam) {
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+DWORD WINAPI BareMouseThread(void*) {
+  const HHOOK hook = SetWindowsHookExW(WH_MOUSE_LL, BareMouseHook, GetModuleHandleW(nullptr), 0);
+  Log("mouse hook %d", hook ? 1 : 0);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  return 0;
+}
+
 // Its own: Wine gives no other process's times.
 void ReportCpu() {
   FILETIME created, ended, kernel, user;
@@ -470,7 +498,7 @@ void ReportCpu() {
     return static_cast<double>((static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime) /
            10000.0;
   };
-  Log("cpu ms=%.1f", ms(kernel) + ms(user));
+  Log("cpu ms=%.1f threads=%d", ms(kernel) + ms(user), ThreadCount());
 }
 
 void OnCommand(UINT id) {
@@ -718,11 +746,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   QueryPerformanceFrequency(&gFrequency);
   UINT hotKey = 0;
   bool rawKeyboard = false;
+  bool mouseHook = false;
   std::string plugins = ExeDirectory() + "Plugins\\";
   std::string iniDirectory = ExeDirectory() + "UserData";
   for (int i = 1; i < __argc; ++i) {
     if (!strcmp(__argv[i], "--raw-keyboard")) {
       rawKeyboard = true;
+      continue;
+    }
+    if (!strcmp(__argv[i], "--mouse-hook")) {
+      mouseHook = true;
       continue;
     }
     if (!strcmp(__argv[i], "--ansi-titles")) {
@@ -752,6 +785,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     }
   }
   Log("player start pid=%lu", GetCurrentProcessId());
+  if (mouseHook) CloseHandle(CreateThread(nullptr, 0, BareMouseThread, nullptr, 0, nullptr));
 
   // The main window is a Unicode one, so that its title names an entry in any script.
   WNDCLASSW main{};

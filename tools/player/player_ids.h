@@ -16,7 +16,7 @@ constexpr long kRequestState = 104, kRequestPosition = 125, kRequestTitle = 212,
 
 // Private WM_COMMAND identifiers of the stand-in.
 constexpr unsigned kConfigPlugin = 40900;     // + i: config of the i-th plugin loaded
-constexpr unsigned kReportCpu = 40991;        // logs "cpu ms=N", the process's CPU time
+constexpr unsigned kReportCpu = 40991;  // logs "cpu ms=N threads=T": CPU time, threads
 constexpr unsigned kStreamTitle = 40992;      // the current entry's title changes, as a stream's
 constexpr unsigned kFullScreenVideo = 40993;  // the player's own full-screen video (again: off)
 constexpr unsigned kStall = 40994;            // lParam N: no pumping for N milliseconds
