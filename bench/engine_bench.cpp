@@ -26,18 +26,6 @@ constexpr int kPresses = 100;  // per path and round
 constexpr int kRounds = 3;     // the paths take turns, so a drift of the machine meets each
 constexpr WORD kKey = VK_F8;   // 119
 
-struct Stats {
-  double Median, P99;
-  int Samples;
-};
-
-Stats Summarise(std::vector<double> v) {
-  if (v.empty()) return {0, 0, 0};
-  std::sort(v.begin(), v.end());
-  return {v[v.size() / 2], v[std::min(v.size() - 1, v.size() * 99 / 100)],
-          static_cast<int>(v.size())};
-}
-
 // Each press's latency: the player's time stamp of the command minus the press's.
 void Measure(const std::string& ini, const std::string& playerArgs, Notepad& notepad,
              std::vector<double>& latencies, bool bareHook = false, const char* block = nullptr) {

@@ -53,15 +53,6 @@ double MeasurePump(const TempDir& dir) {
   return std::atof(ReadFile(result).c_str());
 }
 
-struct Stats {
-  double median, p99;
-};
-Stats Summarise(std::vector<double> v) {
-  if (v.empty()) return {0, 0};
-  std::sort(v.begin(), v.end());
-  return {v[v.size() / 2], v[std::min(v.size() - 1, v.size() * 99 / 100)]};
-}
-
 std::vector<double> gArrivals;
 UINT gAwaited = 0;
 LRESULT CALLBACK TargetProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
@@ -136,10 +127,10 @@ int main(int argc, char** argv) {
   const Stats send = Summarise(MeasureKeys(VK_F8, kKeyMsg));
   VT_UninstallHooks();
   std::printf("  %-36s %10s %10s\n", "path", "median", "p99");
-  std::printf("  %-36s %10.3f %10.3f\n", "RegisterHotKey, WM_HOTKEY (baseline)", hot.median,
-              hot.p99);
-  std::printf("  %-36s %10.3f %10.3f\n", "keyboard hook, posted", post.median, post.p99);
-  std::printf("  %-36s %10.3f %10.3f\n", "keyboard hook, sent", send.median, send.p99);
+  std::printf("  %-36s %10.3f %10.3f\n", "RegisterHotKey, WM_HOTKEY (baseline)", hot.Median,
+              hot.P99);
+  std::printf("  %-36s %10.3f %10.3f\n", "keyboard hook, posted", post.Median, post.P99);
+  std::printf("  %-36s %10.3f %10.3f\n", "keyboard hook, sent", send.Median, send.P99);
   DestroyWindow(target);
   return 0;
 }

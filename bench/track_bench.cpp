@@ -20,18 +20,6 @@ namespace {
 constexpr int kChanges = 60;
 constexpr int kCpuSeconds = 60;
 
-struct Stats {
-  double Median, P99;
-  int Samples;
-};
-
-Stats Summarise(std::vector<double> v) {
-  if (v.empty()) return {0, 0, 0};
-  std::sort(v.begin(), v.end());
-  return {v[v.size() / 2], v[std::min(v.size() - 1, v.size() * 99 / 100)],
-          static_cast<int>(v.size())};
-}
-
 // The time stamp of the player's nth "track end" line, or 0 while there is none.
 double TrackEnd(const Player& player, int n) {
   int seen = 0;

@@ -19,18 +19,6 @@ namespace {
 constexpr int kMoves = 150;  // per path and round
 constexpr int kRounds = 3;
 
-struct Stats {
-  double Median, P99;
-  int Samples;
-};
-
-Stats Summarise(std::vector<double> v) {
-  if (v.empty()) return {0, 0, 0};
-  std::sort(v.begin(), v.end());
-  return {v[v.size() / 2], v[std::min(v.size() - 1, v.size() * 99 / 100)],
-          static_cast<int>(v.size())};
-}
-
 HWND gSink = nullptr;
 bool gMoved = false;
 

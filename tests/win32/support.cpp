@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -78,6 +79,13 @@ double NowMs() {
   QueryPerformanceFrequency(&f);
   QueryPerformanceCounter(&t);
   return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
+}
+
+Stats Summarise(std::vector<double> v) {
+  if (v.empty()) return {0, 0, 0};
+  std::sort(v.begin(), v.end());
+  return {v[v.size() / 2], v[std::min(v.size() - 1, v.size() * 99 / 100)],
+          static_cast<int>(v.size())};
 }
 
 void Pump(int ms) {

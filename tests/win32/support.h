@@ -109,6 +109,13 @@ struct TimedLine {
 // Milliseconds on the performance counter every process of the session shares.
 double NowMs();
 
+// The median and 99th percentile of the benchmarks' samples.
+struct Stats {
+  double Median, P99;
+  int Samples;
+};
+Stats Summarise(std::vector<double> samples);
+
 // A running stand-in player over a HostDir.
 class Player {
  public:
