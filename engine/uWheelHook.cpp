@@ -12,8 +12,6 @@ namespace {
 
 // The thread's message to itself: look up the window in front.
 constexpr UINT kClassify = WM_APP + 1;
-// How often the thread looks whether another window came to the front.
-constexpr UINT kFrontPollMs = 100;
 // A key no keyboard has, pressed and let go between the modifiers' press and release.
 constexpr WORD kMaskKey = 0xE8;
 
@@ -57,15 +55,13 @@ DWORD WINAPI TWheelHook::Run(void* self) noexcept {
   gWheel = w;
   const HHOOK hook = SetWindowsHookExW(WH_MOUSE_LL, Procedure, ui::ModuleInstance(), 0);
   w->installed_ = hook != nullptr;
-  const UINT_PTR timer = hook ? SetTimer(nullptr, 0, kFrontPollMs, nullptr) : 0;
   SetEvent(w->ready_.Get());
   while (hook && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (msg.message == WM_TIMER || msg.message == kClassify)
+    if (msg.message == kClassify)
       w->Classify();
     else
       DispatchMessageW(&msg);
   }
-  if (timer) KillTimer(nullptr, timer);
   if (hook) UnhookWindowsHookEx(hook);
   gWheel = nullptr;
   return 0;
@@ -85,8 +81,9 @@ bool TWheelHook::Decide(const MSLLHOOKSTRUCT& event) noexcept {
       !(choice_.OverTaskbar && held == 0 && OverTaskbar(event.pt)))
     return false;
   const int delta = static_cast<short>(HIWORD(event.mouseData));
-  // A window that came to the front since the thread last looked: its program may be one
-  // left alone, which the thread looks up on its loop, not here.
+  // Another window than the one the thread last looked at is in front: its program may be
+  // one left alone, which the thread looks up on its loop, not here. Until then the chord's
+  // events wait.
   if (!frontKnown_ || GetForegroundWindow() != front_) {
     if (pendingCount_ == static_cast<int>(std::size(pending_))) return false;
     pending_[pendingCount_++] = {delta, event.time};

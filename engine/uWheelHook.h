@@ -63,7 +63,8 @@ class TWheelHook {
   DWORD threadId_ = 0;
   bool installed_ = false;
   // The hook thread's own: the window last seen in front and whether its program is one
-  // left alone, looked up on the thread's loop, never in the procedure.
+  // left alone, looked up on the thread's loop when a chord's event finds another window
+  // in front, never in the procedure.
   HWND front_ = nullptr;
   bool frontKnown_ = false;
   bool frontExcluded_ = false;
