@@ -54,7 +54,6 @@ DWORD WINAPI TWheelHook::Run(void* self) noexcept {
   w->Classify();
   gWheel = w;
   const HHOOK hook = SetWindowsHookExW(WH_MOUSE_LL, Procedure, ui::ModuleInstance(), 0);
-  w->installed_ = hook != nullptr;
   SetEvent(w->ready_.Get());
   while (hook && GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (msg.message == kClassify)

@@ -36,15 +36,13 @@ struct TWheelChoice {
 
 class TWheelHook {
  public:
-  // Starts the thread and waits until its hook is set (or failed: then Installed is false).
+  // Starts the thread and waits until its hook is set, or failed (the thread has ended then).
   // enabled is the engine's and outlives this.
   TWheelHook(HWND target, TWheelChoice choice, const std::atomic<bool>& enabled);
   // Removes the hook and ends the thread.
   ~TWheelHook();
   TWheelHook(const TWheelHook&) = delete;
   TWheelHook& operator=(const TWheelHook&) = delete;
-
-  bool Installed() const noexcept { return installed_; }
 
  private:
   static DWORD WINAPI Run(void* self) noexcept;
@@ -61,7 +59,6 @@ class TWheelHook {
   ui::TKernelHandle ready_;
   ui::TKernelHandle thread_;
   DWORD threadId_ = 0;
-  bool installed_ = false;
   // The hook thread's own: the window last seen in front and whether its program is one
   // left alone, looked up on the thread's loop when a chord's event finds another window
   // in front, never in the procedure.
