@@ -10,14 +10,18 @@ namespace velmora {
 
 namespace {
 
+// Window and hook handles keep within 32 bits on either architecture, as the block holds them.
 HHOOK AsHook(std::uint32_t h) noexcept {
-  return reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(h));
+  return static_cast<HHOOK>(ULongToHandle(h));
 }
 HWND AsWindow(std::uint32_t h) noexcept {
-  return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(h));
+  return static_cast<HWND>(ULongToHandle(h));
 }
-std::uint32_t AsValue(const void* p) noexcept {
-  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p));
+std::uint32_t AsValue(HWND h) noexcept {
+  return HandleToULong(h);
+}
+std::uint32_t AsValue(HHOOK h) noexcept {
+  return HandleToULong(h);
 }
 
 // Registered numbers are the same in every process of the session; two threads racing

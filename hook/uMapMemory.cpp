@@ -87,7 +87,7 @@ THookBlockOwner* OpenHookBlock() {
     return nullptr;
   }
   if (map->Creator()) {
-    BlockOf(map)->Owner = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(map));
+    BlockOf(map)->Owner = OwnerValue(map);
   }
   return map;
 }

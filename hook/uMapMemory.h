@@ -45,9 +45,15 @@ class TMapMemory : public ui::TComponent {
 
 #pragma pack(push, 1)
 // Written only by the installing thread (InstallHooks, SetCbtHook, UninstallHooks);
-// read by the hook procedures in every hooked thread of every process.
+// read by the hook procedures in every hooked thread of every process. Handles fit in 32
+// bits on either architecture (the system keeps them so for 32- and 64-bit processes to
+// share them); only the installer's address is wider on x86-64.
 struct THookBlock {
-  std::uint32_t Owner;            // installer: address of the TMapMemory keeping the block
+#ifdef _WIN64
+  std::uint64_t Owner;  // installer: address of the TMapMemory keeping the block
+#else
+  std::uint32_t Owner;  // installer: address of the TMapMemory keeping the block
+#endif
   std::uint32_t KeyHook;          // WH_KEYBOARD handle, 0 when not set
   std::uint32_t GetMsgHook;       // WH_GETMESSAGE handle, 0 when not set
   std::uint32_t CbtHook;          // WH_CBT handle, set and cleared by SetCbtHook
@@ -62,21 +68,30 @@ struct THookBlock {
 };
 #pragma pack(pop)
 
-static_assert(sizeof(THookBlock) == 45);
+// The 32-bit block is 45 bytes; the 64-bit one widens Owner, moving the rest by four.
+inline constexpr std::size_t HookBlockShift = sizeof(void*) == 8 ? 4 : 0;
+static_assert(sizeof(void*) == 4 || sizeof(void*) == 8);
+static_assert(sizeof(THookBlock) == 45 + HookBlockShift);
 static_assert(offsetof(THookBlock, Owner) == 0);
-static_assert(offsetof(THookBlock, KeyHook) == 4);
-static_assert(offsetof(THookBlock, GetMsgHook) == 8);
-static_assert(offsetof(THookBlock, CbtHook) == 12);
-static_assert(offsetof(THookBlock, TargetWnd) == 16);
-static_assert(offsetof(THookBlock, OwnerThreadId) == 20);
-static_assert(offsetof(THookBlock, KeyMsg) == 24);
-static_assert(offsetof(THookBlock, JogMsg) == 28);
-static_assert(offsetof(THookBlock, CreateMsg) == 32);
-static_assert(offsetof(THookBlock, JogDialMsgId) == 36);
-static_assert(offsetof(THookBlock, AsyncEventMsgId) == 40);
-static_assert(offsetof(THookBlock, SendMode) == 44);
+static_assert(offsetof(THookBlock, KeyHook) == 4 + HookBlockShift);
+static_assert(offsetof(THookBlock, GetMsgHook) == 8 + HookBlockShift);
+static_assert(offsetof(THookBlock, CbtHook) == 12 + HookBlockShift);
+static_assert(offsetof(THookBlock, TargetWnd) == 16 + HookBlockShift);
+static_assert(offsetof(THookBlock, OwnerThreadId) == 20 + HookBlockShift);
+static_assert(offsetof(THookBlock, KeyMsg) == 24 + HookBlockShift);
+static_assert(offsetof(THookBlock, JogMsg) == 28 + HookBlockShift);
+static_assert(offsetof(THookBlock, CreateMsg) == 32 + HookBlockShift);
+static_assert(offsetof(THookBlock, JogDialMsgId) == 36 + HookBlockShift);
+static_assert(offsetof(THookBlock, AsyncEventMsgId) == 40 + HookBlockShift);
+static_assert(offsetof(THookBlock, SendMode) == 44 + HookBlockShift);
 
+// A 64-bit plugin keeps a block of its own: a 32-bit one may run in the same session,
+// and each reads only its own layout.
+#ifdef _WIN64
+inline constexpr char HookBlockName[] = "HOOK_52517C64_D326_46BC_9685_74FB3769E58D_64";
+#else
 inline constexpr char HookBlockName[] = "HOOK_52517C64_D326_46BC_9685_74FB3769E58D";
+#endif
 inline constexpr std::int32_t HookBlockSize = sizeof(THookBlock);
 
 // The object that keeps the hook block, in the installing process: the owner of the hooks
@@ -99,6 +114,9 @@ inline THookBlock* BlockOf(TMapMemory* map) noexcept {
 // The block's owner; only meaningful in the process that created the block.
 inline THookBlockOwner* OwnerOf(const THookBlock* b) noexcept {
   return reinterpret_cast<THookBlockOwner*>(static_cast<std::uintptr_t>(b->Owner));
+}
+inline decltype(THookBlock::Owner) OwnerValue(THookBlockOwner* owner) noexcept {
+  return reinterpret_cast<std::uintptr_t>(owner);
 }
 
 // The hook procedures' use of the block: opens an existing block for one call and

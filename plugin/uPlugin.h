@@ -11,7 +11,8 @@ namespace velmora {
 using InitEntry = int (*)();
 using VoidEntry = void (*)();
 
-// Layout fixed by the host: 32-bit fields, entries in this slot order.
+// Layout fixed by the host, entries in this slot order: on i686 28 bytes of 32-bit fields;
+// on x86-64 the interface's natural layout, pointers of 8 bytes.
 struct TPluginRecord {
   std::int32_t Version;
   const char* Description;
@@ -22,14 +23,16 @@ struct TPluginRecord {
   HINSTANCE LibraryInstance;  // written by the host; not read
 };
 
-static_assert(sizeof(TPluginRecord) == 28);
+inline constexpr std::size_t PluginRecordSlot = sizeof(void*);
+static_assert(sizeof(TPluginRecord) == 4 + 6 * PluginRecordSlot + (PluginRecordSlot - 4));
+static_assert(sizeof(void*) != 4 || sizeof(TPluginRecord) == 28);
 static_assert(offsetof(TPluginRecord, Version) == 0);
-static_assert(offsetof(TPluginRecord, Description) == 4);
-static_assert(offsetof(TPluginRecord, Init) == 8);
-static_assert(offsetof(TPluginRecord, Config) == 12);
-static_assert(offsetof(TPluginRecord, Quit) == 16);
-static_assert(offsetof(TPluginRecord, ParentWindow) == 20);
-static_assert(offsetof(TPluginRecord, LibraryInstance) == 24);
+static_assert(offsetof(TPluginRecord, Description) == PluginRecordSlot);
+static_assert(offsetof(TPluginRecord, Init) == 2 * PluginRecordSlot);
+static_assert(offsetof(TPluginRecord, Config) == 3 * PluginRecordSlot);
+static_assert(offsetof(TPluginRecord, Quit) == 4 * PluginRecordSlot);
+static_assert(offsetof(TPluginRecord, ParentWindow) == 5 * PluginRecordSlot);
+static_assert(offsetof(TPluginRecord, LibraryInstance) == 6 * PluginRecordSlot);
 
 inline constexpr std::int32_t PluginRecordVersion = 0x10;
 inline constexpr char PluginDescription[] = "DRAV v1.07   [gen_velmora.dll]";

@@ -3,6 +3,29 @@
 # bench_start; bench_stop runs on exit and stops exactly what bench_start started.
 
 BENCH_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+# VELMORA_BUILD names the build whose programs the bench runs: win32 (the default) or win64.
+# The 64-bit build runs in 64-bit prefixes, started by Wine's 64-bit loader by name: Debian's
+# `wine` takes the 32-bit loader whenever wine32 is installed, and a machine that runs no
+# 32-bit code fails it. The bench's own `wine` comes first on the PATH, so that wineboot and
+# the tests' child programs follow.
+export VELMORA_BUILD="${VELMORA_BUILD:-win32}"
+case "$VELMORA_BUILD" in
+  win32) ;;
+  win64)
+    VELMORA_WINEARCH=win64
+    export WINELOADER=/usr/lib/wine/wine64
+    bench_bin="$BENCH_ROOT/build/wine64-bin"
+    if [ ! -x "$bench_bin/wine-stable" ]; then
+      mkdir -p "$bench_bin"
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$bench_bin/wine"
+      cp "$bench_bin/wine" "$bench_bin/wine-stable"
+      chmod +x "$bench_bin/wine" "$bench_bin/wine-stable"
+    fi
+    case ":$PATH:" in *":$bench_bin:"*) ;; *) export PATH="$bench_bin:$PATH" ;; esac
+    ;;
+  *) echo "bench: VELMORA_BUILD must be win32 or win64" >&2; exit 2 ;;
+esac
+BENCH_BIN="$BENCH_ROOT/build/$VELMORA_BUILD/bin"
 # VELMORA_WINEARCH=win64 runs the bench in a 64-bit prefix of its own, where the 32-bit
 # programs run as they do on 64-bit Windows (WoW64).
 export WINEARCH="${VELMORA_WINEARCH:-win32}"
@@ -134,12 +157,13 @@ bench_start() {
   bench_wait 60 bench_desktop_ready || echo "bench: warning: desktop not seen" >&2
 }
 
-# A 32-bit variant (display scale, two monitors, the Japanese locale) starts as a copy of
-# the booted Western prefix with its own settings applied: a boot costs a minute, a copy
-# seconds. Without a booted Western prefix the variant boots as any prefix does.
+# A variant (display scale, two monitors, the Japanese locale) starts as a copy of the
+# booted Western prefix of its architecture with its own settings applied: a boot costs a
+# minute, a copy seconds. Without a booted Western prefix the variant boots as any does.
 bench_derive_prefix() {
   local base="$BENCH_ROOT/build/wineprefix"
-  [ "$WINEARCH" = win32 ] && [ "$WINEPREFIX" != "$base" ] || return 0
+  [ "$WINEARCH" = win64 ] && base="$BENCH_ROOT/build/wineprefix64"
+  [ "$WINEPREFIX" != "$base" ] || return 0
   [ ! -e "$WINEPREFIX" ] && [ -f "$base/.velmora-bench" ] || return 0
   echo "bench: making the Wine prefix $WINEPREFIX from $base"
   WINEPREFIX="$base" wineserver -w >/dev/null 2>&1 || true  # the base is idle

@@ -22,6 +22,10 @@ std::string Unpacked() {
   const char* v = std::getenv("VELMORA_PACKAGE");
   return v ? std::string(v) + "\\" : std::string();
 }
+// The folder of this program's architecture, whose DLL a player of the same kind takes.
+std::string Architecture() {
+  return Unpacked() + (sizeof(void*) == 8 ? "x64\\" : "x86\\");
+}
 
 class Package : public HostTest {
  protected:
@@ -35,7 +39,7 @@ class Package : public HostTest {
   // and it stands when it is the same file.
   void Install() {
     namespace fs = std::filesystem;
-    const fs::path from = Unpacked() + "Plugins";
+    const fs::path from = Architecture() + "Plugins";
     for (const auto& entry : fs::recursive_directory_iterator(from)) {
       const fs::path to = fs::path(host_.Plugins()) / fs::relative(entry.path(), from);
       if (entry.is_directory()) {
@@ -46,8 +50,8 @@ class Package : public HostTest {
           << to.string() << " error " << GetLastError();
     }
     ASSERT_EQ(ReadFile(host_.Plugins() + "gen_velmora.dll"),
-              ReadFile(Unpacked() + "Plugins\\gen_velmora.dll"));
-    ASSERT_EQ(ReadFile(host_.Ini()), ReadFile(Unpacked() + "Plugins\\gen_velmora.Ini"));
+              ReadFile(Architecture() + "Plugins\\gen_velmora.dll"));
+    ASSERT_EQ(ReadFile(host_.Ini()), ReadFile(Architecture() + "Plugins\\gen_velmora.Ini"));
   }
   int Commands(const char* id) { return player_->Count(std::string("command ") + id); }
   // Ctrl+Alt and the key, until the player got the command once more.
@@ -85,7 +89,7 @@ class Package : public HostTest {
 }  // namespace
 
 TEST_F(Package, HoldsTheDllTheReadmeTheSampleSettingsAndEverySkin) {
-  const std::string plugins = Unpacked() + "Plugins\\";
+  const std::string plugins = Architecture() + "Plugins\\";
   EXPECT_NE(GetFileAttributesA((plugins + "gen_velmora.dll").c_str()), INVALID_FILE_ATTRIBUTES);
   for (const char* skin : {"Prev", "Play", "Pause", "Stop", "Next", "Open", "VolumeUp",
                            "VolumeDown", "Enable", "Disable"}) {
@@ -93,8 +97,8 @@ TEST_F(Package, HoldsTheDllTheReadmeTheSampleSettingsAndEverySkin) {
     EXPECT_EQ(bmp.substr(0, 2), "BM") << skin;
   }
   const std::string readme = ReadFile(Unpacked() + "README.txt");
-  for (const char* topic :
-       {"Installing", "hot keys", "Jog Dial", "The settings file", "Skins", "Uninstalling"})
+  for (const char* topic : {"Installing", "\"x86\" holds the 32-bit DLL", "hot keys", "Jog Dial",
+                            "The settings file", "Skins", "Uninstalling"})
     EXPECT_NE(readme.find(topic), std::string::npos) << topic;
   EXPECT_EQ(readme.find('\n'), readme.find("\r\n") + 1);  // Windows line ends
   EXPECT_EQ(readme.find("%VERSION%"), std::string::npos);

@@ -517,10 +517,11 @@ std::string Utf8(const wchar_t* text) {
 }
 
 namespace {
-// VELMORA_NOTEPAD64=1: Wine's 64-bit notepad, reached from this 32-bit program past the
-// WoW64 redirection.
+// VELMORA_NOTEPAD64=1: Wine's 64-bit notepad, reached from a 32-bit program past the
+// WoW64 redirection; a 64-bit program starts it as it is.
 std::string NotepadCommandLine() {
-  return Notepad64Bench() ? "C:\\windows\\sysnative\\notepad.exe" : "notepad.exe";
+  return Notepad64Bench() && sizeof(void*) == 4 ? "C:\\windows\\sysnative\\notepad.exe"
+                                                : "notepad.exe";
 }
 }  // namespace
 

@@ -39,7 +39,7 @@ TEST(HookBlock, FreshBlockReadsZeroButOwner) {
   const THookBlock* b = BlockOf(map.get());
   EXPECT_EQ(b->Owner, reinterpret_cast<std::uintptr_t>(map.get()));
   const auto* bytes = reinterpret_cast<const unsigned char*>(b);
-  for (int i = 4; i < 45; ++i) EXPECT_EQ(bytes[i], 0) << i;
+  for (std::size_t i = sizeof b->Owner; i < sizeof(THookBlock); ++i) EXPECT_EQ(bytes[i], 0) << i;
   map.reset();
   EXPECT_FALSE(BlockExists());
 }

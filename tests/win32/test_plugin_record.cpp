@@ -54,9 +54,10 @@ TEST_F(PluginRecordTest, SecondCallReturnsTheSameRecordReset) {
   EXPECT_EQ(second->ParentWindow, nullptr);
   EXPECT_EQ(second->LibraryInstance, nullptr);
   EXPECT_EQ(second->Version, 16);
-  unsigned char bytes[28];
+  unsigned char bytes[sizeof(TPluginRecord)];
   std::memcpy(bytes, second, sizeof bytes);
-  for (int i = 20; i < 28; ++i) EXPECT_EQ(bytes[i], 0) << i;
+  for (std::size_t i = offsetof(TPluginRecord, ParentWindow); i < sizeof bytes; ++i)
+    EXPECT_EQ(bytes[i], 0) << i;
 }
 
 TEST_F(PluginRecordTest, InitWithAnyParentSucceedsAndQuitReleases) {
