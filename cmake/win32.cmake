@@ -50,6 +50,8 @@ add_library(velmora_w32 STATIC
   engine/uInfoDialog.cpp
   config/uRegistry.cpp
   hook/uCapture.cpp
+  engine/uPresenter.cpp
+  engine/uPlayerPort.cpp
   engine/uWatch.cpp
   engine/uWheelHook.cpp
   plugin/uPlugin.cpp

@@ -168,7 +168,7 @@ ui::TColor TfrmCustom::PickColor(ui::TColor color) {
 }
 
 void TfrmCustom::edtFontSizeChange() {
-  settings_.FontSize = ParseInt32(edtFontSize->Text()).value_or(settings_.FontSize);
+  settings_.FontSize = ParseDecimal(edtFontSize->Text()).value_or(settings_.FontSize);
   RefreshPreview();
 }
 

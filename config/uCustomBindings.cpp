@@ -61,7 +61,7 @@ constexpr auto kBindings = [] {
 }();
 
 std::int32_t ParsedOr(const ui::TEdit& edit, std::int32_t previous) {
-  return ParseInt32(edit.Text()).value_or(previous);
+  return ParseDecimal(edit.Text()).value_or(previous);
 }
 
 }  // namespace

@@ -11,13 +11,11 @@
 
 namespace velmora {
 
-// Popup text of each command.
-inline constexpr const char* CommandNames[CommandCount] = {
-    "Prev",      "Play",        "Pause",   "Stop", "Next",   "Open",
-    "Volume Up", "Volume Down", "Enabled", "ID3",  "Winamp", "Now Playing"};
+// Popup text of each command of the table.
+inline constexpr const char* CommandNames[TableCommandCount] = {
+    "Prev",        "Play",    "Pause", "Stop",   "Next",        "Open",        "Volume Up",
+    "Volume Down", "Enabled", "ID3",   "Winamp", "Now Playing", "Forward 5 s", "Back 5 s"};
 inline constexpr const char* DisabledText = "Disabled";
-inline constexpr const char* SeekForwardText = "Forward 5 s";
-inline constexpr const char* SeekBackText = "Back 5 s";
 // The first line over the current entry's title: the Now Playing command's name while it
 // plays.
 constexpr const char* NowPlayingText(PlayStatus status) noexcept {

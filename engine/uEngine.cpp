@@ -18,8 +18,12 @@ TKeyRepeat KeyRepeatTiming(int delaySetting, int speedSetting) noexcept {
 }
 
 void TEngine::ExecuteCommand(PlayerCommand command, bool again) {
+  wheel_.PopupEnded();
+  Run(command, again);
+}
+
+void TEngine::Run(PlayerCommand command, bool again) {
   if (!Enabled && command != PlayerCommand::Enabled) return;
-  wheelPopup_ = -1;
   if (command == PlayerCommand::NowPlaying) {  // changes nothing
     if (settings_.UsePopup) {
       const PlayStatus status = player_.Status();
@@ -65,7 +69,7 @@ void TEngine::ExecuteCommand(PlayerCommand command, bool again) {
   if (stopped.value_or(false)) player_.Execute(PlayerCommand::Play);
   // The entry these moved to is the command's, not the player's own: seen before anything
   // pumps (a popup's first paint), which the watch's poll may run in.
-  if (trackPollMs_ && command <= PlayerCommand::Next) SeeTrack();
+  if (track_.Watching() && command <= PlayerCommand::Next) track_.See();
   if (titled) popups_.Show(command, false, again, player_.Title());
 }
 
@@ -141,63 +145,8 @@ void TEngine::OnCountdown() {
 
 void TEngine::OnWheel(int commands) {
   if (!commands || !Enabled || system_.ForegroundExcluded()) return;
-  const bool up = commands > 0;
-  const std::int32_t action = WheelActionOf(settings_.WheelAction);
-  const int popup = action * 2 + (up ? 1 : 0);
-  bool again = wheelPopup_ == popup;
-  for (int i = up ? commands : -commands; i > 0; --i) {
-    if (action == WheelSeek) {
-      player_.Seek(up);
-    } else {
-      const PlayerCommand c = action == WheelTrack
-                                  ? (up ? PlayerCommand::Next : PlayerCommand::Prev)
-                              : up ? PlayerCommand::VolumeUp
-                                   : PlayerCommand::VolumeDown;
-      ExecuteCommand(c, again);
-      again = true;
-    }
-  }
-  if (action == WheelSeek && settings_.UsePopup)
-    popups_.ShowText(up ? SeekForwardText : SeekBackText, again);
-  wheelPopup_ = popup;
-}
-
-void TEngine::SeeTrack() {
-  seenPosition_ = player_.Position();
-  seenTitle_ = player_.Title();
-}
-
-void TEngine::PollEvery(unsigned ms) {
-  if (ms == trackPollMs_) return;
-  trackPollMs_ = ms;
-  if (ms)
-    system_.StartTrackPoll(ms);
-  else
-    system_.StopTrackPoll();
-}
-
-void TEngine::WatchTrack() {
-  if (settings_.ShowOnTrackChange == TrackPopupNever) return PollEvery(0);
-  if (!trackPollMs_) SeeTrack();
-  PollEvery(TrackPollPlayingMs);
-}
-
-void TEngine::OnTrackPoll() {
-  if (settings_.ShowOnTrackChange == TrackPopupNever) return PollEvery(0);
-  const bool playing = player_.Status() == PlayStatus::Playing;
-  PollEvery(playing ? TrackPollPlayingMs : TrackPollIdleMs);
-  if (!playing) return;  // an entry picked meanwhile shows once it plays
-  const int position = player_.Position();
-  std::wstring title = player_.Title();
-  if (position == seenPosition_ && title == seenTitle_) return;
-  seenPosition_ = position;
-  seenTitle_ = std::move(title);
-  // The rules of a command's popup, and the player's own window in front, take the change
-  // as seen without a popup.
-  if (!Enabled || !settings_.UsePopup || system_.ForegroundExcluded()) return;
-  if (settings_.ShowOnTrackChange != TrackPopupAlways && system_.PlayerInFront()) return;
-  wheelPopup_ = -1;
-  popups_.ShowNowPlaying(PlayStatus::Playing, seenTitle_);
+  const TWheelTurn turn = wheel_.Turn(commands, settings_.WheelAction);
+  for (int i = 0; i < turn.Steps; ++i) Run(turn.Command, turn.Again || i > 0);
 }
 
 }  // namespace velmora

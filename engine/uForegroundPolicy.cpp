@@ -14,19 +14,27 @@
 
 namespace velmora {
 
-bool TForegroundPolicy::ProgramLeftAlone() {
+const std::vector<std::wstring>& TForegroundPolicy::ExcludedPrograms() {
   const std::string& setting = settings_.ExcludedPrograms;
   if (setting != excludedSetting_) {  // the dialog changed it
     excludedSetting_ = setting;
     excluded_ = ParseProgramList(ui::FromAnsi(setting));
-    lastFront_ = nullptr;
+    front_.Forget();
   }
-  if (excluded_.empty()) return false;
-  const HWND front = GetForegroundWindow();
-  if (front == lastFront_) return lastFrontExcluded_;
-  lastFront_ = front;
-  lastFrontExcluded_ = ListedProgramOwns(front, excluded_);
-  return lastFrontExcluded_;
+  return excluded_;
+}
+
+bool TForegroundPolicy::ProgramLeftAlone() {
+  const std::vector<std::wstring>& excluded = ExcludedPrograms();
+  return !excluded.empty() && front_.LeftAlone(GetForegroundWindow(), excluded);
+}
+
+bool TFrontProgram::LeftAlone(HWND front, const std::vector<std::wstring>& programs) noexcept {
+  if (Knows(front)) return listed_;
+  front_ = front;
+  known_ = true;
+  listed_ = ListedProgramOwns(front, programs);
+  return listed_;
 }
 
 bool ListedProgramOwns(HWND window, const std::vector<std::wstring>& programs) noexcept {

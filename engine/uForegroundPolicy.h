@@ -11,6 +11,22 @@ namespace velmora {
 
 class TIniManager;
 
+// Whether the window in front belongs to one of a list of programs, its process looked up
+// only when another window has come to the front.
+class TFrontProgram {
+ public:
+  bool Knows(HWND front) const noexcept { return known_ && front == front_; }
+  bool Listed() const noexcept { return listed_; }
+  // Looks the window up unless it is the one last seen in front.
+  bool LeftAlone(HWND front, const std::vector<std::wstring>& programs) noexcept;
+  void Forget() noexcept { known_ = false; }
+
+ private:
+  HWND front_ = nullptr;
+  bool known_ = false;
+  bool listed_ = false;
+};
+
 class TForegroundPolicy {
  public:
   // The settings are the creator's and read live: the dialog changes them.
@@ -19,6 +35,8 @@ class TForegroundPolicy {
   // A program of ExcludedPrograms owns the window in front. Its process is looked up only
   // when another window has come to the front.
   bool ProgramLeftAlone();
+  // ExcludedPrograms parsed, as the setting is now.
+  const std::vector<std::wstring>& ExcludedPrograms();
   // HideOverFullScreen is on and the program in front fills its monitor.
   bool PopupHidden() const;
 
@@ -28,8 +46,7 @@ class TForegroundPolicy {
   // last seen in front.
   std::string excludedSetting_;
   std::vector<std::wstring> excluded_;
-  HWND lastFront_ = nullptr;
-  bool lastFrontExcluded_ = false;
+  TFrontProgram front_;
 };
 
 // The window belongs to another process whose executable is one of the programs (their

@@ -17,14 +17,16 @@ class TSkinSet {
   void Load(const TIniManager& settings);
   void Free() noexcept;
   // Shared with the popups that show it, so a popup never draws a freed skin.
+  // Now Playing shows Play's; the table's commands past the skinned ones have none.
   const std::shared_ptr<ui::TBitmap>& For(PlayerCommand command, bool disabled) const noexcept {
-    // Now Playing shows Play's.
-    return disabled ? disabled_
-                    : commands_[static_cast<int>(
-                          command == PlayerCommand::NowPlaying ? PlayerCommand::Play : command)];
+    if (disabled) return disabled_;
+    const int slot =
+        static_cast<int>(command == PlayerCommand::NowPlaying ? PlayerCommand::Play : command);
+    return slot < SkinnedCommandCount ? commands_[slot] : none_;
   }
 
  private:
+  std::shared_ptr<ui::TBitmap> none_;
   std::shared_ptr<ui::TBitmap> disabled_;
   std::shared_ptr<ui::TBitmap> commands_[SkinnedCommandCount];
 };

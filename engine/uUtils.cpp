@@ -29,6 +29,12 @@ const std::bitset<256>& Markers() {
 
 }  // namespace
 
+bool OwnProcessInFront() {
+  DWORD process = 0;
+  GetWindowThreadProcessId(GetForegroundWindow(), &process);
+  return process == GetCurrentProcessId();
+}
+
 HWND GetForegroundFocus() {
   const DWORD foreground = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
   const DWORD self = GetCurrentThreadId();

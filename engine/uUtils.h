@@ -9,6 +9,8 @@
 namespace velmora {
 
 HWND GetForegroundFocus();
+// A window of this process (the player's) is in front.
+bool OwnProcessInFront();
 void ForceForeground(HWND window);
 void GetClassAndText(HWND window, bool upperClass, bool upperText, std::string& className,
                      std::string& text);

@@ -1,31 +1,27 @@
-// The command engine: a hidden window that receives what the hooks forward, matches hot
-// keys and jog gestures to commands and runs them, each with its popup.
+// The engine's window: the one the hooks, raw input and the wheel's thread send to. It
+// installs the capture, hands each message to the feature it belongs to and runs the
+// features' timers; the rules are TEngine's, the popups TPresenter's, the player TPlayerPort's.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
 #include <optional>
-#include <string>
 
 #include "engine/uEngine.h"
 #include "engine/uForegroundPolicy.h"
-#include "engine/uInfoDialog.h"
-#include "engine/uSkinSet.h"
+#include "engine/uPlayerPort.h"
+#include "engine/uPresenter.h"
+#include "engine/uTimerRule.h"
 #include "engine/uWheelHook.h"
 #include "hook/uCapture.h"
-#include "settings/uPlayerCommand.h"
-#include "ui/uTimer.h"
 
 namespace velmora {
 
-// The engine in the system: the rules (TEngine) given the real player, popups and message
-// loop; the window the hooks forward to, the capture and the timers.
 class TIniManager;
-class TPopupForm;
 class TWinampManager;
 
-class TWatch final : private IPlayer, private IPopups, private IEngineSystem {
+class TWatch final : private IEngineSystem {
  public:
   // Both are the creator's and outlive the engine; the settings are read live (the dialog
   // changes them while the engine waits).
@@ -34,41 +30,17 @@ class TWatch final : private IPlayer, private IPopups, private IEngineSystem {
   TWatch(const TWatch&) = delete;
   TWatch& operator=(const TWatch&) = delete;
 
+  // The settings as the dialog left them: hooks, skins, the wheel, the track watch.
   void Reload();
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-  void SaveForeground();
-  void RestoreForeground();
+  // Off while the dialog is open: only Enable/Disable runs.
+  void SetEnabled(bool on) noexcept { engine_->Enabled = on; }
 
   const HWND PlayerWindow;
-  HWND MessageWindow = nullptr;
-  HWND SavedForeground = nullptr;
-  HWND SavedFocus = nullptr;
-  HWND InfoDialog = nullptr;
-  std::unique_ptr<ui::TTimer> CommandTimer;
-  std::unique_ptr<ui::TTimer> RepeatTimer;  // the held volume key's next repeat
-  std::unique_ptr<ui::TTimer> TrackTimer;   // the track watch's poll
-  TEngine Engine;
 
  private:
-  const TIniManager& settings_;
-  const TWinampManager& player_;
+  // The timers of the engine's window, by id.
+  enum TimerId : UINT_PTR { CountdownTimer = 1, RepeatTimer, TrackTimer, TimerCount };
 
-  // IPlayer
-  void Execute(PlayerCommand command) override;
-  void Seek(bool forward) override;
-  PlayStatus Status() override;
-  int Position() override;
-  std::wstring Title() override;
-  bool InfoDialogShown() override;
-  void OpenInfoDialog() override;
-  void CloseInfoDialog() override;
-  bool WindowShown() override;
-  void ShowWindow() override;
-  void HideWindow() override;
-  // IPopups
-  void Show(PlayerCommand command, bool disabled, bool again, const std::wstring& title) override;
-  void ShowNowPlaying(PlayStatus status, const std::wstring& title) override;
-  void ShowText(const char* text, bool again) override;
   // IEngineSystem
   void Reply() override;
   void ProcessMessages() override;
@@ -85,21 +57,23 @@ class TWatch final : private IPlayer, private IPopups, private IEngineSystem {
   void StopRepeat() override;
 
   LRESULT Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void ShowPopup(const char* text, const std::shared_ptr<ui::TBitmap>& skin, bool again,
-                 const std::wstring& title);
-  void InstallEngineHooks();
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnTimer(UINT_PTR id);
+  void StartTimer(TimerId id, unsigned ms, bool anew);
+  void StopTimer(TimerId id);
   void SetWheel();
-  void OnCreateWindow(HWND window);
 
-  TSkinSet skins_;
+  const TIniManager& settings_;
   TForegroundPolicy foreground_;
-  TInfoDialogStyle infoStyle_;
-  // Made with the window it sends to, removed before it.
+  TPresenter presenter_;
+  HWND window_ = nullptr;
+  // Made with the window it sends to, removed before it; the player port calls it.
   std::optional<TCapture> capture_;
+  std::optional<TPlayerPort> player_;
+  std::optional<TEngine> engine_;
+  TTimerSlot timers_[TimerCount];
   // Set while the wheel is on; it posts to the window, so it goes before the window.
   std::unique_ptr<TWheelHook> wheel_;
-  // The popup of the last command, which a held key's repeats show again.
-  TPopupForm* lastPopup_ = nullptr;
 };
 
 }  // namespace velmora

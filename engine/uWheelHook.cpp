@@ -3,7 +3,7 @@
 #include <iterator>
 #include <utility>
 
-#include "engine/uForegroundPolicy.h"
+#include "hook/uHook.h"
 #include "ui/uApplication.h"
 
 namespace velmora {
@@ -19,9 +19,8 @@ constexpr WORD kMaskKey = 0xE8;
 TWheelHook* gWheel = nullptr;
 
 std::int32_t HeldModifiers() noexcept {
-  auto down = [](int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; };
-  return (down(VK_SHIFT) ? WheelShift : 0) | (down(VK_CONTROL) ? WheelCtrl : 0) |
-         (down(VK_MENU) ? WheelAlt : 0) | (down(VK_LWIN) || down(VK_RWIN) ? WheelWin : 0);
+  return (KeyDown(VK_SHIFT) ? WheelShift : 0) | (KeyDown(VK_CONTROL) ? WheelCtrl : 0) |
+         (KeyDown(VK_MENU) ? WheelAlt : 0) | (KeyDown(VK_LWIN) || KeyDown(VK_RWIN) ? WheelWin : 0);
 }
 
 bool OverTaskbar(POINT point) noexcept {
@@ -83,13 +82,13 @@ bool TWheelHook::Decide(const MSLLHOOKSTRUCT& event) noexcept {
   // Another window than the one the thread last looked at is in front: its program may be
   // one left alone, which the thread looks up on its loop, not here. Until then the chord's
   // events wait.
-  if (!frontKnown_ || GetForegroundWindow() != front_) {
+  if (!front_.Knows(GetForegroundWindow())) {
     if (pendingCount_ == static_cast<int>(std::size(pending_))) return false;
     pending_[pendingCount_++] = {delta, event.time};
     PostThreadMessageW(GetCurrentThreadId(), kClassify, 0, 0);
     return true;
   }
-  if (frontExcluded_) return false;
+  if (front_.Listed()) return false;
   Step(delta, event.time, (held & (WheelAlt | WheelWin)) != 0);
   return true;
 }
@@ -102,15 +101,10 @@ void TWheelHook::Step(int delta, DWORD timeMs, bool mask) noexcept {
 }
 
 void TWheelHook::Classify() noexcept {
-  const HWND front = GetForegroundWindow();
-  if (!frontKnown_ || front != front_) {
-    front_ = front;
-    frontExcluded_ = ListedProgramOwns(front, choice_.Excluded);
-    frontKnown_ = true;
-  }
+  const bool excluded = front_.LeftAlone(GetForegroundWindow(), choice_.Excluded);
   if (!pendingCount_) return;
   const int count = std::exchange(pendingCount_, 0);
-  if (!frontExcluded_ && enabled_.load(std::memory_order_relaxed)) {
+  if (!excluded && enabled_.load(std::memory_order_relaxed)) {
     const bool mask = (HeldModifiers() & (WheelAlt | WheelWin)) != 0;
     for (int i = 0; i < count; ++i) Step(pending_[i].Delta, pending_[i].TimeMs, mask);
     return;

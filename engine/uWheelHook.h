@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/uForegroundPolicy.h"
 #include "engine/uWheelNotches.h"
 #include "settings/uEngineSettings.h"
 #include "ui/uHandle.h"
@@ -62,9 +63,7 @@ class TWheelHook {
   // The hook thread's own: the window last seen in front and whether its program is one
   // left alone, looked up on the thread's loop when a chord's event finds another window
   // in front, never in the procedure.
-  HWND front_ = nullptr;
-  bool frontKnown_ = false;
-  bool frontExcluded_ = false;
+  TFrontProgram front_;
   // Events of the chord that came while the window in front was not known yet: swallowed,
   // then run, or given again to the program when it is one left alone.
   struct TPending {

@@ -43,13 +43,6 @@ int TWinampManager::GetPosition() const {
   return static_cast<int>(SendMessageA(PlayerWindow, WM_USER, 0, RequestListPosition));
 }
 
-std::string TWinampManager::GetCurrentTitle() const {
-  const LRESULT position = SendMessageA(PlayerWindow, WM_USER, 0, RequestListPosition);
-  const auto* title = reinterpret_cast<const char*>(
-      SendMessageA(PlayerWindow, WM_USER, static_cast<WPARAM>(position), RequestTitle));
-  return title ? std::string(title) : std::string();
-}
-
 // The answers are the player's own buffers in this process.
 std::wstring TWinampManager::GetCurrentTitleW() const {
   const auto position =

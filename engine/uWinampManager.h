@@ -18,7 +18,6 @@ class TWinampManager {
   LRESULT SendCommand(unsigned id) const;
   PlayStatus GetStatus() const;
   int GetPosition() const;
-  std::string GetCurrentTitle() const;
   // The current entry's title in any script: the player's wide answer where it has one,
   // else its ANSI one converted from the system's code page.
   std::wstring GetCurrentTitleW() const;

@@ -27,10 +27,6 @@ bool RegisterKeyboardRawInput(HWND target, bool on) {
   return RegisterRawInputDevices(&device, 1, sizeof device) != FALSE;
 }
 
-bool KeyDown(int vk) noexcept {
-  return (GetAsyncKeyState(vk) & 0x8000) != 0;
-}
-
 bool HeldNow(unsigned vk) noexcept {
   return KeyDown(static_cast<int>(vk));
 }

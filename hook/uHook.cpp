@@ -100,13 +100,17 @@ void SetCbtHook(bool on) {
   ReleaseHookBlock(map);
 }
 
+bool KeyDown(int vk) noexcept {
+  return (GetAsyncKeyState(vk) & 0x8000) != 0;
+}
+
 unsigned GetShiftState(std::uint32_t ownerThreadId) noexcept {
   const DWORD self = GetCurrentThreadId();
   // The foreground is asked only on the owner's thread: elsewhere the rule is decided.
   if (self == ownerThreadId &&
       UseAsyncModifiers(self, ownerThreadId,
                         GetWindowThreadProcessId(GetForegroundWindow(), nullptr))) {
-    auto down = [](int vk) -> std::uint8_t { return (GetAsyncKeyState(vk) & 0x8000) ? 0x80 : 0; };
+    auto down = [](int vk) -> std::uint8_t { return KeyDown(vk) ? 0x80 : 0; };
     return ShiftStateFromKeys(down(VK_SHIFT), down(VK_MENU), down(VK_CONTROL)) |
            (down(VK_RMENU) ? ssRightAlt : 0);
   }

@@ -39,6 +39,8 @@ LRESULT ForwardJogMessage(int code, WPARAM wParam, LPARAM lParam) noexcept;
 inline constexpr UINT SendTimeoutMs = 50;
 
 void SendToTarget(bool sendMode, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+// The key is down now, as the system's input state has it (not a thread's).
+bool KeyDown(int vk) noexcept;
 // The Shift, Alt and Ctrl state for a keystroke the keyboard hook sees (see
 // UseAsyncModifiers), with ssRightAlt when the right Alt is down.
 unsigned GetShiftState(std::uint32_t ownerThreadId) noexcept;

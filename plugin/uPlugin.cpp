@@ -45,16 +45,13 @@ int PluginInit() noexcept {
   // pumps: the last run's teardown waits for those frames to unwind. It must not tear
   // down this run; the last run's objects, if any, serve it.
   if (ui::CancelWhenUnwound(DestroyObjects) && gWatch) return 0;
-  try {
-    gSettings = new TIniManager(TWinampManager::GetIniDirectory(gRecord.ParentWindow));
-    gPlayer = new TWinampManager(gRecord.ParentWindow);
-    gWatch = new TWatch(*gSettings, *gPlayer);
+  if (ui::Guarded(false, [] {
+        gSettings = new TIniManager(TWinampManager::GetIniDirectory(gRecord.ParentWindow));
+        gPlayer = new TWinampManager(gRecord.ParentWindow);
+        gWatch = new TWatch(*gSettings, *gPlayer);
+        return true;
+      }))
     return 0;
-  } catch (const std::exception& e) {
-    ui::ShowException(e);
-  } catch (...) {
-    ui::ShowErrorText("Unknown error");
-  }
   DestroyObjects();
   return 1;  // the host's failure value
 }
@@ -71,7 +68,7 @@ void PluginConfig() noexcept {
     return;
   }
   ui::TDispatchScope scope;
-  gWatch->Engine.Enabled = false;
+  gWatch->SetEnabled(false);
   ui::Guarded([] {
     gDialog = new TfrmCustom(*gSettings);
     // Its destruction, which saves, is requested whatever way the run ends.
@@ -82,7 +79,7 @@ void PluginConfig() noexcept {
     ui::ProcessMessages();  // the release: the dialog writes back and saves before the reload
     gWatch->Reload();
   });
-  gWatch->Engine.Enabled = true;
+  gWatch->SetEnabled(true);
 }
 
 // Quit called from inside a pump of the plugin's own (a hot key's, a popup's, config's):

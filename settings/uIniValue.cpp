@@ -12,15 +12,20 @@ std::int32_t ParseIniInteger(std::string_view text, std::int32_t defaultValue) n
     if (error != std::errc() || end != digits.data() + digits.size()) return defaultValue;
     return static_cast<std::int32_t>(value);
   }
+  return ParseDecimal(text).value_or(defaultValue);
+}
+
+std::optional<std::int32_t> ParseDecimal(std::string_view text) noexcept {
   if (!text.empty() && text[0] == '+') text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
   std::int32_t value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 10);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return defaultValue;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
 }
 
 std::size_t DirectoryLength(std::string_view path, LeadBytePredicate isLeadByte) {
-  return AfterLastSeparator(path, "\\", isLeadByte);
+  return AfterLastSeparator(path, "\\:", isLeadByte);
 }
 
 }  // namespace velmora

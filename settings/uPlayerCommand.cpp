@@ -13,6 +13,10 @@ std::optional<unsigned> CommandIdentifier(int command) {
       return IdVolumeUp;
     case PlayerCommand::VolumeDown:
       return IdVolumeDown;
+    case PlayerCommand::SeekForward:
+      return IdSeekForward;
+    case PlayerCommand::SeekBack:
+      return IdSeekBack;
     default:
       return std::nullopt;
   }

@@ -19,10 +19,14 @@ enum class PlayerCommand : std::uint8_t {
   Enabled,
   ID3,
   Winamp,
-  NowPlaying,  // shows what plays, sends the player nothing
+  NowPlaying,   // shows what plays, sends the player nothing
+  SeekForward,  // the wheel's five seconds: in the table, not bound to a key or gesture
+  SeekBack,
 };
 
+// The commands a hot key or gesture can be bound to; the table holds the wheel's two more.
 inline constexpr int CommandCount = 12;
+inline constexpr int TableCommandCount = 14;
 // The commands with a skin setting of their own: Now Playing shows Play's.
 inline constexpr int SkinnedCommandCount = 11;
 

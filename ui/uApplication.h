@@ -65,13 +65,10 @@ R Guarded(R fallback, F&& body) noexcept {
 
 template <class F>
 void Guarded(F&& body) noexcept {
-  try {
+  Guarded(false, [&] {
     body();
-  } catch (const std::exception& e) {
-    ShowException(e);
-  } catch (...) {
-    ShowErrorText("Unknown error");
-  }
+    return true;
+  });
 }
 
 }  // namespace velmora::ui

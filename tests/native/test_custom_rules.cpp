@@ -14,13 +14,13 @@ TEST(NumericBoxes, OnlyDigitsBackspaceAndDeletePass) {
 }
 
 TEST(NumericBoxes, ParseAcceptsSignedInt32Only) {
-  EXPECT_EQ(ParseInt32("300"), 300);
-  EXPECT_EQ(ParseInt32("-5"), -5);
-  EXPECT_EQ(ParseInt32("+7"), 7);
-  EXPECT_EQ(ParseInt32("2147483647"), 2147483647);
-  EXPECT_EQ(ParseInt32("-2147483648"), INT32_MIN);
+  EXPECT_EQ(ParseDecimal("300"), 300);
+  EXPECT_EQ(ParseDecimal("-5"), -5);
+  EXPECT_EQ(ParseDecimal("+7"), 7);
+  EXPECT_EQ(ParseDecimal("2147483647"), 2147483647);
+  EXPECT_EQ(ParseDecimal("-2147483648"), INT32_MIN);
   for (const char* bad : {"", " ", "2147483648", "12a", " 1", "1 ", "-", "+", "0x10", "1.5"})
-    EXPECT_FALSE(ParseInt32(bad).has_value()) << bad;
+    EXPECT_FALSE(ParseDecimal(bad).has_value()) << bad;
 }
 
 TEST(Paths, TheDirectoryPartNeverEndsOnATrailByte) {

@@ -10,6 +10,7 @@
 
 #include "engine/uCommandMatch.h"
 #include "engine/uEngine.h"
+#include "engine/uTimerRule.h"
 #include "hook/uRawKeys.h"
 
 using namespace velmora;
@@ -39,7 +40,6 @@ class FakeWorld : public IPlayer, public IPopups, public IEngineSystem {
       Pos += c == PC::Next ? 1 : -1;
     }
   }
-  void Seek(bool forward) override { Log.push_back(forward ? "seek +5" : "seek -5"); }
   PlayStatus Status() override {
     Log.push_back("status?");
     return State;
@@ -58,9 +58,6 @@ class FakeWorld : public IPlayer, public IPopups, public IEngineSystem {
   void ShowNowPlaying(PlayStatus s, const std::wstring& title) override {
     Log.push_back(std::string("popup ") + NowPlayingText(s) + " / " +
                   std::string(title.begin(), title.end()));
-  }
-  void ShowText(const char* text, bool again) override {
-    Log.push_back(std::string(again ? "popup again " : "popup ") + text);
   }
   // The player's entry, named after the commands it has run.
   std::wstring Now = L"first";
@@ -624,8 +621,8 @@ TEST(EngineWheel, StepsRunTheirActionUnderOnePopupWhileTheWheelTurnsOneWay) {
        {"popup Volume Up", "run Volume Up", "popup again Volume Up", "run Volume Up",
         "popup again Volume Up", "run Volume Up", "popup Volume Down", "run Volume Down"}},
       {WheelSeek,
-       {"seek +5", "seek +5", "popup Forward 5 s", "seek +5", "popup again Forward 5 s", "seek -5",
-        "popup Back 5 s"}},
+       {"popup Forward 5 s", "run Forward 5 s", "popup again Forward 5 s", "run Forward 5 s",
+        "popup again Forward 5 s", "run Forward 5 s", "popup Back 5 s", "run Back 5 s"}},
       {WheelTrack,
        {"status?", "run Next", "title?", "popup Next / next one", "status?", "run Next", "title?",
         "popup again Next / next one", "status?", "run Next", "title?",
@@ -661,4 +658,31 @@ TEST(EngineWheel, NothingRunsDisabledOrLeftAloneAndAnotherCommandEndsTheWheelsPo
   engine.OnWheel(1);
   EXPECT_EQ(world.Take(), (Steps{"popup Volume Up", "run Volume Up", "reply", "popup Volume Up",
                                  "run Volume Up", "popup Volume Up", "run Volume Up"}));
+}
+
+// The engine window's timers: a start while running at the same interval keeps the time it
+// began with (a gesture's later step does not lengthen its window) unless begun anew; a
+// changed interval begins it again; 0 never fires; a stop of a stopped timer does nothing.
+TEST(EngineTimers, AStartKeepsARunningTimerUnlessItsIntervalChangesOrItIsBegunAnew) {
+  using C = TTimerChange;
+  const struct {
+    bool Running;
+    unsigned Interval, Ms;
+    bool Anew;
+    C Expected;
+  } rows[] = {
+      {false, 0, 1000, false, C::Set},    {true, 1000, 1000, false, C::None},
+      {true, 1000, 500, false, C::Set},   {true, 1000, 1000, true, C::Set},
+      {false, 1000, 1000, false, C::Set}, {true, 1000, 0, false, C::Kill},
+  };
+  for (const auto& row : rows) {
+    TTimerSlot slot{row.Interval, row.Running};
+    EXPECT_EQ(StartTimer(slot, row.Ms, row.Anew), row.Expected)
+        << row.Running << " " << row.Interval << " " << row.Ms << " " << row.Anew;
+    EXPECT_TRUE(slot.Running);
+    EXPECT_EQ(slot.IntervalMs, row.Ms);
+  }
+  TTimerSlot slot{1000, true};
+  EXPECT_EQ(StopTimer(slot), C::Kill);
+  EXPECT_EQ(StopTimer(slot), C::None);
 }

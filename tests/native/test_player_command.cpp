@@ -1,19 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "settings/uPlayerCommand.h"
 
 using namespace velmora;
 
 TEST(PlayerCommandTable, SendsTheIdentifierOfEachPlayerCommand) {
-  const unsigned expected[] = {40044, 40045, 40046, 40047, 40048, 40029, 40058, 40059};
-  for (int c = 0; c < 8; ++c) {
+  const std::pair<int, unsigned> expected[] = {{0, 40044},  {1, 40045}, {2, 40046}, {3, 40047},
+                                               {4, 40048},  {5, 40029}, {6, 40058}, {7, 40059},
+                                               {12, 40148}, {13, 40144}};  // the wheel's seek too
+  for (auto [c, id] : expected) {
     ASSERT_TRUE(CommandIdentifier(c).has_value()) << c;
-    EXPECT_EQ(*CommandIdentifier(c), expected[c]) << c;
+    EXPECT_EQ(*CommandIdentifier(c), id) << c;
   }
 }
 
 TEST(PlayerCommandTable, EngineCommandsAndOutOfRangeValuesSendNothing) {
-  for (int c : {8, 9, 10, 11, 255, -1}) EXPECT_FALSE(CommandIdentifier(c).has_value()) << c;
+  for (int c : {8, 9, 10, 11, 14, 255, -1}) EXPECT_FALSE(CommandIdentifier(c).has_value()) << c;
 }
 
 TEST(PlayerCommandTable, OnlyFileInfoAndShowHideHaveNoPopup) {

@@ -29,6 +29,7 @@ LRESULT CALLBACK RecorderProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_COMMAND || m == WM_USER) {
     gReceived.push_back({m, wp, lp});
     if (m == WM_USER && lp == player_ids::kRequestTitle) return reinterpret_cast<LRESULT>(gTitle);
+    if (m == WM_USER && lp == player_ids::kRequestTitleW) return 0;  // an older player
     return gAnswer;
   }
   return DefWindowProcA(w, m, wp, lp);
@@ -101,18 +102,19 @@ TEST_F(PlayerControl, TitleOfTheCurrentEntryIsCopied) {
   char title[] = "Glass Harbour";
   gTitle = title;
   gAnswer = 5;  // the playlist position
-  EXPECT_EQ(player.GetCurrentTitle(), "Glass Harbour");
+  EXPECT_EQ(player.GetCurrentTitleW(), L"Glass Harbour");
   title[0] = 'X';  // the copy is private
-  ASSERT_EQ(gReceived.size(), 2u);
+  ASSERT_EQ(gReceived.size(), 3u);
   EXPECT_EQ(gReceived[0].lParam, player_ids::kRequestPosition);
-  EXPECT_EQ(gReceived[1].wParam, 5u);
-  EXPECT_EQ(gReceived[1].lParam, player_ids::kRequestTitle);
+  EXPECT_EQ(gReceived[1].lParam, player_ids::kRequestTitleW);
+  EXPECT_EQ(gReceived[2].wParam, 5u);
+  EXPECT_EQ(gReceived[2].lParam, player_ids::kRequestTitle);
 }
 
 TEST_F(PlayerControl, NullTitleAddressGivesEmptyString) {
   TWinampManager player(window_);
   gTitle = nullptr;
-  EXPECT_EQ(player.GetCurrentTitle(), "");
+  EXPECT_EQ(player.GetCurrentTitleW(), L"");
 }
 
 // The programs the hot keys leave alone: a listed program in front is matched by its file

@@ -1,0 +1,47 @@
+#include "engine/uPresenter.h"
+
+#include "engine/uCommandMatch.h"
+#include "engine/uForegroundPolicy.h"
+#include "popup/uPopupForm.h"
+#include "settings/uIniManager.h"
+#include "ui/uDpi.h"
+
+namespace velmora {
+
+TPresenter::TPresenter(const TIniManager& settings, const TForegroundPolicy& foreground)
+    : settings_(settings), foreground_(foreground) {
+  LoadSkins();
+}
+
+void TPresenter::LoadSkins() {
+  skins_.Load(settings_);
+}
+
+void TPresenter::Show(PlayerCommand command, bool disabled, bool again, const std::wstring& title) {
+  ShowPopup(disabled ? DisabledText : CommandNames[static_cast<int>(command)],
+            skins_.For(command, disabled), again, title);
+}
+
+void TPresenter::ShowNowPlaying(PlayStatus status, const std::wstring& title) {
+  ShowPopup(NowPlayingText(status), skins_.For(PlayerCommand::NowPlaying, false), false, title);
+}
+
+void TPresenter::ShowPopup(const char* text, const std::shared_ptr<ui::TBitmap>& skin, bool again,
+                           const std::wstring& title) {
+  if (foreground_.PopupHidden()) return;  // the command still ran
+  // A repeat keeps the popup it showed, its time begun anew.
+  if (again && TPopupForm::IsLive(lastPopup_) && IsWindowVisible(lastPopup_->Handle())) {
+    if (!title.empty()) lastPopup_->SetTitle(title);  // a wheel's track steps name each one
+    return lastPopup_->ShowFor(settings_.ShowTime);
+  }
+  const ui::TDpiAwareScope aware;  // laid out in the pixels of its monitor
+  auto popup = std::make_unique<TPopupForm>(nullptr);
+  popup->ApplySettings(settings_);
+  popup->SetText(text);
+  popup->SetGraphic(skin);
+  popup->SetTitle(title);
+  lastPopup_ = popup.release();
+  lastPopup_->ShowFor(settings_.ShowTime);  // it releases itself when its time is up
+}
+
+}  // namespace velmora

@@ -1,0 +1,48 @@
+#include "engine/uTrackWatch.h"
+
+#include <utility>
+
+namespace velmora {
+
+void TTrackWatch::See() {
+  seenPosition_ = player_.Position();
+  seenTitle_ = player_.Title();
+}
+
+void TTrackWatch::PollEvery(unsigned ms) {
+  if (ms == pollMs_) return;
+  pollMs_ = ms;
+  if (ms)
+    system_.StartTrackPoll(ms);
+  else
+    system_.StopTrackPoll();
+}
+
+void TTrackWatch::Watch() {
+  if (settings_.ShowOnTrackChange == TrackPopupNever) return PollEvery(0);
+  if (!pollMs_) See();
+  PollEvery(PlayingMs);
+}
+
+bool TTrackWatch::OnPoll() {
+  if (settings_.ShowOnTrackChange == TrackPopupNever) {
+    PollEvery(0);
+    return false;
+  }
+  const bool playing = player_.Status() == PlayStatus::Playing;
+  PollEvery(playing ? PlayingMs : IdleMs);
+  if (!playing) return false;  // an entry picked meanwhile shows once it plays
+  const int position = player_.Position();
+  std::wstring title = player_.Title();
+  if (position == seenPosition_ && title == seenTitle_) return false;
+  seenPosition_ = position;
+  seenTitle_ = std::move(title);
+  // The rules of a command's popup, and the player's own window in front, take the change
+  // as seen without a popup.
+  if (!enabled_ || !settings_.UsePopup || system_.ForegroundExcluded()) return false;
+  if (settings_.ShowOnTrackChange != TrackPopupAlways && system_.PlayerInFront()) return false;
+  popups_.ShowNowPlaying(PlayStatus::Playing, seenTitle_);
+  return true;
+}
+
+}  // namespace velmora
