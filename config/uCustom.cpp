@@ -109,12 +109,12 @@ ui::TEdit* TfrmCustom::SkinEdit(int command) const {
 
 void TfrmCustom::FormCreate() {
   TIniManager& s = settings_;
-  // 1. The preview: a popup parented to the panel, centred there, without a hide timer.
+  // The preview: a popup parented to the panel, centred there, without a hide timer.
   frmPreview = new TPopupForm(pnlBase);
   frmPreview->SetText("Popup Sample");
   RefreshPreview();
   frmPreview->Show();
-  // 2 to 10: every control from its setting.
+  // Every control from its setting, through the one binding table.
   ExchangeSettings(false);
   // The directory box shows the folder all eleven stored skins share, if they do.
   const std::string directory = DirectoryPart(s.GetSkin(PC::Prev), ui::IsAnsiLeadByte);
@@ -128,7 +128,7 @@ void TfrmCustom::FormCreate() {
   EnablePage(*Control(IdKeyPage), *chbxUseKey);
   EnablePage(*Control(IdJogPage), *chbxUseJogDial);
   EnablePage(*Control(IdWheelPage), *Get<ui::TCheckBox>(IdWheelUse));
-  // 11
+  // The logo that fades in.
   bmplstLogo.GetBitmap("Logo", &logo.bmpLogo);
 }
 

@@ -1,4 +1,4 @@
-// The configuration dialog: four pages (Key, JogDial, Popup, System) that edit the
+// The configuration dialog: five pages (Key, JogDial, Popup, System, Wheel) that edit the
 // settings object, a live preview of the popup, and the logo that fades in. Loaded from
 // the settings at creation, written back and saved at destruction.
 #pragma once
@@ -100,6 +100,8 @@ class TfrmCustom : public ui::TForm {
  private:
   void BuildControls();
   void ExchangeSettings(bool save);
+  // An edit box and the text setting it shows, one way or the other.
+  void ExchangeText(int id, std::string& setting, bool save);
   void BindHandlers();
   // Every place and size of the layout at dpi, the fonts given in pixels with them.
   void LayOut(int dpi);

@@ -70,6 +70,14 @@ std::span<const TBinding> TfrmCustom::Bindings() noexcept {
   return kBindings;
 }
 
+void TfrmCustom::ExchangeText(int id, std::string& setting, bool save) {
+  auto* edit = Get<ui::TEdit>(id);
+  if (save)
+    setting = edit->Text();
+  else
+    edit->SetText(setting);
+}
+
 // Both directions in one walk of the binding table, so that no row is loaded but not
 // saved.
 void TfrmCustom::ExchangeSettings(bool save) {
@@ -92,15 +100,9 @@ void TfrmCustom::ExchangeSettings(bool save) {
           box->SetItemIndex(s.JogDials[b.Command]);
         break;
       }
-      case TEdits::Skin: {
-        std::string& path = b.Command < 0 ? s.DisableSkin : s.Skins[b.Command];
-        auto* edit = Get<ui::TEdit>(b.Id);
-        if (save)
-          path = edit->Text();
-        else
-          edit->SetText(path);
+      case TEdits::Skin:
+        ExchangeText(b.Id, b.Command < 0 ? s.DisableSkin : s.Skins[b.Command], save);
         break;
-      }
       case TEdits::Number: {
         auto* edit = Get<ui::TEdit>(b.Id);
         if (save)
@@ -117,14 +119,9 @@ void TfrmCustom::ExchangeSettings(bool save) {
           check->SetChecked(s.*b.Switch);
         break;
       }
-      case TEdits::Text: {
-        auto* edit = Get<ui::TEdit>(b.Id);
-        if (save)
-          s.*b.Text = edit->Text();
-        else
-          edit->SetText(s.*b.Text);
+      case TEdits::Text:
+        ExchangeText(b.Id, s.*b.Text, save);
         break;
-      }
       case TEdits::Choice: {
         auto* box = Get<ui::TComboBox>(b.Id);
         if (!save)

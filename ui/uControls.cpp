@@ -312,14 +312,18 @@ bool TWinControl::RouteMouse(UINT message, LPARAM lParam) {
       if (!g) return false;
       pressed_ = g;
       g->down_ = true;
-      SetCapture(handle_);
+      press_.Begin(handle_);
       g->MouseDown();
       return true;
     }
+    case WM_CAPTURECHANGED:
+      if (!press_.Lost(handle_, reinterpret_cast<HWND>(lParam)) || !pressed_) return false;
+      std::exchange(pressed_, nullptr)->down_ = false;
+      leave();
+      return false;
     case WM_LBUTTONUP: {
       TGraphicControl* g = std::exchange(pressed_, nullptr);
-      if (!g) return false;
-      ReleaseCapture();
+      if (!g || !press_.End()) return false;
       g->down_ = false;
       g->MouseUp();
       const RECT r = g->BoundsRect();
@@ -399,6 +403,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
       if (!systemProc_ && RouteMouse(message, lParam)) return 0;
       break;
     case WM_MOVE:

@@ -34,6 +34,33 @@ struct TCreateParams {
 
 class TWinControl;
 
+// A press of the left button that clicks when let go: the press (a double click's second
+// one too) captures the mouse for the window; the release gives it back; a capture another
+// window took meanwhile ends the press without a click.
+class TPress {
+ public:
+  void Begin(HWND window) noexcept {
+    held_ = true;
+    SetCapture(window);
+  }
+  // The release: true when a press was under way.
+  bool End() noexcept {
+    if (!held_) return false;
+    held_ = false;
+    ReleaseCapture();
+    return true;
+  }
+  // WM_CAPTURECHANGED: capture is the window that took it.
+  bool Lost(HWND window, HWND capture) noexcept {
+    if (!held_ || capture == window) return false;
+    held_ = false;
+    return true;
+  }
+
+ private:
+  bool held_ = false;
+};
+
 // A control without a window of its own, painted by its parent, which routes the mouse
 // to it (enter, leave, button down and up with capture, click).
 class TGraphicControl : public TComponent {
@@ -165,6 +192,7 @@ class TWinControl : public TComponent {
   std::vector<TGraphicControl*> graphics_;
   TGraphicControl* hover_ = nullptr;
   TGraphicControl* pressed_ = nullptr;
+  TPress press_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   std::string text_;
   TColor color_ = 0x80000000u | COLOR_BTNFACE;

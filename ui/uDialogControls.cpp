@@ -234,13 +234,14 @@ LRESULT TImage::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!Picture.Empty()) return 1;  // the picture covers it
       break;
     case WM_LBUTTONDOWN:
-      down_ = true;
-      SetCapture(Handle());
+    case WM_LBUTTONDBLCLK:  // a second click soon after the first is a press too
+      press_.Begin(Handle());
       return 0;
+    case WM_CAPTURECHANGED:
+      press_.Lost(Handle(), reinterpret_cast<HWND>(lParam));
+      break;
     case WM_LBUTTONUP: {
-      if (!down_) break;
-      down_ = false;
-      ReleaseCapture();
+      if (!press_.End()) break;
       const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
       RECT r;
       GetClientRect(Handle(), &r);

@@ -148,7 +148,7 @@ class TImage : public TWinControl {
   void Paint(TCanvas& canvas) override;
 
  private:
-  bool down_ = false;
+  TPress press_;
 };
 
 class TPageControl;

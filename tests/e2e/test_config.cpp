@@ -2,12 +2,14 @@
 // driven by real input, closed; the settings file and the engine show what it did.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <memory>
 
 #include "tools/player/player_ids.h"
 #include "config/uCustomIds.h"
+#include "config/uCustomLayout.h"
 #include "host_fixture.h"
 #include "support.h"
 
@@ -86,68 +88,71 @@ const char kKnown[] =
 
 }  // namespace
 
-// The tests find the controls by id; here each one is where the layout puts it, at the
-// bench's display scale: every place of the layout scaled by dpi / 96, and the System
-// page's switches below the one whose caption wraps moved down by what it added.
+// The dialog's pages, as the layout lists them.
+static int PageCount() {
+  int n = 0;
+  for (const TRow& r : kFrame) n += r.Kind == TKind::Sheet;
+  return n;
+}
+
+static const char* ClassOfKind(TKind kind) {
+  switch (kind) {
+    case TKind::Edit:
+      return "Edit";
+    case TKind::Combo:
+      return "ComboBox";
+    case TKind::HotKey:
+      return "msctls_hotkey32";
+    case TKind::Panel:
+      return "VelmoraPanel";
+    default:
+      return "Button";  // check boxes, buttons, groups
+  }
+}
+
+// The tests find the controls by id; here each one with an id is where the layout tables
+// put it, at the bench's display scale: every place scaled by dpi / 96, and a control below
+// a check box whose caption wrapped moved down by what the wrap added.
 TEST_F(Config, EachControlStandsWhereTheLayoutPutsItUnderItsId) {
   Start("");
   const ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
-  for (int page : {kJog, kPopup, kSystem}) ASSERT_TRUE(d.ShowPage(page));
-  struct Place {
-    int Page;  // -1: the form, 4: the Skins group
-    const char* Class;
-    int X, Y, Id;
+  for (int page = 1; page < PageCount(); ++page) ASSERT_TRUE(d.ShowPage(page));
+  std::vector<TRow> rows;
+  auto add = [&](const auto& table) {
+    for (const TRow& r : table)
+      if (r.Id && r.Kind != TKind::Sheet && r.Kind != TKind::Image) rows.push_back(r);
   };
-  std::vector<Place> places = {
-      {-1, "Button", 360, 346, IdOK},
-      {kKey, "Button", 3, 2, IdUseKey},
-      {kJog, "Button", 3, 2, IdUseJogDial},
-      {kJog, "Edit", 211, 240, IdIgnoreInterval},
-      {kJog, "Edit", 211, 280, IdCommandInterval},
-      {kPopup, "Button", 3, 2, IdUsePopup},
-      {kPopup, "Edit", 50, 22, IdShowTime},
-      {kPopup, "Edit", 50, 46, IdFontSize},
-      {kPopup, "Button", 2, 71, IdPopupPosition},
-      {kPopup, "Button", 345, 22, IdFrameColor},
-      {kPopup, "Button", 345, 47, IdFormColor},
-      {kPopup, "Button", 345, 72, IdFontColor},
-      {kPopup, "Button", 0, 96, IdSkinGroup},
-      {kPopup, "VelmoraPanel", 166, 22, IdPreviewPanel},
-      {4, "Edit", 128, 16, IdSkinDirectory},
-      {4, "Button", 370, 16, IdDirectoryRef},
-      {4, "Edit", 267, 124, IdDisableSkin},
-      {4, "Button", 370, 124, IdDisableSkinRef},
-      {kSystem, "Button", 3, 2, IdUseSendMessage},
-      {kSystem, "Button", 3, 26, IdUseJpFont},
-      {kSystem, "Button", 3, 50, IdID3AtCenter},
-      {kSystem, "Button", 3, 74, IdUseRawInput},
-      {kSystem, "Button", 3, 98, IdShowOnActiveMonitor},
-      {kSystem, "Button", 3, 122, IdHideOverFullScreen},
-  };
-  // Play, Stop, Pause, Prev, Next, Open, Enable/Disable down the left; the rest on the right.
-  const int keyOrder[] = {1, 3, 2, 0, 4, 5, 8, 6, 7, 9, 10};
-  for (int i = 0; i < 11; ++i) {
-    const int x = i < 7 ? 3 : 211, y = 40 + 40 * (i < 7 ? i : i - 7);
-    places.push_back({kKey, "msctls_hotkey32", x, y, HotKeyId(keyOrder[i])});
-    places.push_back({kJog, "ComboBox", x, y, GestureId(keyOrder[i])});
+  add(kFrame);
+  add(kJogTimes);
+  add(kPopupPage);
+  add(kSystemPage);
+  add(kWheelPage);
+  for (const TCommandRow& r : kCommandRows) {
+    const int command = static_cast<int>(r.Command);
+    rows.push_back({HotKeyId(command), TKind::HotKey, IdKeyPage, r.Left, r.Top, 0, 0, ""});
+    rows.push_back({GestureId(command), TKind::Combo, IdJogPage, r.Left, r.Top, 0, 0, ""});
   }
-  const int skinOrder[] = {1, 3, 2, 0, 4, 5, 8, 6, 7};  // Disable is the eighth, above
-  for (int i = 0; i < 9; ++i) {
-    const int row = i < 5 ? i : (i < 7 ? i - 5 : i - 4), x = i < 5 ? 42 : 267;
-    places.push_back({4, "Edit", x, 68 + 28 * row, SkinId(skinOrder[i])});
-    places.push_back({4, "Button", x + 103, 68 + 28 * row, SkinRefId(skinOrder[i])});
+  for (const TSkinRow& r : kSkinRows) {
+    const bool off = r.Command < 0;
+    rows.push_back({off ? IdDisableSkin : SkinId(r.Command), TKind::Edit, IdSkinGroup, r.Left,
+                    r.Top, 0, 0, ""});
+    rows.push_back({off ? IdDisableSkinRef : SkinRefId(r.Command), TKind::Button, IdSkinGroup,
+                    r.Left + 103, r.Top, 0, 0, ""});
   }
-  // The long SendMessage caption wraps within the page; the switches below it move down.
-  const int wrapped = SizeOf(d.ById(IdUseSendMessage)).cy - Scaled(17);
-  EXPECT_GE(wrapped, 0);
-  for (const Place& p : places) {
-    const HWND parent = p.Page < 0 ? d.Window : p.Page == 4 ? d.ById(IdSkinGroup) : d.Sheet(p.Page);
-    const int moved = p.Page == kSystem && p.Id != IdUseSendMessage ? wrapped : 0;
-    const HWND at = d.At(parent, p.Class, Scaled(p.X), Scaled(p.Y) + moved);
-    EXPECT_NE(at, nullptr) << p.Id;
-    EXPECT_EQ(at, d.ById(p.Id)) << p.Id;
+  for (const TRow& r : rows) {
+    if (r.Kind == TKind::Page) continue;  // the pages' control: the frame's own place
+    const HWND parent = r.Parent ? d.ById(r.Parent) : d.Window;
+    ASSERT_NE(parent, nullptr) << r.Parent;
+    int moved = 0;
+    for (const TRow& above : rows)
+      if (above.Parent == r.Parent && above.Kind == TKind::Check && above.Top < r.Top)
+        moved += std::max(0L, SizeOf(d.ById(above.Id)).cy - Scaled(above.Height));
+    const HWND at = d.At(parent, ClassOfKind(r.Kind), Scaled(r.Left), Scaled(r.Top) + moved);
+    EXPECT_NE(at, nullptr) << r.Id;
+    EXPECT_EQ(at, d.ById(r.Id)) << r.Id;
   }
+  EXPECT_GE(rows.size(), 90u);
   RECT client;
   GetClientRect(d.Window, &client);
   EXPECT_EQ(client.right, Scaled(427));
@@ -155,14 +160,14 @@ TEST_F(Config, EachControlStandsWhereTheLayoutPutsItUnderItsId) {
   CloseBox(d);
 }
 
-// Every caption of the four pages reads whole: its extent in the dialog's font (a check
+// Every caption of every page reads whole: its extent in the dialog's font (a check
 // box's with the glyph and gap the system draws before it) fits the control's width, and
 // a caption wrapped onto more lines fits its height.
 TEST_F(Config, NoCaptionIsCutOff) {
   Start("");
   const ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
-  for (int page : {kJog, kPopup, kSystem}) ASSERT_TRUE(d.ShowPage(page));
+  for (int page = 1; page < PageCount(); ++page) ASSERT_TRUE(d.ShowPage(page));
   const HDC dc = GetDC(nullptr);
   const HFONT font = CreateFontW(-Scaled(12), 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0,
                                  0, 0, L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF");

@@ -73,19 +73,6 @@ TEST_F(Engine, HotKeysDriveThePlayerTheLowerCommandWinsAndStoppedPlaysFollow) {
   EXPECT_EQ(notepad_->Text(), "");  // F-keys type nothing; the hook never eats a key
 }
 
-// Each of the three that are followed by Play when the player is stopped.
-TEST_F(Engine, PrevPauseAndNextWhileStoppedAreEachFollowedByPlay) {
-  Start(std::string(kKeysOff) + "[HotKeys]\r\n0=120\r\n2=119\r\n4=118\r\n3=117\r\n");
-  FocusNotepad();
-  int plays = 0;
-  for (WORD key : {kF9, kF8, kF7}) {
-    ASSERT_TRUE(Press([] { Tap(kF6); }, "command 40047", plays + 1));  // Stop first
-    ASSERT_TRUE(Press([key] { Tap(key); }, "command 40045", ++plays)) << "key " << key;
-  }
-  EXPECT_EQ(Commands(), (std::vector<std::string>{"40047", "40044", "40045", "40047", "40046",
-                                                  "40045", "40047", "40048", "40045"}));
-}
-
 TEST_F(Engine, InSendModeTheSameKeysWork) {
   Start(std::string(kKeysOff) + "[System]\r\nUseSendMessage=1\r\n[HotKeys]\r\n3=117\r\n");
   FocusNotepad();
@@ -398,53 +385,6 @@ TEST_F(Engine, TwoStepsMakeAGestureReadWhenItsWindowEnds) {
   EXPECT_LT(elapsed, 5000.0);
 }
 
-// A code that carries no letter stops the countdown: the gesture goes on with the next step.
-TEST_F(Engine, ACodeWithoutALetterBetweenTwoStepsKeepsTheGestureOpen) {
-  Start(JogIni(100, 1000));
-  Jog("up wait:150 code:77 wait:1300 up wait:1500");
-  ASSERT_TRUE(WaitLog("command 40045"));  // "UU": Play; not "U" (Next) at the first window's end
-  EXPECT_EQ(Commands(), (std::vector<std::string>{"40045"}));
-}
-
-// A step that comes while the gesture's command runs (here inside the player's modal
-// loop) begins a new gesture; the old letters never run a second command.
-TEST_F(Engine, AStepDuringAGesturesCommandBeginsANewGesture) {
-  // "U" is Stop, whose handling is a modal loop; "UU" is Play; Prev has no gesture (0).
-  Start(
-      "[Use]\r\nJogDial=1\r\n[Popup]\r\nUsePopup=0\r\n[JogDials]\r\n3=1\r\n1=3\r\n"
-      "[Interval]\r\nIgnoreInterval=100\r\nCommandInterval=500\r\n",
-      "--modal-command 40047");
-  Jog("up wait:100");
-  ASSERT_TRUE(WaitLog("modal enter"));
-  Jog("up wait:100");  // inside the modal loop
-  ASSERT_TRUE(WaitLog("command 40047", 2)) << "the step read as a gesture of its own";
-  Pump(1200);
-  PostMessageA(player_->Window(), WM_COMMAND, player_ids::kModalRelease, 0);
-  ASSERT_TRUE(WaitLog("modal leave"));
-  Pump(800);
-  EXPECT_EQ(Commands(), (std::vector<std::string>{"40047", "40047", "40999"}));
-}
-
-TEST_F(Engine, StepsCloserThanTheIgnoreIntervalAreDropped) {
-  Start(JogIni(100, 1000));
-  Jog("up up up wait:1500");
-  ASSERT_TRUE(WaitLog("command 40048"));  // "U": Next, then Play as it was stopped
-  EXPECT_EQ(Commands(), (std::vector<std::string>{"40048", "40045"}));
-}
-
-TEST_F(Engine, FourStepsAPressAndReleaseOrAHeldDialMatchNothing) {
-  Start(JogIni(100, 1000));
-  Jog("up wait:150 up wait:150 up wait:150 up wait:1500");
-  Jog("up wait:150 press wait:150 release wait:1500");
-  Jog("up wait:150 press wait:1800");  // held: the countdown does not run
-  EXPECT_TRUE(Commands().empty());
-  Jog("release wait:1500");                         // "USs" is read now, and matches nothing
-  Jog("down wait:150 down wait:150 up wait:1500");  // a new gesture, still nothing
-  EXPECT_TRUE(Commands().empty());
-  Jog("up wait:1500");
-  EXPECT_TRUE(WaitLog("command 40048"));
-}
-
 TEST_F(Engine, ACommandIntervalOfZeroNeverReadsAGesture) {
   Start(JogIni(100, 0));
   Jog("up wait:1500 up wait:150 up wait:1500");
@@ -675,14 +615,6 @@ TEST_F(Engine, AHeldVolumeKeyRepeatsUnderOnePopupUntilItIsReleased) {
   EXPECT_GE(h.MostPopups, 1u);
   EXPECT_LE(h.MostPopups, 2u);
   EXPECT_EQ(notepad_->Text(), "");
-}
-
-TEST_F(Engine, WithRepeatVolumeOffAHeldVolumeKeyRunsOnce) {
-  Start(std::string(kVolumeUp) + "[System]\r\nRepeatVolume=0\r\n");
-  FocusNotepad();
-  const Held h = HoldVolumeUp(*player_);
-  EXPECT_EQ(h.AtRelease + h.After, 1);
-  EXPECT_EQ(h.MostPopups, 1u);
 }
 
 // The title line. The stand-in player's second and third entries are Japanese and

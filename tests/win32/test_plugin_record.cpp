@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "hook/uMapMemory.h"
 #include "plugin/uPlugin.h"
 #include "support.h"
 
@@ -61,10 +62,23 @@ TEST_F(PluginRecordTest, SecondCallReturnsTheSameRecordReset) {
 }
 
 TEST_F(PluginRecordTest, InitWithAnyParentSucceedsAndQuitReleases) {
+  auto blockOpen = [] {
+    const HANDLE h = OpenFileMappingA(FILE_MAP_READ, FALSE, velmora::HookBlockName);
+    if (h) CloseHandle(h);
+    return h != nullptr;
+  };
   TPluginRecord* r = get_();
   r->ParentWindow = GetDesktopWindow();
   EXPECT_EQ(r->Init(), 0);
+  EXPECT_NE(FindWindowA("VelmoraWatch", nullptr), nullptr);
+  EXPECT_TRUE(blockOpen());
   r->Quit();
+  // The engine's window, the hook block and the window class are gone with it.
+  EXPECT_EQ(FindWindowA("VelmoraWatch", nullptr), nullptr);
+  EXPECT_FALSE(blockOpen());
+  WNDCLASSEXA info{};
+  info.cbSize = sizeof info;
+  EXPECT_FALSE(GetClassInfoExA(module_, "VelmoraWatch", &info));
 }
 
 // The hooks load the DLL into every program that takes a key: there it brings none of the

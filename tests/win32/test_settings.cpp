@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "engine/uUtils.h"
+#include "engine/uCommandMatch.h"
 #include "settings/uIniManager.h"
 #include "support.h"
 #include "ui/uTexts.h"
@@ -252,7 +253,10 @@ TEST_F(Settings, AccessorsAndHotKeyWordsCompareExactly) {
   s->SetHotKey(PlayerCommand::Next, 0x4050);
   s->SetSkin(PlayerCommand::Winamp, "C:\\skins\\x.bmp");
   s->SetJogDial(PlayerCommand::Open, 7);
-  EXPECT_NE(s->GetHotKey(PlayerCommand::Next), 0x6050);
+  EXPECT_EQ(s->GetHotKey(PlayerCommand::Next), 0x4050);
+  // Ctrl+Shift+P is another word than Ctrl+P: no command.
+  EXPECT_EQ(FindHotKeyCommand(s->HotKeys, 0x6050), -1);
+  EXPECT_EQ(FindHotKeyCommand(s->HotKeys, 0x4050), static_cast<int>(PlayerCommand::Next));
   s->Save();
   auto again = Load();
   EXPECT_EQ(again->GetHotKey(PlayerCommand::Next), 0x4050);
