@@ -69,6 +69,28 @@ class Config : public HostTest {
     return WaitFor([&] { return player_->Count("plugin config gen_velmora.dll done") >= times; },
                    15000);
   }
+  // The dialog in front and the box focused: a click or an activation Wine lost is given
+  // again whole, and counted.
+  bool FocusBox(const ConfigDialog& d, HWND box) {
+    return Retry(
+        "activation", 3, 3000,
+        [&] {
+          Focus(d.Window);
+          ClickControl(box);
+        },
+        [&] { return FocusIn(d.Window) == box && GetForegroundWindow() == d.Window; });
+  }
+  // A chord typed into the hot-key box until it shows word: focus, chord and all given
+  // again when Wine lost a part.
+  bool TypeChord(const ConfigDialog& d, HWND box, std::initializer_list<WORD> modifiers, WORD vk,
+                 unsigned word) {
+    return Retry(
+        "input", 3, 3000,
+        [&] {
+          if (FocusBox(d, box)) Chord(modifiers, vk);
+        },
+        [&] { return HotKeyWordOf(box) == word; });
+  }
   void CloseBox(const ConfigDialog& d, int times = 1) {
     PostMessageA(d.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(Closed(times));
@@ -290,9 +312,7 @@ TEST_F(Config, TypedValuesAreSavedByOkAndTheNewHotKeyWorksAtOnce) {
   ASSERT_NE(d.Window, nullptr);
   // Stop: Ctrl+Shift+Home, a key of the separate block; stored without the extended flag.
   HWND stop = d.ById(HotKeyId(3));
-  ClickControl(stop);
-  Chord({VK_CONTROL, VK_SHIFT}, VK_HOME);
-  ASSERT_TRUE(WaitFor([&] { return HotKeyWordOf(stop) == 0x6024; })) << HotKeyWordOf(stop);
+  ASSERT_TRUE(TypeChord(d, stop, {VK_CONTROL, VK_SHIFT}, VK_HOME, 0x6024)) << HotKeyWordOf(stop);
   ASSERT_TRUE(d.ShowPage(kJog));
   HWND useJog = d.ById(IdUseJogDial);
   HWND stopGesture = d.ById(GestureId(3));
@@ -459,8 +479,7 @@ TEST_F(Config, TheFocusComesBackToItsControlWhenTheDialogIsActivatedAgain) {
   const ConfigDialog d = Open();
   ASSERT_NE(d.Window, nullptr);
   HWND stop = d.ById(HotKeyId(3));
-  ClickControl(stop);
-  ASSERT_EQ(FocusIn(d.Window), stop);
+  ASSERT_TRUE(FocusBox(d, stop)) << ClassOf(FocusIn(d.Window));
   // Notepad must not come up under the pointer: X would resend its keymap, and the chord's
   // held keys would read as up.
   MouseTo(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
@@ -536,7 +555,7 @@ TEST_F(Config, MediaKeysAloneAreTakenOtherBareKeysAreNotAndArrowsAreNamedAsPress
   HWND next = d.ById(HotKeyId(4));
   EXPECT_EQ(SendMessageA(next, HKM_GETHOTKEY, 0, 0), 0x0A26);  // Ctrl, extended; Up
   HWND play = d.ById(HotKeyId(1));
-  ClickControl(play);
+  ASSERT_TRUE(FocusBox(d, play));
   Tap(VK_MEDIA_PLAY_PAUSE);
   EXPECT_TRUE(WaitFor([&] { return HotKeyWordOf(play) == 0xB3; })) << HotKeyWordOf(play);
   Tap('A');
@@ -544,7 +563,7 @@ TEST_F(Config, MediaKeysAloneAreTakenOtherBareKeysAreNotAndArrowsAreNamedAsPress
   Tap(VK_F13);
   EXPECT_TRUE(WaitFor([&] { return HotKeyWordOf(play) == VK_F13; })) << HotKeyWordOf(play);
   HWND stop = d.ById(HotKeyId(3));
-  ClickControl(stop);
+  ASSERT_TRUE(FocusBox(d, stop));
   Chord({VK_SHIFT}, VK_VOLUME_UP);  // with Shift: refused
   Pump(300);
   EXPECT_EQ(HotKeyWordOf(stop), 0u);
@@ -802,21 +821,8 @@ TEST_F(Config, ACombinationAnotherProgramHoldsIsNamedUnderItsBoxUntilAFreeOneIsT
   RECT next;
   GetWindowRect(d.ById(HotKeyId(3)), &next);  // Stop, the row below Play
   EXPECT_LT(under.bottom, next.top);
-  // A click, an activation or a chord Wine lost leaves the box as it was: the whole step
-  // (the dialog in front, the box focused, the chord) is given again, and counted.
-  const bool typed = Retry(
-      "activation", 3, 3000,
-      [&] {
-        Focus(d.Window);
-        ClickControl(play);
-        if (!WaitFor(
-                [&] { return FocusIn(d.Window) == play && GetForegroundWindow() == d.Window; },
-                3000))
-          return;
-        Chord({VK_CONTROL, VK_MENU}, 'P');
-      },
-      [&] { return HotKeyWordOf(play) == 0xC050; });
-  ASSERT_TRUE(typed) << HotKeyWordOf(play) << ", the focus on " << ClassOf(FocusIn(d.Window));
+  ASSERT_TRUE(TypeChord(d, play, {VK_CONTROL, VK_MENU}, 'P', 0xC050))
+      << HotKeyWordOf(play) << ", the focus on " << ClassOf(FocusIn(d.Window));
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(line); }));
   CloseBox(d);
   EXPECT_EQ(IniInt("HotKeys", "1"), 0xC050);

@@ -1,0 +1,12 @@
+# Cross build for Windows with MinGW-w64 in the POSIX thread model; the including toolchain
+# file names the processor in VELMORA_MINGW (i686 or x86_64).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${VELMORA_MINGW})
+set(CMAKE_C_COMPILER ${VELMORA_MINGW}-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VELMORA_MINGW}-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER ${VELMORA_MINGW}-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${VELMORA_MINGW}-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/lib/wine-run)
