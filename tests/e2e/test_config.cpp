@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -132,9 +133,9 @@ static const char* ClassOfKind(TKind kind) {
   }
 }
 
-// The tests find the controls by id; here each one with an id is where the layout tables
-// put it, at the bench's display scale: every place scaled by dpi / 96, and a control below
-// a check box whose caption wrapped moved down by what the wrap added.
+// The tests find the controls by id; here each one with an id, and each label of a fixed
+// size, is where the layout tables put it, at the bench's display scale: every place scaled
+// by dpi / 96, and moved down by what the captions that wrapped above it added.
 TEST_F(Config, EachControlStandsWhereTheLayoutPutsItUnderItsId) {
   Start("");
   const ConfigDialog d = Open();
@@ -143,7 +144,9 @@ TEST_F(Config, EachControlStandsWhereTheLayoutPutsItUnderItsId) {
   std::vector<TRow> rows;
   auto add = [&](const auto& table) {
     for (const TRow& r : table)
-      if (r.Id && r.Kind != TKind::Sheet && r.Kind != TKind::Image) rows.push_back(r);
+      if (r.Kind != TKind::Sheet && r.Kind != TKind::Image && r.Kind != TKind::Page &&
+          r.Kind != TKind::Rule && (r.Id || r.Kind == TKind::Label))
+        rows.push_back(r);
   };
   add(kFrame);
   add(kJogTimes);
@@ -162,19 +165,30 @@ TEST_F(Config, EachControlStandsWhereTheLayoutPutsItUnderItsId) {
     rows.push_back({off ? IdDisableSkinRef : SkinRefId(r.Command), TKind::Button, IdSkinGroup,
                     r.Left + 103, r.Top, 0, 0, ""});
   }
+  // Top down, each row moved by what the captions that wrapped above it in its parent added.
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const TRow& a, const TRow& b) { return a.Top < b.Top; });
+  std::vector<std::pair<const TRow*, long>> grown;
+  int checked = 0;
   for (const TRow& r : rows) {
-    if (r.Kind == TKind::Page) continue;  // the pages' control: the frame's own place
     const HWND parent = r.Parent ? d.ById(r.Parent) : d.Window;
     ASSERT_NE(parent, nullptr) << r.Parent;
-    int moved = 0;
-    for (const TRow& above : rows)
-      if (above.Parent == r.Parent && above.Kind == TKind::Check && above.Top < r.Top)
-        moved += std::max(0L, SizeOf(d.ById(above.Id)).cy - Scaled(above.Height));
-    const HWND at = d.At(parent, ClassOfKind(r.Kind), Scaled(r.Left), Scaled(r.Top) + moved);
-    EXPECT_NE(at, nullptr) << r.Id;
-    EXPECT_EQ(at, d.ById(r.Id)) << r.Id;
+    long moved = 0;
+    for (const auto& [above, growth] : grown)
+      if (above->Parent == r.Parent && above->Top < r.Top) moved += growth;
+    const bool label = r.Kind == TKind::Label;
+    const HWND at = d.At(parent, label ? "Static" : ClassOfKind(r.Kind), Scaled(r.Left),
+                         Scaled(r.Top) + static_cast<int>(moved));
+    if (label && r.Left < 0) continue;  // its right edge placed: its left is its caption's
+    EXPECT_NE(at, nullptr) << (label ? r.Caption : std::to_string(r.Id));
+    if (!label) {
+      EXPECT_EQ(at, d.ById(r.Id)) << r.Id;
+    }
+    if (at && r.Height && (label || r.Kind == TKind::Check || r.Kind == TKind::Button))
+      grown.push_back({&r, std::max(0L, SizeOf(at).cy - Scaled(r.Height))});
+    ++checked;
   }
-  EXPECT_GE(rows.size(), 90u);
+  EXPECT_GE(checked, 75);
   RECT client;
   GetClientRect(d.Window, &client);
   EXPECT_EQ(client.right, Scaled(427));
