@@ -24,6 +24,8 @@ class IPlayer {
   // The playlist entry the player is at now, and its title (empty when it names none).
   virtual int Position() = 0;
   virtual std::wstring Title() = 0;
+  // How long the entry has played, in milliseconds; negative where the player does not say.
+  virtual int PlayingTime() = 0;
   // Show/Hide File info: the open one is closed and the foreground it took goes back.
   virtual bool InfoDialogShown() = 0;
   virtual void OpenInfoDialog() = 0;
@@ -48,6 +50,9 @@ class IPopups {
   // The current entry's title under "Now Playing", or "Paused" or "Stopped" when the player
   // is so (NowPlayingText), in Play's skin.
   virtual void ShowNowPlaying(PlayStatus status, const std::wstring& title) = 0;
+  // The popup still up that names a track (a command's titled one, Now Playing) takes this
+  // title and begins its time anew, as a repeat does; false when no such popup is up.
+  virtual bool Retitle(const std::wstring& title) = 0;
 
  protected:
   ~IPopups() = default;

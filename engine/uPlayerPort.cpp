@@ -32,6 +32,10 @@ std::wstring TPlayerPort::Title() {
   return player_.GetCurrentTitleW();
 }
 
+int TPlayerPort::PlayingTime() {
+  return player_.GetPlayingTime();
+}
+
 bool TPlayerPort::InfoDialogShown() {
   return infoDialog_ && IsWindow(infoDialog_) && IsWindowVisible(infoDialog_);
 }
@@ -39,11 +43,15 @@ bool TPlayerPort::InfoDialogShown() {
 void TPlayerPort::OpenInfoDialog() {
   SaveForeground();
   capture_.WatchWindowCreation(true);  // the dialog's creation comes back to OnCreateWindow
+  awaitingInfo_ = true;
   player_.OpenInfoDialog();
 }
 
 void TPlayerPort::OnCreateWindow(HWND window) {
-  if (GetWindow(window, GW_OWNER) != player_.PlayerWindow) return;
+  // Any program can post the notice: only the creation asked for, of a window of the player's.
+  if (!awaitingInfo_ || !IsWindow(window) || GetWindow(window, GW_OWNER) != player_.PlayerWindow)
+    return;
+  awaitingInfo_ = false;
   capture_.WatchWindowCreation(false);
   infoDialog_ = window;
   infoStyle_.Apply(infoDialog_, savedForeground_, settings_);
@@ -51,6 +59,7 @@ void TPlayerPort::OnCreateWindow(HWND window) {
 }
 
 void TPlayerPort::CloseInfoDialog() {
+  awaitingInfo_ = false;
   capture_.WatchWindowCreation(false);
   player_.CloseInfoDialog(infoDialog_);
   infoDialog_ = nullptr;

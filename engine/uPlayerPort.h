@@ -30,6 +30,7 @@ class TPlayerPort final : public IPlayer {
   PlayStatus Status() override;
   int Position() override;
   std::wstring Title() override;
+  int PlayingTime() override;
   bool InfoDialogShown() override;
   void OpenInfoDialog() override;
   void CloseInfoDialog() override;
@@ -48,6 +49,7 @@ class TPlayerPort final : public IPlayer {
   HWND savedForeground_ = nullptr;
   HWND savedFocus_ = nullptr;
   HWND infoDialog_ = nullptr;
+  bool awaitingInfo_ = false;  // File info asked for, its dialog not seen yet
 };
 
 }  // namespace velmora

@@ -18,16 +18,30 @@ void TPresenter::LoadSkins() {
 }
 
 void TPresenter::Show(PlayerCommand command, bool disabled, bool again, const std::wstring& title) {
+  // Play, Next and Prev name the track they moved to, also while its title is still empty.
+  const bool namesTrack =
+      !title.empty() || (settings_.ShowTitle && !disabled &&
+                         (command == PlayerCommand::Play || command == PlayerCommand::Next ||
+                          command == PlayerCommand::Prev));
   ShowPopup(disabled ? DisabledText : CommandNames[static_cast<int>(command)],
-            skins_.For(command, disabled), again, title);
+            skins_.For(command, disabled), again, title, namesTrack);
 }
 
 void TPresenter::ShowNowPlaying(PlayStatus status, const std::wstring& title) {
-  ShowPopup(NowPlayingText(status), skins_.For(PlayerCommand::NowPlaying, false), false, title);
+  ShowPopup(NowPlayingText(status), skins_.For(PlayerCommand::NowPlaying, false), false, title,
+            true);
+}
+
+bool TPresenter::Retitle(const std::wstring& title) {
+  if (!lastTitled_ || !TPopupForm::IsLive(lastPopup_) || !IsWindowVisible(lastPopup_->Handle()))
+    return false;
+  lastPopup_->SetTitle(title);
+  lastPopup_->ShowFor(settings_.ShowTime);
+  return true;
 }
 
 void TPresenter::ShowPopup(const char* text, const std::shared_ptr<ui::TBitmap>& skin, bool again,
-                           const std::wstring& title) {
+                           const std::wstring& title, bool namesTrack) {
   if (foreground_.PopupHidden()) return;  // the command still ran
   // A repeat keeps the popup it showed, its time begun anew.
   if (again && TPopupForm::IsLive(lastPopup_) && IsWindowVisible(lastPopup_->Handle())) {
@@ -41,6 +55,7 @@ void TPresenter::ShowPopup(const char* text, const std::shared_ptr<ui::TBitmap>&
   popup->SetGraphic(skin);
   popup->SetTitle(title);
   lastPopup_ = popup.release();
+  lastTitled_ = namesTrack;
   lastPopup_->ShowFor(settings_.ShowTime);  // it releases itself when its time is up
 }
 

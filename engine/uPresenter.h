@@ -23,16 +23,18 @@ class TPresenter final : public IPopups {
 
   void Show(PlayerCommand command, bool disabled, bool again, const std::wstring& title) override;
   void ShowNowPlaying(PlayStatus status, const std::wstring& title) override;
+  bool Retitle(const std::wstring& title) override;
 
  private:
   void ShowPopup(const char* text, const std::shared_ptr<ui::TBitmap>& skin, bool again,
-                 const std::wstring& title);
+                 const std::wstring& title, bool namesTrack);
 
   const TIniManager& settings_;
   const TForegroundPolicy& foreground_;
   TSkinSet skins_;
   // The last popup shown, which a held key's repeats show again; it frees itself.
   TPopupForm* lastPopup_ = nullptr;
+  bool lastTitled_ = false;  // it names a track
 };
 
 }  // namespace velmora

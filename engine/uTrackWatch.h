@@ -10,6 +10,12 @@
 
 namespace velmora {
 
+// What a user means by a new track: its title changed (a stream's next song too), or it
+// moved in the list and its playing time began again. Moved alone (the list sorted, an entry
+// inserted or deleted above it) the same song plays on. Times are milliseconds, negative
+// where the player gives none.
+bool IsNewTrack(bool movedInList, bool titleChanged, int seenTimeMs, int timeMs) noexcept;
+
 class TTrackWatch {
  public:
   // All are the engine's and outlive the watch; enabled is the engine's switch.
@@ -23,8 +29,9 @@ class TTrackWatch {
   bool Watching() const noexcept { return pollMs_ != 0; }
   // The entry a command moved to is the command's: seen, so that the poll shows nothing.
   void See();
-  // An entry (or at the same one a title, as a stream's next song) the player moved to by
-  // itself while playing shows its popup. Says whether it showed one.
+  // A new track (IsNewTrack) the player moved to by itself while playing shows "Now
+  // Playing", or its title in the popup still up that names one. Says whether it showed a
+  // popup of its own.
   bool OnPoll();
 
   // What the poll asks the player: four times a second while it plays, once otherwise.
@@ -41,6 +48,7 @@ class TTrackWatch {
   unsigned pollMs_ = 0;  // 0: the watch is off
   int seenPosition_ = -1;
   std::wstring seenTitle_;
+  int seenTimeMs_ = -1;
 };
 
 }  // namespace velmora

@@ -145,8 +145,12 @@ LRESULT TWatch::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                          static_cast<std::int32_t>(GetMessageTime()));
       return 0;
     case WM_HOOK_WHEEL:
-      engine_->OnWheel(static_cast<int>(wParam));
-      if (lParam) MaskMenuKey();
+      if (wheel_) wheel_->Taken();
+      // Steps that waited while the player was busy are dropped: run all at once when it
+      // wakes they would jump.
+      if (GetTickCount() - static_cast<DWORD>(GetMessageTime()) > TWheelHook::StaleMs) return 0;
+      if (const auto steps = WheelStepsOf(static_cast<std::intptr_t>(wParam)))
+        engine_->OnWheel(*steps);
       return 0;
     case WM_HOOK_CREATEWND:
       player_->OnCreateWindow(reinterpret_cast<HWND>(wParam));

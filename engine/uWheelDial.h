@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "settings/uPlayerCommand.h"
 
@@ -15,6 +16,16 @@ struct TWheelTurn {
   int Steps;
   bool Again;
 };
+
+// The most steps one wheel event can make: a delta of 32,767 with a kept remainder of 119,
+// four steps a notch.
+inline constexpr int MaxWheelSteps = (32767 + 119) / 120 * 4;  // 1,096
+// The steps a message to the engine's window claims, or nothing for a count no event makes:
+// any program can post that message.
+constexpr std::optional<int> WheelStepsOf(std::intptr_t posted) noexcept {
+  if (posted < -MaxWheelSteps || posted > MaxWheelSteps) return std::nullopt;
+  return static_cast<int>(posted);
+}
 
 class TWheelDial {
  public:

@@ -5,15 +5,20 @@
 
 #include "hook/uHook.h"
 #include "ui/uApplication.h"
+#include "ui/uThread.h"
 
 namespace velmora {
 
 namespace {
 
-// The thread's message to itself: look up the window in front.
+// The thread's messages to itself, each handled after the procedure has returned: look up
+// the window in front; type the mask key.
 constexpr UINT kClassify = WM_APP + 1;
-// A key no keyboard has, pressed and let go between the modifiers' press and release.
+constexpr UINT kMask = WM_APP + 2;
+// A key no keyboard has, pressed and let go between the modifiers' press and release, so
+// that a lone Alt or Win let go after a swallowed wheel is no tap: no menu, no Start menu.
 constexpr WORD kMaskKey = 0xE8;
+constexpr UINT_PTR kRehookTimer = 1;
 
 // The one hook of the process, read by its procedure on its own thread.
 TWheelHook* gWheel = nullptr;
@@ -23,11 +28,23 @@ std::int32_t HeldModifiers() noexcept {
          (KeyDown(VK_MENU) ? WheelAlt : 0) | (KeyDown(VK_LWIN) || KeyDown(VK_RWIN) ? WheelWin : 0);
 }
 
+// The hook's point is in physical pixels: looked up as such, at any display scale.
 bool OverTaskbar(POINT point) noexcept {
-  const HWND root = GetAncestor(WindowFromPoint(point), GA_ROOT);
+  const HWND root = GetAncestor(WindowFromPhysicalPoint(point), GA_ROOT);
   char name[32];
   return root && GetClassNameA(root, name, sizeof name) &&
          (lstrcmpA(name, "Shell_TrayWnd") == 0 || lstrcmpA(name, "Shell_SecondaryTrayWnd") == 0);
+}
+
+void TypeMask() noexcept {
+  INPUT keys[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = kMaskKey;
+    keys[i].ki.dwFlags = i ? KEYEVENTF_KEYUP : 0;
+    keys[i].ki.dwExtraInfo = InjectedMark;
+  }
+  SendInput(2, keys, sizeof(INPUT));
 }
 
 }  // namespace
@@ -37,13 +54,30 @@ TWheelHook::TWheelHook(HWND target, TWheelChoice choice, const std::atomic<bool>
   ready_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!ready_) return;
   thread_.Reset(CreateThread(nullptr, 0, Run, this, 0, &threadId_));
-  if (thread_) WaitForSingleObject(ready_.Get(), 10000);
+  if (!thread_) return;
+  // Above the player's threads: the system removes a hook that answers too late.
+  SetThreadPriority(thread_.Get(), THREAD_PRIORITY_ABOVE_NORMAL);
+  ui::WaitServingSent({ready_.Get(), thread_.Get()});
 }
 
 TWheelHook::~TWheelHook() {
   if (!thread_) return;
+  // The thread's queue exists once it set ready: the quit is never lost.
   PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-  WaitForSingleObject(thread_.Get(), 10000);
+  ui::WaitServingSent({thread_.Get()});
+}
+
+void TWheelHook::Taken() noexcept {
+  int n = posted_.load();
+  while (n > 0 && !posted_.compare_exchange_weak(n, n - 1)) {
+  }
+}
+
+void TWheelHook::SetHook() noexcept {
+  // The new one first: no event slips past between the two.
+  const HHOOK old = hook_;
+  hook_ = SetWindowsHookExW(WH_MOUSE_LL, Procedure, ui::ModuleInstance(), 0);
+  if (old) UnhookWindowsHookEx(old);
 }
 
 DWORD WINAPI TWheelHook::Run(void* self) noexcept {
@@ -52,24 +86,39 @@ DWORD WINAPI TWheelHook::Run(void* self) noexcept {
   PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // the queue, before the hook
   w->Classify();
   gWheel = w;
-  const HHOOK hook = SetWindowsHookExW(WH_MOUSE_LL, Procedure, ui::ModuleInstance(), 0);
+  w->SetHook();
+  const bool hooked = w->hook_ != nullptr;
   SetEvent(w->ready_.Get());
-  while (hook && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (msg.message == kClassify)
+  if (hooked) SetTimer(nullptr, kRehookTimer, RehookMs, nullptr);
+  while (hooked && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == kClassify) {
       w->Classify();
-    else
+    } else if (msg.message == kMask) {
+      TypeMask();
+    } else if (msg.message == WM_TIMER && msg.hwnd == nullptr) {
+      if (!std::exchange(w->sawEvent_, false)) w->SetHook();
+    } else {
       DispatchMessageW(&msg);
+    }
   }
-  if (hook) UnhookWindowsHookEx(hook);
+  if (w->hook_) UnhookWindowsHookEx(std::exchange(w->hook_, nullptr));
   gWheel = nullptr;
   return 0;
 }
 
 LRESULT CALLBACK TWheelHook::Procedure(int code, WPARAM wParam, LPARAM lParam) noexcept {
-  if (code == HC_ACTION && wParam == WM_MOUSEWHEEL && gWheel &&
-      gWheel->Decide(*reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)))
-    return 1;
+  if (code == HC_ACTION && gWheel) {
+    const auto& event = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+    gWheel->sawEvent_ = true;
+    if (wParam == WM_MOUSEWHEEL && event.dwExtraInfo != InjectedMark && gWheel->Decide(event))
+      return 1;
+  }
   return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool TWheelHook::Backlogged(DWORD timeMs) const noexcept {
+  const int posted = posted_.load();
+  return posted >= MaxBacklog || (posted > 0 && timeMs - postedSinceMs_.load() > BacklogMs);
 }
 
 bool TWheelHook::Decide(const MSLLHOOKSTRUCT& event) noexcept {
@@ -78,6 +127,10 @@ bool TWheelHook::Decide(const MSLLHOOKSTRUCT& event) noexcept {
   if (held != WheelChord(choice_.Modifiers) &&
       !(choice_.OverTaskbar && held == 0 && OverTaskbar(event.pt)))
     return false;
+  // A lone Alt or Win let go after the chord opens no menu, whatever became of the event.
+  if (held & (WheelAlt | WheelWin)) PostThreadMessageW(GetCurrentThreadId(), kMask, 0, 0);
+  // The player has not taken what it was given: the notch is the program's.
+  if (Backlogged(event.time)) return false;
   const int delta = static_cast<short>(HIWORD(event.mouseData));
   // Another window than the one the thread last looked at is in front: its program may be
   // one left alone, which the thread looks up on its loop, not here. Until then the chord's
@@ -89,15 +142,16 @@ bool TWheelHook::Decide(const MSLLHOOKSTRUCT& event) noexcept {
     return true;
   }
   if (front_.Listed()) return false;
-  Step(delta, event.time, (held & (WheelAlt | WheelWin)) != 0);
+  Step(delta, event.time);
   return true;
 }
 
-void TWheelHook::Step(int delta, DWORD timeMs, bool mask) noexcept {
+void TWheelHook::Step(int delta, DWORD timeMs) noexcept {
   const std::int32_t action = WheelActionOf(choice_.Action);
   const int commands = notches_.Turn(delta, timeMs, choice_.Accelerate && action != WheelTrack);
-  if (commands || mask)
-    PostMessageW(target_, WM_HOOK_WHEEL, static_cast<WPARAM>(commands), mask ? 1 : 0);
+  if (!commands) return;
+  if (posted_.fetch_add(1) == 0) postedSinceMs_ = timeMs;
+  if (!PostMessageW(target_, WM_HOOK_WHEEL, static_cast<WPARAM>(commands), 0)) Taken();
 }
 
 void TWheelHook::Classify() noexcept {
@@ -105,28 +159,18 @@ void TWheelHook::Classify() noexcept {
   if (!pendingCount_) return;
   const int count = std::exchange(pendingCount_, 0);
   if (!excluded && enabled_.load(std::memory_order_relaxed)) {
-    const bool mask = (HeldModifiers() & (WheelAlt | WheelWin)) != 0;
-    for (int i = 0; i < count; ++i) Step(pending_[i].Delta, pending_[i].TimeMs, mask);
+    for (int i = 0; i < count; ++i) Step(pending_[i].Delta, pending_[i].TimeMs);
     return;
   }
-  // The program's after all: given to it again, which the procedure now lets pass.
+  // The program's after all: given to it again, marked so that the procedure lets them by.
   INPUT wheel[std::size(pending_)] = {};
   for (int i = 0; i < count; ++i) {
     wheel[i].type = INPUT_MOUSE;
     wheel[i].mi.mouseData = static_cast<DWORD>(pending_[i].Delta);
     wheel[i].mi.dwFlags = MOUSEEVENTF_WHEEL;
+    wheel[i].mi.dwExtraInfo = InjectedMark;
   }
   SendInput(static_cast<UINT>(count), wheel, sizeof(INPUT));
-}
-
-void MaskMenuKey() noexcept {
-  INPUT keys[2] = {};
-  for (int i = 0; i < 2; ++i) {
-    keys[i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = kMaskKey;
-    keys[i].ki.dwFlags = i ? KEYEVENTF_KEYUP : 0;
-  }
-  SendInput(2, keys, sizeof(INPUT));
 }
 
 }  // namespace velmora

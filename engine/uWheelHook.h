@@ -18,14 +18,12 @@
 
 namespace velmora {
 
-// The engine's window gets this with wParam the commands to run, signed (positive: up),
-// and lParam 1 when Alt or Win is held: then it calls MaskMenuKey after them.
+// The engine's window gets this with wParam the commands to run, signed (positive: up).
 inline constexpr UINT WM_HOOK_WHEEL = WM_USER + 259;
 
-// Types a key no keyboard has (VK 0xE8), so that a lone Alt or Win let go after a
-// swallowed wheel is no tap: no menu, no Start menu. Not on the hook's thread, which must
-// answer the next event meanwhile.
-void MaskMenuKey() noexcept;
+// The extra info of the events the plugin types itself (the mask key, wheel events given
+// back): the hook lets them pass as they are, whatever is held and whoever is in front.
+inline constexpr ULONG_PTR InjectedMark = 0x56454C4D;  // "VELM"
 
 struct TWheelChoice {
   std::int32_t Modifiers;  // WheelShift ... WheelWin, as WheelChord reads them
@@ -37,22 +35,39 @@ struct TWheelChoice {
 
 class TWheelHook {
  public:
-  // Starts the thread and waits until its hook is set, or failed (the thread has ended then).
-  // enabled is the engine's and outlives this.
+  // Starts the thread and waits until its hook is set, or failed (the thread has ended
+  // then), serving messages sent to this thread meanwhile. enabled is the engine's and
+  // outlives this.
   TWheelHook(HWND target, TWheelChoice choice, const std::atomic<bool>& enabled);
-  // Removes the hook and ends the thread.
+  // Removes the hook and waits for the thread's end, serving sent messages meanwhile: the
+  // thread uses this object to its last instruction.
   ~TWheelHook();
   TWheelHook(const TWheelHook&) = delete;
   TWheelHook& operator=(const TWheelHook&) = delete;
+
+  // The engine took one of the messages posted to it.
+  void Taken() noexcept;
+
+  // Steps posted and not yet taken before the chord's events pass to the program instead
+  // (the player is busy: a backlog would run all at once when it wakes), or that long.
+  static constexpr int MaxBacklog = 4;
+  static constexpr DWORD BacklogMs = 250;
+  // Steps the engine takes later than this after they were posted are dropped.
+  static constexpr DWORD StaleMs = 500;
+  // A hook that saw no event for this long is set again: the system removes a low-level
+  // hook that once answered too late, silently.
+  static constexpr UINT RehookMs = 5000;
 
  private:
   static DWORD WINAPI Run(void* self) noexcept;
   static LRESULT CALLBACK Procedure(int code, WPARAM wParam, LPARAM lParam) noexcept;
   bool Decide(const MSLLHOOKSTRUCT& event) noexcept;
-  void Step(int delta, DWORD timeMs, bool mask) noexcept;
+  void Step(int delta, DWORD timeMs) noexcept;
+  bool Backlogged(DWORD timeMs) const noexcept;
   // Looks the window in front up when another one came there, then settles the events that
   // waited for it.
   void Classify() noexcept;
+  void SetHook() noexcept;
 
   const HWND target_;
   const TWheelChoice choice_;
@@ -60,9 +75,12 @@ class TWheelHook {
   ui::TKernelHandle ready_;
   ui::TKernelHandle thread_;
   DWORD threadId_ = 0;
-  // The hook thread's own: the window last seen in front and whether its program is one
-  // left alone, looked up on the thread's loop when a chord's event finds another window
-  // in front, never in the procedure.
+  // The hook thread's own from here on.
+  HHOOK hook_ = nullptr;
+  bool sawEvent_ = false;  // since the last check of the hook
+  // The window last seen in front and whether its program is one left alone, looked up on
+  // the thread's loop when a chord's event finds another window in front, never in the
+  // procedure.
   TFrontProgram front_;
   // Events of the chord that came while the window in front was not known yet: swallowed,
   // then run, or given again to the program when it is one left alone.
@@ -73,6 +91,9 @@ class TWheelHook {
   TPending pending_[32];
   int pendingCount_ = 0;
   TWheelNotches notches_;
+  // Posted by the hook's thread, taken by the engine's: the backlog and since when.
+  std::atomic<int> posted_ = 0;
+  std::atomic<DWORD> postedSinceMs_ = 0;
 };
 
 }  // namespace velmora

@@ -39,6 +39,10 @@ PlayStatus TWinampManager::GetStatus() const {
   return StatusFromResult(SendMessageA(PlayerWindow, WM_USER, 0, RequestPlayState));
 }
 
+int TWinampManager::GetPlayingTime() const {
+  return static_cast<int>(SendMessageA(PlayerWindow, WM_USER, 0, RequestPlayingTime));
+}
+
 int TWinampManager::GetPosition() const {
   return static_cast<int>(SendMessageA(PlayerWindow, WM_USER, 0, RequestListPosition));
 }

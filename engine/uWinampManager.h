@@ -18,6 +18,8 @@ class TWinampManager {
   LRESULT SendCommand(unsigned id) const;
   PlayStatus GetStatus() const;
   int GetPosition() const;
+  // The playing entry's time in milliseconds; -1 where the player has none.
+  int GetPlayingTime() const;
   // The current entry's title in any script: the player's wide answer where it has one,
   // else its ANSI one converted from the system's code page.
   std::wstring GetCurrentTitleW() const;

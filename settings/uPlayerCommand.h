@@ -42,6 +42,7 @@ inline constexpr unsigned IdSeekForward = 40148, IdSeekBack = 40144;  // five se
 
 // The player's WM_USER request codes (lParam).
 inline constexpr long RequestPlayState = 104;
+inline constexpr long RequestPlayingTime = 105;  // wParam 0: milliseconds into the entry
 inline constexpr long RequestListPosition = 125;
 inline constexpr long RequestTitle = 212;
 inline constexpr long RequestTitleW = 213;        // the same as UTF-16, where the player has it

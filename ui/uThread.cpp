@@ -62,15 +62,20 @@ void TThread::Resume() noexcept {
   SetEvent(running_.Get());
 }
 
-void TThread::WaitFor() noexcept {
-  if (GetCurrentThreadId() == threadId_) return;  // would wait for itself
-  const HANDLE thread = thread_.Get();
+DWORD WaitServingSent(std::initializer_list<HANDLE> objects) noexcept {
+  const auto count = static_cast<DWORD>(objects.size());
   for (;;) {
-    const DWORD r = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE);
-    if (r != WAIT_OBJECT_0 + 1) return;  // ended, or the wait itself failed
+    const DWORD r =
+        MsgWaitForMultipleObjects(count, objects.begin(), FALSE, INFINITE, QS_SENDMESSAGE);
+    if (r != WAIT_OBJECT_0 + count) return r;  // signalled, or the wait itself failed
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // runs sent messages
   }
+}
+
+void TThread::WaitFor() noexcept {
+  if (GetCurrentThreadId() == threadId_) return;  // would wait for itself
+  WaitServingSent({thread_.Get()});
 }
 
 int TThread::Priority() const noexcept {

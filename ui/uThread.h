@@ -12,10 +12,16 @@
 #include <atomic>
 #include <exception>
 #include <functional>
+#include <initializer_list>
 
 #include "ui/uHandle.h"
 
 namespace velmora::ui {
+
+// Waits until one of the objects is signalled, meanwhile running messages sent to the
+// calling thread (a thread it waits for may be sending to it, another program's low-level
+// hook on it must not stall input). Gives the wait's result.
+DWORD WaitServingSent(std::initializer_list<HANDLE> objects) noexcept;
 
 class TThread {
  public:

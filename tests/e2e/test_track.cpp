@@ -145,3 +145,51 @@ TEST_F(Track, AHotKeysNextShowsOnePopupAndNowPlayingChangesNothing) {
   expected.push_back("40047");
   EXPECT_EQ(Commands(), expected) << "Now Playing sent the player a command";
 }
+
+// What a user means by a new track. The list sorted while a song plays moves it to another
+// place: no popup. A stream titled late after a hot key's Next: the key's popup takes the
+// title when it comes, never a second popup. Titles coming faster than the popup's time: one
+// popup window at any moment, ending with the last title.
+TEST_F(Track, ASortedListShowsNothingALateTitleAndFastTitlesRetitleTheOnePopup) {
+  Start("[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=2500\r\nShowOnTrackChange=2\r\n[HotKeys]\r\n4=" +
+            std::to_string(kF9Word) + "\r\n",
+        "--late-title-ms 700");
+  FocusNotepad();
+  ParkPointer();
+  Player(player_ids::kPlay);
+  Player(player_ids::kNext);  // the second entry, its title late
+  ASSERT_TRUE(WaitFor([&] { return !ShownPopups(player_->Proc().Id()).empty(); }));
+  ASSERT_TRUE(WaitFor([&] { return ShownPopups(player_->Proc().Id()).empty(); }, 6000));
+  Player(player_ids::kSortList);
+  EXPECT_TRUE(PopupsUntil([&] { return player_->LogHas("sorted"); }, 1200).empty())
+      << "the sorted list showed a popup";
+
+  ASSERT_TRUE(Press(VK_F9, "command 40048"));
+  std::size_t most = 0;
+  std::wstring last;
+  const auto late = PopupsUntil(
+      [&] {
+        const auto now = ShownPopups(player_->Proc().Id());
+        most = std::max(most, now.size());
+        if (!now.empty()) last = now.back().Title;
+        return last == kEntryTitles[0];  // sorted second: the first entry's song
+      },
+      500);
+  EXPECT_EQ(late.size(), 1u) << "a second popup over the key's";
+  EXPECT_EQ(most, 1u);
+  EXPECT_EQ(Utf8(last.c_str()), Utf8(kEntryTitles[0]));
+
+  for (int i = 0; i < 3; ++i) {
+    Player(player_ids::kStreamTitle);
+    const double until = NowMs() + 300;
+    while (NowMs() < until) {
+      most = std::max(most, ShownPopups(player_->Proc().Id()).size());
+      Pump(5);
+    }
+  }
+  ASSERT_TRUE(WaitFor([&] {
+    const auto now = ShownPopups(player_->Proc().Id());
+    return now.size() == 1 && now[0].Title == kStreamSongs[2];
+  }));
+  EXPECT_EQ(most, 1u) << "popups stacked";
+}

@@ -213,3 +213,20 @@ TEST_F(Wheel, AProgramLeftAloneKeepsTheWheel) {
   Pump(200);
   EXPECT_EQ(player_->Count("command 40058"), 0);
 }
+
+// A busy player: ten notches with Ctrl+Alt held while it stalls for 2 s. The notches it
+// cannot take pass to the program under the pointer, none runs when it wakes, and letting
+// Alt go last opens no menu.
+TEST_F(Wheel, ABusyPlayerLetsTheNotchesPassAndRunsNothingWhenItWakes) {
+  Start("[Wheel]\r\nUse=1\r\n" + kPopupAway);
+  const Log log = StartLog();
+  Front(log);
+  PostMessageA(player_->Window(), WM_COMMAND, player_ids::kStall, 2000);
+  ASSERT_TRUE(WaitLog("stall 2000 ms"));
+  WithCtrlAlt([] { Turn(120, 10, 100); }, [] { return true; });
+  ASSERT_TRUE(WaitLog("stall end"));
+  Pump(1000);
+  EXPECT_EQ(player_->Count("command 40058"), 0) << "steps ran when the player woke";
+  EXPECT_GE(Wheels(log), 6);
+  EXPECT_EQ(Count(log, "menu"), 0) << "a released Alt opened the program's menu";
+}

@@ -11,6 +11,7 @@
 #include "engine/uCommandMatch.h"
 #include "engine/uEngine.h"
 #include "engine/uTimerRule.h"
+#include "engine/uWheelDial.h"
 #include "hook/uRawKeys.h"
 
 using namespace velmora;
@@ -63,6 +64,14 @@ class FakeWorld : public IPlayer, public IPopups, public IEngineSystem {
   std::wstring Now = L"first";
   int Pos = 0;
   int Position() override { return Pos; }
+  int Time = 0;  // the entry's playing time, not logged: asked with every title
+  int PlayingTime() override { return Time; }
+  // A popup that names a track is still up: a new title goes there.
+  bool Live = false;
+  bool Retitle(const std::wstring& title) override {
+    if (Live) Log.push_back("retitle " + std::string(title.begin(), title.end()));
+    return Live;
+  }
   std::wstring Title() override {
     Log.push_back("title?");
     return Now;
@@ -540,24 +549,38 @@ TEST(TrackWatch, ANewEntryThePlayerMovedToShowsOnePopupUnlessARuleHoldsItBack) {
        [&](auto& w, auto& s, auto&) { w.InFront = true, s.ShowOnTrackChange = 9, next(w); },
        {}},
       {"never", [&](auto& w, auto& s, auto&) { s.ShowOnTrackChange = 0, next(w); }, {}},
+      {"the list sorted: the same song at another place",
+       [](auto& w, auto&, auto&) { w.Pos = 5, w.Time += 250; },
+       {}},
+      {"the same song again at the next place",
+       [](auto& w, auto&, auto&) { ++w.Pos, w.Time = 0; },
+       {"popup Now Playing / first"}},
+      {"a player without times: moved alone is no change",
+       [](auto& w, auto&, auto&) { ++w.Pos, w.Time = -1; },
+       {}},
+      {"a title that came late, the command's popup still up",
+       [](auto& w, auto&, auto&) { w.Live = true, w.Now = L"final"; },
+       {"retitle final"}},
   };
   for (const Row& row : rows) {
     TEngineSettings settings;
     FakeWorld world;
     TEngine engine(settings, world, world, world);
+    world.Time = 1000;
     engine.WatchTrack();
     EXPECT_EQ(world.Poll, 250);
     row.Change(world, settings, engine);
     engine.OnTrackPoll();
     Steps popups;
     for (const std::string& step : world.Take())
-      if (step.starts_with("popup")) popups.push_back(step);
+      if (step.starts_with("popup") || step.starts_with("retitle")) popups.push_back(step);
     EXPECT_EQ(popups, row.Expected) << row.Case;
     // Seen once: the next poll shows nothing, whatever the rule was.
     world.Excluded = world.InFront = false, engine.Enabled = settings.UsePopup = true;
+    world.Time += 250;
     engine.OnTrackPoll();
     for (const std::string& step : world.Take())
-      EXPECT_FALSE(step.starts_with("popup")) << row.Case;
+      EXPECT_FALSE(step.starts_with("popup") || step.starts_with("retitle")) << row.Case;
   }
 }
 
@@ -685,4 +708,47 @@ TEST(EngineTimers, AStartKeepsARunningTimerUnlessItsIntervalChangesOrItIsBegunAn
   TTimerSlot slot{1000, true};
   EXPECT_EQ(StopTimer(slot), C::Kill);
   EXPECT_EQ(StopTimer(slot), C::None);
+}
+
+// What the last round's tests let through: the seek's popup under the popup switch, a track
+// popup ending the wheel's, a count no wheel event makes, an entry picked while stopped
+// showing after the dialog closed (the watch begun again while it runs).
+TEST(EngineWheel, TheSeekObeysThePopupSwitchATrackPopupEndsTheWheelsAndFloodsAreDropped) {
+  TEngineSettings settings;
+  settings.WheelAction = WheelSeek;
+  settings.UsePopup = false;
+  FakeWorld world;
+  TEngine engine(settings, world, world, world);
+  engine.OnWheel(2);
+  EXPECT_EQ(world.Take(), (Steps{"run Forward 5 s", "run Forward 5 s"}));
+  settings.UsePopup = true;
+  settings.WheelAction = WheelVolume;
+  engine.WatchTrack();
+  engine.OnWheel(1);
+  world.Now = L"second", ++world.Pos;
+  engine.OnTrackPoll();
+  engine.OnWheel(1);
+  Steps popups;
+  for (const std::string& step : world.Take())
+    if (step.starts_with("popup")) popups.push_back(step);
+  EXPECT_EQ(popups, (Steps{"popup Volume Up", "popup Now Playing / second", "popup Volume Up"}));
+  EXPECT_EQ(WheelStepsOf(MaxWheelSteps), MaxWheelSteps);
+  EXPECT_EQ(WheelStepsOf(-MaxWheelSteps), -MaxWheelSteps);
+  for (std::intptr_t flood : {std::intptr_t{MaxWheelSteps} + 1, std::intptr_t{-MaxWheelSteps} - 1,
+                              std::intptr_t{0x7FFFFFFF}, std::intptr_t{-0x7FFFFFFF} - 1})
+    EXPECT_FALSE(WheelStepsOf(flood).has_value()) << flood;
+}
+
+TEST(TrackWatch, AnEntryPickedWhileStoppedShowsAfterTheWatchIsBegunAgainWhileItRuns) {
+  TEngineSettings settings;
+  FakeWorld world;
+  TEngine engine(settings, world, world, world);
+  engine.WatchTrack();
+  world.State = PlayStatus::Stopped;
+  engine.OnTrackPoll();
+  world.Now = L"picked", world.Pos = 3;
+  engine.WatchTrack();  // the dialog closed
+  world.State = PlayStatus::Playing;
+  engine.OnTrackPoll();
+  EXPECT_EQ(world.Take().back(), "popup Now Playing / picked");
 }

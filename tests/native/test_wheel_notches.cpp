@@ -49,6 +49,7 @@ TEST(WheelNotches, EachRuleOfTheRemainderAndTheSteps) {
        false,
        {0, 1, 0, 0}},
       {"the clock wraps", {{60, 0xFFFFFF00u}, {60, 0x40}}, false, {0, 1}},
+      {"a delta of 0 turns no way", {{90, 0}, {0, 100}, {30, 200}}, false, {0, 0, 1}},
       {"within 60 ms counts 2, within 30 ms 4",
        {{120, 0}, {120, 61}, {120, 121}, {120, 151}, {120, 181}},
        true,
@@ -88,6 +89,8 @@ TEST(WheelNotches, ChordAndActionOutsideTheirRangesReadAsTheDefaults) {
   EXPECT_EQ(WheelChord(999), WheelCtrl | WheelAlt);
   EXPECT_EQ(WheelChord(-4), WheelCtrl | WheelAlt);
   EXPECT_EQ(WheelChord(WheelShift | WheelWin), WheelShift | WheelWin);
+  EXPECT_EQ(WheelChord(15), 15);  // all four keys
+  EXPECT_EQ(WheelChord(1), WheelShift);
   EXPECT_EQ(WheelActionOf(7), WheelVolume);
   EXPECT_EQ(WheelActionOf(-1), WheelVolume);
   EXPECT_EQ(WheelActionOf(WheelTrack), WheelTrack);

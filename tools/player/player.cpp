@@ -3,7 +3,7 @@
 //
 //   player.exe [--log PATH] [--plugins DIR] [--ini-dir DIR] [--modal-command ID] [--hotkey VK]
 //              [--raw-keyboard] [--raw-sink VK] [--ansi-titles] [--title-length N]
-//              [--track-ms N] [--mouse-hook]
+//              [--track-ms N] [--late-title-ms N] [--mouse-hook]
 //
 // Titles are named through WM_USER 212 (ANSI, in the system's code page) and 213 (UTF-16);
 // --ansi-titles answers only the first, --title-length makes every title N characters.
@@ -27,7 +27,10 @@
 // --track-ms N ends an entry after N ms of playing and plays the next ("track end P" in the
 // log, P the new position); 40992 gives the current entry the next song of a stream as its
 // title at the same position ("stream title K"). The window's title names the entry, as a
-// player's does. 40991 logs the process's CPU time and its number of threads. --mouse-hook
+// player's does. --late-title-ms N names a new entry "[Connecting]" for its first N ms, as a
+// stream does before its title comes. 40989 sorts the list so that the playing entry comes
+// first ("sorted"), the same song playing on. WM_USER 105 gives the entry's playing time in
+// ms. 40991 logs the process's CPU time and its number of threads. --mouse-hook
 // sets a low-level mouse hook that only chains on a thread of its own: the floor of the
 // wheel's benchmark.
 #include <windows.h>
@@ -85,6 +88,11 @@ const Entry kPlaylist[] = {
     {kEntryTitles[3], "Kestrel Union", "Coastline"},
 };
 constexpr int kPlaylistSize = sizeof kPlaylist / sizeof kPlaylist[0];
+// The list's order: the entry at each place (40989 sorts it).
+int gOrder[kPlaylistSize] = {0, 1, 2, 3};
+const Entry& EntryAt(int index) {
+  return kPlaylist[gOrder[index]];
+}
 
 // The labels of a Japanese player: "タイトル", "アーティスト", "アルバム", given through
 // the wide API so that they read right on every system. Read back through the ANSI API
@@ -112,15 +120,19 @@ bool gAnsiTitlesOnly = false;  // --ansi-titles: the wide request goes unanswere
 int gTitleLength = 0;          // --title-length N: every title made N characters long
 UINT gTrackMs = 0;             // --track-ms N: an entry ends by itself after N ms of playing
 constexpr UINT_PTR kTrackTimer = 7;
-int gStreamSong = -1;  // the song the current entry names instead of its own; -1: none
+int gStreamSong = -1;   // the song the current entry names instead of its own; -1: none
+UINT gLateTitleMs = 0;  // --late-title-ms N: a new entry is untitled for its first N ms
+double gEntryStartMs = 0, gPausedAtMs = 0;  // the entry's start, and its time when paused
+double NowMs();
 
 // The entry's title as the player names it: padded to --title-length when one is given.
 std::wstring Title(int index) {
-  std::wstring t = kPlaylist[index].title;
+  std::wstring t = EntryAt(index).title;
   if (index == gPosition && gStreamSong >= 0) t = kStreamSongs[gStreamSong];
+  if (index == gPosition && NowMs() < gEntryStartMs + gLateTitleMs) t = L"[Connecting]";
   if (gTitleLength > 0) {
     while (static_cast<int>(t.size()) < gTitleLength)
-      t += L" \x2014 " + std::wstring(kPlaylist[index].title);
+      t += L" \x2014 " + std::wstring(EntryAt(index).title);
     t.resize(static_cast<std::size_t>(gTitleLength));
   }
   return t;
@@ -242,7 +254,7 @@ class DialogTemplate {
 INT_PTR CALLBACK FileInfoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG: {
-      const Entry& e = kPlaylist[gPosition];
+      const Entry& e = EntryAt(gPosition);
       SetDlgItemTextW(dialog, kEditTitle, e.title);
       SetDlgItemTextA(dialog, kEditArtist, e.artist);
       SetDlgItemTextA(dialog, kEditAlbum, e.album);
@@ -533,12 +545,20 @@ void OnCommand(UINT id) {
     RunModalLoop();
     return;
   }
+  if (id == kSortList) {
+    std::rotate(gOrder, gOrder + gPosition, gOrder + gPosition + 1);
+    gPosition = 0;
+    Log("sorted");
+    Repaint();
+    return;
+  }
   if (id == kStreamTitle) {
     gStreamSong = (gStreamSong + 1) % static_cast<int>(std::size(kStreamSongs));
     Log("stream title %d", gStreamSong);
     Repaint();
     return;
   }
+  const int stateBefore = gState;
   switch (id) {
     case kIdPrev:
       gPosition = (gPosition + kPlaylistSize - 1) % kPlaylistSize;
@@ -580,6 +600,13 @@ void OnCommand(UINT id) {
         ConfigPlugin(id - kPlayerConfigBase);
       break;
   }
+  // The entry's playing time: begun at a new entry and at a start, kept over a pause.
+  if (id == kIdPrev || id == kIdNext || (id == kIdPlay && stateBefore == 0))
+    gEntryStartMs = NowMs();
+  else if (id == kIdPause && gState == 3)
+    gPausedAtMs = NowMs() - gEntryStartMs;
+  else if (id == kIdPause && gState == 1)
+    gEntryStartMs = NowMs() - gPausedAtMs;
   if (id == kIdPrev || id == kIdNext || id == kIdPlay || id == kIdPause || id == kIdStop)
     TimeEntry();
   Repaint();
@@ -591,6 +618,11 @@ LRESULT OnRequest(WPARAM wParam, LPARAM lParam) {
       return gState;
     case kRequestPosition:
       return gPosition;
+    case kRequestPlayingTime:
+      return wParam != 0   ? -1
+             : gState == 1 ? static_cast<LRESULT>(NowMs() - gEntryStartMs)
+             : gState == 3 ? static_cast<LRESULT>(gPausedAtMs)
+                           : 0;
     case kRequestTitle: {
       if (wParam >= static_cast<WPARAM>(kPlaylistSize)) return 0;
       static std::string ansi;
@@ -688,6 +720,7 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       if (gState == 1) {
         gPosition = (gPosition + 1) % kPlaylistSize;
         gStreamSong = -1;
+        gEntryStartMs = NowMs();
         Log("track end %d", gPosition);
         Repaint();
       }
@@ -768,6 +801,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     } else if (!strcmp(__argv[i], "--modal-command")) {
       gModalCommand = static_cast<UINT>(strtoul(__argv[++i], nullptr, 0));
+    } else if (!strcmp(__argv[i], "--late-title-ms")) {
+      gLateTitleMs = static_cast<UINT>(strtoul(__argv[++i], nullptr, 0));
     } else if (!strcmp(__argv[i], "--track-ms")) {
       gTrackMs = static_cast<UINT>(strtoul(__argv[++i], nullptr, 0));
     } else if (!strcmp(__argv[i], "--title-length")) {

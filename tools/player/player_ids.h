@@ -11,12 +11,13 @@ constexpr unsigned kPrev = 40044, kPlay = 40045, kPause = 40046, kStop = 40047, 
                    kExit = 40001;
 
 // WM_USER requests, the number in lParam.
-constexpr long kRequestState = 104, kRequestPosition = 125, kRequestTitle = 212,
-               kRequestTitleW = 213, kRequestIniDirectory = 335;
+constexpr long kRequestState = 104, kRequestPlayingTime = 105, kRequestPosition = 125,
+               kRequestTitle = 212, kRequestTitleW = 213, kRequestIniDirectory = 335;
 
 // Private WM_COMMAND identifiers of the stand-in.
 constexpr unsigned kConfigPlugin = 40900;     // + i: config of the i-th plugin loaded
-constexpr unsigned kReportCpu = 40991;  // logs "cpu ms=N threads=T": CPU time, threads
+constexpr unsigned kSortList = 40989;         // the playing entry sorted to the first place
+constexpr unsigned kReportCpu = 40991;        // logs "cpu ms=N threads=T": CPU time, threads
 constexpr unsigned kStreamTitle = 40992;      // the current entry's title changes, as a stream's
 constexpr unsigned kFullScreenVideo = 40993;  // the player's own full-screen video (again: off)
 constexpr unsigned kStall = 40994;            // lParam N: no pumping for N milliseconds
@@ -34,12 +35,16 @@ inline constexpr const wchar_t* kEntryTitles[] = {
     L"\x041C\x0430\x044F\x043A",  // Северный ветер - Маяк
     L"Kestrel Union - Salt Road",
 };
-inline constexpr const wchar_t* kStreamSongs[] = {
-    L"Harbour Lights - Evening Tide",
-    L"\x6D77\x8FBA\x306E\x6B4C - \x9752\x3044\x706F",  // 海辺の歌 - 青い灯
-    L"\x0417\x0438\x043C\x043D\x0438\x0439 \x0441\x0430\x0434 - \x041B\x0443\x043D\x0430",  // Зимний
-                                                                                            // сад -
-                                                                                            // Луна
+inline constexpr const wchar_t*
+    kStreamSongs
+        [] =
+            {
+                L"Harbour Lights - Evening Tide",
+                L"\x6D77\x8FBA\x306E\x6B4C - \x9752\x3044\x706F",  // 海辺の歌 - 青い灯
+                L"\x0417\x0438\x043C\x043D\x0438\x0439 \x0441\x0430\x0434 - "
+                L"\x041B\x0443\x043D\x0430",  // Зимний
+                                              // сад -
+                                              // Луна
 };
 
 }  // namespace player_ids
