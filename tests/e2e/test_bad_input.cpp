@@ -77,9 +77,11 @@ TEST_F(BadInput, LongOrEmptyProgramListsAndOddSwitchesLoadAndAreSavedAsTheyWere)
   std::string list = " ; \"C:\\Program Files\\A B\\x.exe\" ;;'y.exe';";
   while (list.size() < 10000) list += "program" + std::to_string(list.size()) + ".exe ; ";
   for (const std::string& value : {list, std::string(";;;")}) {
-    Start("[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=0\r\nShowOnActiveMonitor=yes\r\n"
-          "HideOverFullScreen=\r\n[HotKeys]\r\n1=117\r\n6=118\r\n[System]\r\nRepeatVolume=7\r\n"
-          "ExcludedPrograms=" + value + "\r\n");
+    Start(
+        "[Use]\r\nKey=1\r\n[Popup]\r\nUsePopup=0\r\nShowOnActiveMonitor=yes\r\n"
+        "HideOverFullScreen=\r\n[HotKeys]\r\n1=117\r\n6=118\r\n[System]\r\nRepeatVolume=7\r\n"
+        "ExcludedPrograms=" +
+        value + "\r\n");
     FocusNotepad();
     ASSERT_TRUE(Press(VK_F6, "command 40045"));
     ASSERT_TRUE(Press(VK_F7, "command 40058"));
@@ -97,4 +99,20 @@ TEST_F(BadInput, LongOrEmptyProgramListsAndOddSwitchesLoadAndAreSavedAsTheyWere)
     EXPECT_EQ(IniInt("Popup", "ShowOnActiveMonitor"), 0);  // not a number: the default
     EXPECT_EQ(IniInt("Popup", "HideOverFullScreen"), 1);
   }
+}
+
+// Posts any program can make to the engine's window: a wheel count of 2^31 - 1 and one past
+// what one event makes run nothing; a window-creation notice naming a window of the
+// player's that File info did not ask for is left alone; the engine works on.
+TEST_F(BadInput, FloodsOfPostsToTheEnginesWindowRunNothing) {
+  Start("[Use]\r\nKey=1\r\n[Wheel]\r\nUse=1\r\n[HotKeys]\r\n1=117\r\n");
+  HWND engine = nullptr;  // hidden: found by its class
+  ASSERT_TRUE(WaitFor([&] { return (engine = FindWindowA("VelmoraWatch", nullptr)) != nullptr; }));
+  PostMessageA(engine, WM_USER + 259, 0x7FFFFFFF, 0);
+  PostMessageA(engine, WM_USER + 259, 1097, 0);
+  PostMessageA(engine, WM_USER + 258, reinterpret_cast<WPARAM>(player_->Window()), 0);
+  FocusNotepad();
+  ASSERT_TRUE(Press(VK_F6, "command 40045"));  // behind the posts: they were handled
+  EXPECT_EQ(player_->Count("command 40058"), 0);
+  EXPECT_EQ(player_->Count("command 40059"), 0);
 }
