@@ -36,6 +36,7 @@ add_library(velmora_w32 STATIC
   config/uCustom.cpp
   config/uCustomLayout.cpp
   config/uCustomBindings.cpp
+  config/uMoreKeys.cpp
   config/uLogoFade.cpp
   config/uBrowser.cpp
   config/uSimpleWebLabel.cpp

@@ -97,7 +97,7 @@ void TfrmCustom::BindHandlers() {
     button->OnClick = [this, button] { ReferenceClick(*button); };
   }
   Get<ui::TButton>(IdDirectoryRef)->OnClick = [this] { btnDirectoryRefClick(); };
-  for (int n = 0; n < CommandCount; ++n)
+  for (int n = 0; n < FirstMoreCommand; ++n)
     Get<ui::THotKey>(HotKeyId(n))->OnChange = [this, n] { ShowConflict(n); };
   edtSkinDirectory->OnChange = [this] { edtSkinDirectoryChange(); };
   imgLogo->OnClick = [this] { imgLogoClick(); };
@@ -123,7 +123,7 @@ void TfrmCustom::FormCreate() {
     if (DirectoryPart(s.GetSkin(static_cast<PC>(n)), ui::IsAnsiLeadByte) != directory)
       common = false;
   if (common) edtSkinDirectory->SetText(directory);
-  for (int n = 0; n < CommandCount; ++n) ShowConflict(n);
+  for (int n = 0; n < FirstMoreCommand; ++n) ShowConflict(n);
   EnablePage(*Control(IdPopupPage), *chbxUsePopup);
   EnablePage(*Control(IdKeyPage), *chbxUseKey);
   EnablePage(*Control(IdJogPage), *chbxUseJogDial);

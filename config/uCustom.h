@@ -14,6 +14,7 @@
 
 #include "config/uBitmapList.h"
 #include "config/uLogoFade.h"
+#include "config/uMoreKeys.h"
 #include "config/uSimpleWebLabel.h"
 #include "settings/uPlayerCommand.h"
 #include "popup/uPopupForm.h"
@@ -38,7 +39,7 @@ class TIniManager;
 class TfrmCustom : public ui::TForm {
  public:
   // What a control edits in the settings, and how: loading and saving both walk the table.
-  enum class TEdits { HotKey, Gesture, Skin, Number, Switch, Text, Choice, Flag };
+  enum class TEdits { HotKey, Gesture, Skin, Number, Switch, Text, Choice, Flag, MoreKeys };
   struct TBinding {
     int Id;
     TEdits How;
@@ -83,6 +84,8 @@ class TfrmCustom : public ui::TForm {
   TBitmapList bmplstLogo;
   std::unique_ptr<TThreadTimer> timerLogo;
   TLogoFade logo{ui::clSystemFlag | COLOR_BTNFACE};
+  // The "More keys" page, made with its controls.
+  TMoreKeys& MoreKeys() const { return *moreKeys_; }
 
   void FormCreate();
   void FormDestroy();
@@ -100,6 +103,7 @@ class TfrmCustom : public ui::TForm {
  private:
   void BuildControls();
   void ExchangeSettings(bool save);
+  static void StyleConflictLine(ui::TLabel& line);
   // An edit box and the text setting it shows, one way or the other.
   void ExchangeText(int id, std::string& setting, bool save);
   void BindHandlers();
@@ -109,6 +113,7 @@ class TfrmCustom : public ui::TForm {
 
   TIniManager& settings_;
   std::vector<std::pair<int, ui::TWinControl*>> byId_;
+  std::unique_ptr<TMoreKeys> moreKeys_;
   ui::TLayout layout_;
 };
 

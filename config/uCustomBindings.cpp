@@ -20,7 +20,8 @@ using TNumber = std::pair<int, std::int32_t TIniManager::*>;
 constexpr TNumber kNumbers[] = {{IdShowTime, &TIniManager::ShowTime},
                                 {IdFontSize, &TIniManager::FontSize},
                                 {IdIgnoreInterval, &TIniManager::IgnoreInterval},
-                                {IdCommandInterval, &TIniManager::CommandInterval}};
+                                {IdCommandInterval, &TIniManager::CommandInterval},
+                                {IdVolumeStep, &TIniManager::VolumeStep}};
 using TSwitch = std::pair<int, bool TIniManager::*>;
 constexpr TSwitch kSwitches[] = {{IdUsePopup, &TIniManager::UsePopup},
                                  {IdUseKey, &TIniManager::UseKey},
@@ -38,16 +39,16 @@ constexpr TSwitch kSwitches[] = {{IdUsePopup, &TIniManager::UsePopup},
                                  {IdWheelAccelerate, &TIniManager::WheelAccelerate}};
 constexpr TNumber kChoices[] = {{IdShowOnTrackChange, &TIniManager::ShowOnTrackChange},
                                 {IdWheelAction, &TIniManager::WheelAction}};
-constexpr int kBindingCount = 2 * CommandCount + std::size(kSkinRows) + std::size(kNumbers) +
+constexpr int kBindingCount = 2 * FirstMoreCommand + std::size(kSkinRows) + std::size(kNumbers) +
                               std::size(kSwitches) + 1 + std::size(kChoices) +
-                              std::size(kWheelKeys);
+                              std::size(kWheelKeys) + 1;
 // Built at compile time: a row past the count is out of bounds there, a row short of it
 // reaches the throw, and either stops the build.
 constexpr auto kBindings = [] {
   std::array<TBinding, kBindingCount> b{};
   std::size_t i = 0;
-  for (int n = 0; n < CommandCount; ++n) b[i++] = {HotKeyId(n), TEdits::HotKey, n};
-  for (int n = 0; n < CommandCount; ++n) b[i++] = {GestureId(n), TEdits::Gesture, n};
+  for (int n = 0; n < FirstMoreCommand; ++n) b[i++] = {HotKeyId(n), TEdits::HotKey, n};
+  for (int n = 0; n < FirstMoreCommand; ++n) b[i++] = {GestureId(n), TEdits::Gesture, n};
   for (const TSkinRow& row : kSkinRows)
     b[i++] = {row.Command < 0 ? IdDisableSkin : SkinId(row.Command), TEdits::Skin, row.Command};
   for (const TNumber& n : kNumbers) b[i++] = {n.first, TEdits::Number, -1, n.second};
@@ -56,6 +57,7 @@ constexpr auto kBindings = [] {
   for (const TNumber& n : kChoices) b[i++] = {n.first, TEdits::Choice, -1, n.second};
   for (const auto& [id, bit] : kWheelKeys)
     b[i++] = {id, TEdits::Flag, -1, &TIniManager::WheelModifiers, nullptr, nullptr, bit};
+  b[i++] = {IdMoreList, TEdits::MoreKeys};
   if (i != b.size()) throw "a binding row is missing";
   return b;
 }();
@@ -130,6 +132,9 @@ void TfrmCustom::ExchangeSettings(bool save) {
           s.*b.Number = box->ItemIndex();
         break;
       }
+      case TEdits::MoreKeys:
+        moreKeys_->Exchange(s, save);
+        break;
       case TEdits::Flag: {
         auto* check = Get<ui::TCheckBox>(b.Id);
         if (!save)
@@ -149,9 +154,12 @@ void TfrmCustom::ExchangeSettings(bool save) {
 std::vector<int> TfrmCustom::EditableIds() const {
   std::vector<int> ids;
   for (const auto& [id, control] : byId_)
-    if (control != edtSkinDirectory &&  // it edits no setting: it fills the skin boxes
+    // Neither fills a setting itself: the directory fills the skin boxes, the More page's box
+    // and gesture list edit its list's selected row.
+    if (control != edtSkinDirectory && id != IdMoreHotKey && id != IdMoreGesture &&
         (dynamic_cast<ui::TEdit*>(control) || dynamic_cast<ui::TCheckBox*>(control) ||
-         dynamic_cast<ui::THotKey*>(control) || dynamic_cast<ui::TComboBox*>(control)))
+         dynamic_cast<ui::THotKey*>(control) || dynamic_cast<ui::TComboBox*>(control) ||
+         dynamic_cast<ui::TListBox*>(control)))
       ids.push_back(id);
   return ids;
 }

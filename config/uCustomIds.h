@@ -48,6 +48,13 @@ enum : int {
   IdWheelAction,
   IdWheelOverTaskbar,
   IdWheelAccelerate,
+  IdMorePage,
+  IdMoreList,
+  IdMoreHotKey,
+  IdMoreConflict,
+  IdMoreGesture,
+  IdMoreClear,
+  IdVolumeStep,
 };
 
 // One control per command on the Key and JogDial pages, and per skin (every command with

@@ -16,8 +16,9 @@ using namespace dialog;
 void TfrmCustom::LayOut(int dpi) {
   Font().SetHeight(-ui::ScaleDpi(12, dpi));
   SetClientSize(ui::ScaleDpi(427, dpi), ui::ScaleDpi(367, dpi));
-  for (int n = 0; n < CommandCount; ++n)
+  for (int n = 0; n < FirstMoreCommand; ++n)
     if (auto* c = Control(ConflictId(n))) c->Font().SetHeight(-ui::ScaleDpi(8, dpi));
+  if (auto* c = Control(IdMoreConflict)) c->Font().SetHeight(-ui::ScaleDpi(8, dpi));
   layout_.Apply(dpi, kSheetWidth);
   lblBrindlewood->Font().SetHeight(-ui::ScaleDpi(9, dpi));
   const int urlWidth = std::max<int>(
@@ -38,6 +39,16 @@ ui::TWinControl* TfrmCustom::Control(int id) const {
   for (const auto& [rowId, control] : byId_)
     if (rowId == id) return control;
   return nullptr;
+}
+
+// The line under a hot-key box that names a combination another program holds: shown only
+// then, in small print in the gap under the box.
+void TfrmCustom::StyleConflictLine(ui::TLabel& line) {
+  line.SetText(kConflictText);
+  line.SetVisible(false);
+  line.Font().SetName("Small Fonts");
+  line.Font().SetCharset(ANSI_CHARSET);
+  line.Font().SetColor(0x0000C0);
 }
 
 void TfrmCustom::BuildControls() {
@@ -82,6 +93,9 @@ void TfrmCustom::BuildControls() {
       case TKind::Image:
         c = new ui::TImage(this);
         break;
+      case TKind::List:
+        c = new ui::TListBox(this);
+        break;
     }
     c->Id = r.Id;
     c->SetText(r.Caption);
@@ -114,12 +128,8 @@ void TfrmCustom::BuildControls() {
         box->Accepts = HotKeyValueAccepted;
         // Shown only while another program holds the box's combination, in small print
         // in the gap under the box.
-        auto* conflict = static_cast<ui::TLabel*>(make(
-            {ConflictId(n), TKind::Note, page, row.Left, row.Top + 18, 200, 10, kConflictText}));
-        conflict->SetVisible(false);
-        conflict->Font().SetName("Small Fonts");
-        conflict->Font().SetCharset(ANSI_CHARSET);
-        conflict->Font().SetColor(0x0000C0);
+        StyleConflictLine(*static_cast<ui::TLabel*>(
+            make({ConflictId(n), TKind::Note, page, row.Left, row.Top + 18, 200, 10, ""})));
       } else {
         auto* combo = static_cast<ui::TComboBox*>(
             make({GestureId(n), TKind::Combo, page, row.Left, row.Top, 200, 20, ""}));
@@ -144,10 +154,21 @@ void TfrmCustom::BuildControls() {
   for (const char* choice : kTrackChoices) Get<ui::TComboBox>(IdShowOnTrackChange)->AddItem(choice);
   for (const TRow& r : kWheelPage) make(r);
   for (const char* choice : kWheelChoices) Get<ui::TComboBox>(IdWheelAction)->AddItem(choice);
+  for (const TRow& r : kMorePage) make(r);
+  auto* moreBox = Get<ui::THotKey>(IdMoreHotKey);
+  moreBox->Accepts = HotKeyValueAccepted;
+  auto* moreGesture = Get<ui::TComboBox>(IdMoreGesture);
+  moreGesture->DropDownCount = 15;
+  for (const auto& text : texts::JogDialTexts) moreGesture->AddItem(text.Cp932);
+  StyleConflictLine(*Get<ui::TLabel>(IdMoreConflict));
+  moreKeys_ =
+      std::make_unique<TMoreKeys>(*Get<ui::TListBox>(IdMoreList), *moreBox, *moreGesture,
+                                  *Get<ui::TButton>(IdMoreClear), *Get<ui::TLabel>(IdMoreConflict));
 
   // The pages without the preview are made when first shown (the preview, which sizes
   // itself to its panel, makes the Popup page's windows as it is made).
-  for (int id : {IdJogPage, IdSystemPage, IdWheelPage}) Get<ui::TTabSheet>(id)->LateChildren = true;
+  for (int id : {IdJogPage, IdSystemPage, IdWheelPage, IdMorePage})
+    Get<ui::TTabSheet>(id)->LateChildren = true;
   pageConfig = Get<ui::TPageControl>(IdPages);
   btnOK = Get<ui::TButton>(IdOK);
   btnOK->ModalResult = ui::mrOk;

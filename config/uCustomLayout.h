@@ -23,7 +23,8 @@ enum class TKind {
   Panel,
   Rule,
   Image,
-  Note  // a label in small print sized by the table, not fitted to its caption
+  Note,  // a label in small print sized by the table, not fitted to its caption
+  List
 };
 
 // One control of the layout: its id (0 for the labels, which no code and no test names),
@@ -48,6 +49,7 @@ inline constexpr TRow kFrame[] = {
     {IdPopupPage, TKind::Sheet, IdPages, 0, 0, 0, 0, "&Popup"},
     {IdSystemPage, TKind::Sheet, IdPages, 0, 0, 0, 0, "&System"},
     {IdWheelPage, TKind::Sheet, IdPages, 0, 0, 0, 0, "&Wheel"},
+    {IdMorePage, TKind::Sheet, IdPages, 0, 0, 0, 0, "&More keys"},
     {IdUseKey, TKind::Check, IdKeyPage, 3, 2, 230, 17, "&Use Key Operation (effective in restart)"},
     {IdUseJogDial, TKind::Check, IdJogPage, 3, 2, 246, 17,
      "&Use JogDial Operation (effective in restart)"},
@@ -165,6 +167,21 @@ inline constexpr const char* kWheelChoices[] = {"the volume", "the position, 5 s
 // The modifier boxes and the bit of the chord each stands for.
 inline constexpr std::pair<int, int> kWheelKeys[] = {
     {IdWheelShift, 1}, {IdWheelCtrl, 2}, {IdWheelAlt, 4}, {IdWheelWin, 8}};
+
+// The commands beyond the Key page's: their list, and the box and gesture list that edit
+// the selected row; the volume step.
+inline constexpr TRow kMorePage[] = {
+    {IdMoreList, TKind::List, IdMorePage, 3, 4, 409, 178, ""},
+    {0, TKind::Label, IdMorePage, 3, 190, 0, 0, "Hot &key"},
+    {IdMoreHotKey, TKind::HotKey, IdMorePage, 3, 204, 200, 18, ""},
+    {IdMoreConflict, TKind::Note, IdMorePage, 3, 222, 200, 10, ""},
+    {0, TKind::Label, IdMorePage, 211, 190, 0, 0, "&Gesture"},
+    {IdMoreGesture, TKind::Combo, IdMorePage, 211, 204, 130, 20, ""},
+    {IdMoreClear, TKind::Button, IdMorePage, 347, 204, 65, 20, "C&lear"},
+    {0, TKind::Label, IdMorePage, 3, 246, 0, 0,
+     "&Volume Up/Down step in percent (0: the player's own)"},
+    {IdVolumeStep, TKind::Edit, IdMorePage, 3, 262, 75, 20, ""},
+};
 
 // The pages' width at 96 dpi (the page control's less its frame, as TCM_ADJUSTRECT gives
 // it): their inner edge before the page control has a window.

@@ -11,10 +11,44 @@
 
 namespace velmora {
 
-// Popup text of each command of the table.
-inline constexpr const char* CommandNames[TableCommandCount] = {
-    "Prev",        "Play",    "Pause", "Stop",   "Next",        "Open",        "Volume Up",
-    "Volume Down", "Enabled", "ID3",   "Winamp", "Now Playing", "Forward 5 s", "Back 5 s"};
+// Popup text of each command.
+inline constexpr const char* CommandNames[CommandCount] = {"Prev",
+                                                           "Play",
+                                                           "Pause",
+                                                           "Stop",
+                                                           "Next",
+                                                           "Open",
+                                                           "Volume Up",
+                                                           "Volume Down",
+                                                           "Enabled",
+                                                           "ID3",
+                                                           "Winamp",
+                                                           "Now Playing",
+                                                           "Stop with fade-out",
+                                                           "Stop after current",
+                                                           "Forward 5 s",
+                                                           "Back 5 s",
+                                                           "Start of list",
+                                                           "End of list",
+                                                           "Repeat",
+                                                           "Shuffle",
+                                                           "Jump to file",
+                                                           "Open location",
+                                                           "Open folder",
+                                                           "Rate 1",
+                                                           "Rate 2",
+                                                           "Rate 3",
+                                                           "Rate 4",
+                                                           "Rate 5",
+                                                           "Clear rating",
+                                                           "Rating up",
+                                                           "Rating down",
+                                                           "Mute",
+                                                           "Always on top",
+                                                           "Playlist window",
+                                                           "Equaliser window",
+                                                           "Preferences",
+                                                           "Copy title"};
 inline constexpr const char* DisabledText = "Disabled";
 // The first line over the current entry's title: the Now Playing command's name while it
 // plays.

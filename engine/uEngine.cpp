@@ -31,6 +31,7 @@ void TEngine::Run(PlayerCommand command, bool again) {
     }
     return;
   }
+  if (TPlayerActions::Handles(command)) return actions_.Run(command, again);
   // Only these three are followed by Play when stopped: the others need not ask the
   // player's state first, a round trip on every keystroke's path.
   const bool playWhenStopped = command == PlayerCommand::Prev || command == PlayerCommand::Pause ||
@@ -69,7 +70,7 @@ void TEngine::Run(PlayerCommand command, bool again) {
   if (stopped.value_or(false)) player_.Execute(PlayerCommand::Play);
   // The entry these moved to is the command's, not the player's own: seen before anything
   // pumps (a popup's first paint), which the watch's poll may run in.
-  if (track_.Watching() && command <= PlayerCommand::Next) track_.See();
+  if (track_.Watching() && MovesTrack(command)) track_.See();
   if (titled) popups_.Show(command, false, again, player_.Title());
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/uEnginePorts.h"
+#include "engine/uPlayerActions.h"
 #include "engine/uTrackWatch.h"
 #include "engine/uWheelDial.h"
 #include "hook/uShortCutWord.h"
@@ -31,7 +32,8 @@ class TEngine {
         player_(player),
         popups_(popups),
         system_(system),
-        track_(settings, player, popups, system, Enabled) {}
+        track_(settings, player, popups, system, Enabled),
+        actions_(settings, player, popups, system) {}
   TEngine(const TEngine&) = delete;
   TEngine& operator=(const TEngine&) = delete;
 
@@ -81,6 +83,7 @@ class TEngine {
 
   TWheelDial wheel_;
   TTrackWatch track_;
+  TPlayerActions actions_;
 };
 
 }  // namespace velmora

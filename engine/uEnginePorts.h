@@ -24,8 +24,19 @@ class IPlayer {
   // The playlist entry the player is at now, and its title (empty when it names none).
   virtual int Position() = 0;
   virtual std::wstring Title() = 0;
-  // How long the entry has played, in milliseconds; negative where the player does not say.
+  // How long the entry has played, in milliseconds, and its length in seconds; negative
+  // where the player does not say.
   virtual int PlayingTime() = 0;
+  virtual int Length() = 0;
+  // The volume, 0 to 255 (negative: the player does not say), and its setting.
+  virtual int Volume() = 0;
+  virtual void SetVolume(int level) = 0;
+  // Repeat and Shuffle (1 on, 0 off), the playing entry's rating (0 to 5), and their
+  // settings. A player without them answers as it does to any request it does not know.
+  virtual int Option(PlayerCommand which) = 0;
+  virtual void SetOption(PlayerCommand which, bool on) = 0;
+  virtual int Rating() = 0;
+  virtual void SetRating(int stars) = 0;
   // Show/Hide File info: the open one is closed and the foreground it took goes back.
   virtual bool InfoDialogShown() = 0;
   virtual void OpenInfoDialog() = 0;
@@ -50,6 +61,11 @@ class IPopups {
   // The current entry's title under "Now Playing", or "Paused" or "Stopped" when the player
   // is so (NowPlayingText), in Play's skin.
   virtual void ShowNowPlaying(PlayStatus status, const std::wstring& title) = 0;
+  // A command's popup with what it changed: text its first line (code page 932), where the
+  // popup's font has every glyph of it, else fallback; line the second (empty: none). again
+  // as for Show.
+  virtual void ShowState(PlayerCommand command, bool again, const std::string& text,
+                         const std::string& fallback, const std::wstring& line) = 0;
   // The popup still up that names a track (a command's titled one, Now Playing) takes this
   // title and begins its time anew, as a repeat does; false when no such popup is up.
   virtual bool Retitle(const std::wstring& title) = 0;
@@ -84,6 +100,8 @@ class IEngineSystem {
   virtual void StopCountdown() = 0;
   // A window of the player's own process is in front.
   virtual bool PlayerInFront() = 0;
+  // The text on the clipboard, as Unicode text.
+  virtual void CopyText(const std::wstring& text) = 0;
   // The track watch's poll, every intervalMs until stopped; each time the system calls
   // TEngine::OnTrackPoll.
   virtual void StartTrackPoll(unsigned intervalMs) = 0;

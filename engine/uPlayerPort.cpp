@@ -1,5 +1,7 @@
 #include "engine/uPlayerPort.h"
 
+#include <utility>
+
 #include "engine/uUtils.h"
 #include "engine/uWinampManager.h"
 #include "hook/uCapture.h"
@@ -17,6 +19,11 @@ void TPlayerPort::RestoreForeground() {
 }
 
 void TPlayerPort::Execute(PlayerCommand command) {
+  // Its dialog comes to the front and takes the focus, as File info does.
+  if (CommandOpensWindow(command)) {
+    capture_.WatchWindowCreation(true);
+    awaiting_ = TAwait::Front;
+  }
   player_.Execute(command);
 }
 
@@ -36,6 +43,35 @@ int TPlayerPort::PlayingTime() {
   return player_.GetPlayingTime();
 }
 
+int TPlayerPort::Length() {
+  return static_cast<int>(player_.Request(RequestPlayingTime, 1));
+}
+
+int TPlayerPort::Volume() {
+  return static_cast<int>(player_.Request(RequestSetVolume, static_cast<WPARAM>(AskVolume)));
+}
+
+void TPlayerPort::SetVolume(int level) {
+  player_.Request(RequestSetVolume, static_cast<WPARAM>(level));
+}
+
+int TPlayerPort::Option(PlayerCommand which) {
+  return static_cast<int>(
+      player_.Request(which == PlayerCommand::Repeat ? RequestRepeat : RequestShuffle));
+}
+
+void TPlayerPort::SetOption(PlayerCommand which, bool on) {
+  player_.Request(which == PlayerCommand::Repeat ? RequestSetRepeat : RequestSetShuffle, on);
+}
+
+int TPlayerPort::Rating() {
+  return static_cast<int>(player_.Request(RequestRating));
+}
+
+void TPlayerPort::SetRating(int stars) {
+  player_.Request(RequestSetRating, static_cast<WPARAM>(stars));
+}
+
 bool TPlayerPort::InfoDialogShown() {
   return infoDialog_ && IsWindow(infoDialog_) && IsWindowVisible(infoDialog_);
 }
@@ -43,23 +79,24 @@ bool TPlayerPort::InfoDialogShown() {
 void TPlayerPort::OpenInfoDialog() {
   SaveForeground();
   capture_.WatchWindowCreation(true);  // the dialog's creation comes back to OnCreateWindow
-  awaitingInfo_ = true;
+  awaiting_ = TAwait::Info;
   player_.OpenInfoDialog();
 }
 
 void TPlayerPort::OnCreateWindow(HWND window) {
   // Any program can post the notice: only the creation asked for, of a window of the player's.
-  if (!awaitingInfo_ || !IsWindow(window) || GetWindow(window, GW_OWNER) != player_.PlayerWindow)
+  if (awaiting_ == TAwait::None || !IsWindow(window) ||
+      GetWindow(window, GW_OWNER) != player_.PlayerWindow)
     return;
-  awaitingInfo_ = false;
   capture_.WatchWindowCreation(false);
+  if (std::exchange(awaiting_, TAwait::None) == TAwait::Front) return ForceForeground(window);
   infoDialog_ = window;
   infoStyle_.Apply(infoDialog_, savedForeground_, settings_);
   ForceForeground(infoDialog_);
 }
 
 void TPlayerPort::CloseInfoDialog() {
-  awaitingInfo_ = false;
+  awaiting_ = TAwait::None;
   capture_.WatchWindowCreation(false);
   player_.CloseInfoDialog(infoDialog_);
   infoDialog_ = nullptr;

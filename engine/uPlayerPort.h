@@ -31,6 +31,13 @@ class TPlayerPort final : public IPlayer {
   int Position() override;
   std::wstring Title() override;
   int PlayingTime() override;
+  int Length() override;
+  int Volume() override;
+  void SetVolume(int level) override;
+  int Option(PlayerCommand which) override;
+  void SetOption(PlayerCommand which, bool on) override;
+  int Rating() override;
+  void SetRating(int stars) override;
   bool InfoDialogShown() override;
   void OpenInfoDialog() override;
   void CloseInfoDialog() override;
@@ -49,7 +56,9 @@ class TPlayerPort final : public IPlayer {
   HWND savedForeground_ = nullptr;
   HWND savedFocus_ = nullptr;
   HWND infoDialog_ = nullptr;
-  bool awaitingInfo_ = false;  // File info asked for, its dialog not seen yet
+  // A window asked for and not seen yet: File info, or another dialog of the player's
+  // (brought to the front only).
+  enum class TAwait { None, Info, Front } awaiting_ = TAwait::None;
 };
 
 }  // namespace velmora

@@ -32,6 +32,11 @@ void TPresenter::ShowNowPlaying(PlayStatus status, const std::wstring& title) {
             true);
 }
 
+void TPresenter::ShowState(PlayerCommand command, bool again, const std::string& text,
+                           const std::string& fallback, const std::wstring& line) {
+  ShowPopup(text.c_str(), skins_.For(command, false), again, line, false, fallback);
+}
+
 bool TPresenter::Retitle(const std::wstring& title) {
   if (!lastTitled_ || !TPopupForm::IsLive(lastPopup_) || !IsWindowVisible(lastPopup_->Handle()))
     return false;
@@ -41,17 +46,24 @@ bool TPresenter::Retitle(const std::wstring& title) {
 }
 
 void TPresenter::ShowPopup(const char* text, const std::shared_ptr<ui::TBitmap>& skin, bool again,
-                           const std::wstring& title, bool namesTrack) {
+                           const std::wstring& title, bool namesTrack,
+                           const std::string& fallback) {
   if (foreground_.PopupHidden()) return;  // the command still ran
-  // A repeat keeps the popup it showed, its time begun anew.
+  // Stars and the like where the popup's font has them, else the fallback's plain text.
+  auto shown = [&](TPopupForm& popup) {
+    return fallback.empty() || popup.FontHasGlyphs(text) ? text : fallback.c_str();
+  };
+  // A repeat keeps the popup it showed, its time begun anew, with what it says now.
   if (again && TPopupForm::IsLive(lastPopup_) && IsWindowVisible(lastPopup_->Handle())) {
+    const char* now = shown(*lastPopup_);
+    if (lastPopup_->Text() != now) lastPopup_->SetText(now);
     if (!title.empty()) lastPopup_->SetTitle(title);  // a wheel's track steps name each one
     return lastPopup_->ShowFor(settings_.ShowTime);
   }
   const ui::TDpiAwareScope aware;  // laid out in the pixels of its monitor
   auto popup = std::make_unique<TPopupForm>(nullptr);
   popup->ApplySettings(settings_);
-  popup->SetText(text);
+  popup->SetText(shown(*popup));
   popup->SetGraphic(skin);
   popup->SetTitle(title);
   lastPopup_ = popup.release();

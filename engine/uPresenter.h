@@ -23,11 +23,13 @@ class TPresenter final : public IPopups {
 
   void Show(PlayerCommand command, bool disabled, bool again, const std::wstring& title) override;
   void ShowNowPlaying(PlayStatus status, const std::wstring& title) override;
+  void ShowState(PlayerCommand command, bool again, const std::string& text,
+                 const std::string& fallback, const std::wstring& line) override;
   bool Retitle(const std::wstring& title) override;
 
  private:
   void ShowPopup(const char* text, const std::shared_ptr<ui::TBitmap>& skin, bool again,
-                 const std::wstring& title, bool namesTrack);
+                 const std::wstring& title, bool namesTrack, const std::string& fallback = {});
 
   const TIniManager& settings_;
   const TForegroundPolicy& foreground_;

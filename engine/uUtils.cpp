@@ -1,6 +1,7 @@
 #include "engine/uUtils.h"
 
 #include <bitset>
+#include <cstring>
 #include <utility>
 
 #include "settings/uTextRules.h"
@@ -28,6 +29,24 @@ const std::bitset<256>& Markers() {
 }
 
 }  // namespace
+
+bool CopyToClipboard(HWND owner, const std::wstring& text) {
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (!memory) return false;
+  if (void* p = GlobalLock(memory)) {
+    std::memcpy(p, text.c_str(), bytes);
+    GlobalUnlock(memory);
+  }
+  bool given = false;
+  if (OpenClipboard(owner)) {
+    // Once set, the memory is the system's.
+    given = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    CloseClipboard();
+  }
+  if (!given) GlobalFree(memory);
+  return given;
+}
 
 bool OwnProcessInFront() {
   DWORD process = 0;

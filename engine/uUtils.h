@@ -11,6 +11,8 @@ namespace velmora {
 HWND GetForegroundFocus();
 // A window of this process (the player's) is in front.
 bool OwnProcessInFront();
+// The text on the clipboard as Unicode text, owner the window that puts it there.
+bool CopyToClipboard(HWND owner, const std::wstring& text);
 void ForceForeground(HWND window);
 void GetClassAndText(HWND window, bool upperClass, bool upperText, std::string& className,
                      std::string& text);

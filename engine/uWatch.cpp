@@ -74,6 +74,10 @@ bool TWatch::PlayerInFront() {
   return OwnProcessInFront();
 }
 
+void TWatch::CopyText(const std::wstring& text) {
+  CopyToClipboard(window_, text);
+}
+
 bool TWatch::ChordHeld(TShortCut word) {
   return TCapture::ChordHeld(word);
 }

@@ -48,6 +48,7 @@ class TWatch final : private IEngineSystem {
   void StartCountdown(unsigned intervalMs) override;
   void StopCountdown() override;
   bool PlayerInFront() override;
+  void CopyText(const std::wstring& text) override;
   void StartTrackPoll(unsigned intervalMs) override;
   void StopTrackPoll() override;
   bool ForegroundExcluded() override;

@@ -39,6 +39,10 @@ PlayStatus TWinampManager::GetStatus() const {
   return StatusFromResult(SendMessageA(PlayerWindow, WM_USER, 0, RequestPlayState));
 }
 
+LRESULT TWinampManager::Request(long code, WPARAM value) const {
+  return SendMessageA(PlayerWindow, WM_USER, value, code);
+}
+
 int TWinampManager::GetPlayingTime() const {
   return static_cast<int>(SendMessageA(PlayerWindow, WM_USER, 0, RequestPlayingTime));
 }

@@ -20,6 +20,8 @@ class TWinampManager {
   int GetPosition() const;
   // The playing entry's time in milliseconds; -1 where the player has none.
   int GetPlayingTime() const;
+  // Any other request: its answer.
+  LRESULT Request(long code, WPARAM value = 0) const;
   // The current entry's title in any script: the player's wide answer where it has one,
   // else its ANSI one converted from the system's code page.
   std::wstring GetCurrentTitleW() const;

@@ -144,6 +144,18 @@ void TPopupForm::FontChanged() {
   UpdateBounds();
 }
 
+bool TPopupForm::FontHasGlyphs(const char* text) {
+  const std::wstring wide = ui::FromCp932(text);
+  if (wide.empty()) return true;
+  ui::TWindowDC dc(Handle());
+  const ui::TSelect font(dc.Get(), Font().Handle());
+  std::vector<WORD> glyphs(wide.size());
+  if (GetGlyphIndicesW(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), glyphs.data(),
+                       GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
+    return false;
+  return std::find(glyphs.begin(), glyphs.end(), 0xFFFF) == glyphs.end();
+}
+
 void TPopupForm::GetContentSize(int& width, int& height) {
   ui::TWindowDC dc(Handle());
   ui::TCanvas canvas(dc.Get(), Font());

@@ -57,6 +57,9 @@ class TPopupForm : public ui::TForm {
   // screen, margin and frame grow with it; a font in points follows the dpi by itself.
   int Dpi() { return ui::DpiForWindow(Handle()); }
   void GetContentSize(int& width, int& height);
+  // The first line's font draws every character of text (code page 932) with a glyph of
+  // its own.
+  bool FontHasGlyphs(const char* text);
   void UpdateBounds();
   void ShowFor(int ms);
   void SetTopMost(UINT flags);

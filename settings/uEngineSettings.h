@@ -29,6 +29,13 @@ constexpr std::int32_t WheelActionOf(std::int32_t action) noexcept {
   return action >= WheelVolume && action <= WheelTrack ? action : WheelVolume;
 }
 
+// Volume Up and Down move the volume by the player's own step (0), or by 1 to 25 percent
+// exactly; any other value is 0.
+inline constexpr std::int32_t MaxVolumeStep = 25;
+constexpr std::int32_t VolumeStepOf(std::int32_t step) noexcept {
+  return step >= 0 && step <= MaxVolumeStep ? step : 0;
+}
+
 // The settings the rules read, live: the settings object is one of these, and the
 // engine holds it for its lifetime.
 struct TEngineSettings {
@@ -47,6 +54,7 @@ struct TEngineSettings {
   std::int32_t WheelAction = WheelVolume;
   bool WheelOverTaskbar = false;
   bool WheelAccelerate = true;  // volume and seek; a track step is always one
+  std::int32_t VolumeStep = 0;  // VolumeStepOf
 };
 
 }  // namespace velmora

@@ -57,6 +57,9 @@ class TIniFile {
       throw EIniWriteError(text, std::move(wide));
     }
   }
+  void DeleteKey(const char* section, const char* key) const {
+    WritePrivateProfileStringA(section, key, nullptr, path_.c_str());
+  }
   void WriteInteger(const char* section, const char* key, std::int64_t value) const {
     WriteString(section, key, std::to_string(value));
   }
@@ -69,8 +72,10 @@ class TIniFile {
 };
 
 const char* Key(int i) {
-  static const char* const keys[CommandCount] = {"0", "1", "2", "3", "4",  "5",
-                                                 "6", "7", "8", "9", "10", "11"};
+  static const char* const keys[CommandCount] = {
+      "0",  "1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",  "10", "11", "12",
+      "13", "14", "15", "16", "17", "18", "19", "20", "21", "22", "23", "24", "25",
+      "26", "27", "28", "29", "30", "31", "32", "33", "34", "35", "36"};
   return keys[i];
 }
 
@@ -141,10 +146,16 @@ constexpr TEngineSettings kEngineDefaults{};
 // always had): loading and saving both walk it.
 template <class Settings, class Visit>
 void EachSetting(Settings& s, Visit&& visit) {
-  for (int i = 0; i < CommandCount; ++i) {
+  for (int i = 0; i < FirstMoreCommand; ++i) {
     visit("HotKeys", Key(i), s.HotKeys[i], 0);
     visit("JogDials", Key(i), s.JogDials[i], 0);
     if (i < SkinnedCommandCount) visit("Skins", Key(i), s.Skins[i], "");
+  }
+  // The other commands' keys stand in the file only while bound: an earlier file is
+  // written back as it was.
+  for (int i = FirstMoreCommand; i < CommandCount; ++i) {
+    visit.Bound("HotKeys", Key(i), s.HotKeys[i]);
+    visit.Bound("JogDials", Key(i), s.JogDials[i]);
   }
   visit("Skins", "Disable", s.DisableSkin, "");
   visit("Interval", "IgnoreInterval", s.IgnoreInterval, kEngineDefaults.IgnoreInterval);
@@ -169,6 +180,7 @@ void EachSetting(Settings& s, Visit&& visit) {
   visit("System", "UseRawInput", s.UseRawInput, false);
   visit("System", "ExcludedPrograms", s.ExcludedPrograms, "");
   visit("System", "RepeatVolume", s.RepeatVolume, kEngineDefaults.RepeatVolume);
+  visit("System", "VolumeStep", s.VolumeStep, kEngineDefaults.VolumeStep);
   visit("Wheel", "Use", s.WheelUse, kEngineDefaults.WheelUse);
   visit("Wheel", "Modifiers", s.WheelModifiers, kEngineDefaults.WheelModifiers);
   visit("Wheel", "Action", s.WheelAction, kEngineDefaults.WheelAction);
@@ -188,6 +200,10 @@ struct TLoad {
   template <class T>
   void operator()(const char* section, const char* key, T& value, std::int64_t def) const {
     value = static_cast<T>(ini.ReadInteger(section, key, static_cast<std::int32_t>(def)));
+  }
+  template <class T>
+  void Bound(const char* section, const char* key, T& value) const {
+    (*this)(section, key, value, 0);
   }
   // The point counts as chosen only when both coordinates are in the file.
   void Point(const char* section, const char* keyX, const char* keyY, POINT& point,
@@ -211,6 +227,13 @@ struct TSave {
   void operator()(const char* section, const char* key, T value, std::int64_t) const {
     ini.WriteInteger(section, key, static_cast<std::int32_t>(value));
   }
+  template <class T>
+  void Bound(const char* section, const char* key, T value) const {
+    if (value)
+      ini.WriteInteger(section, key, static_cast<std::int32_t>(value));
+    else
+      ini.DeleteKey(section, key);
+  }
   void Point(const char* section, const char* keyX, const char* keyY, POINT point, bool set) const {
     if (!set) return;
     ini.WriteInteger(section, keyX, point.x);
@@ -228,6 +251,7 @@ void TIniManager::LoadFrom(const std::string& path) {
     ShowOnTrackChange = kEngineDefaults.ShowOnTrackChange;
   WheelModifiers = WheelChord(WheelModifiers);
   WheelAction = WheelActionOf(WheelAction);
+  VolumeStep = VolumeStepOf(VolumeStep);
 }
 
 void TIniManager::Save() {

@@ -13,13 +13,40 @@ std::optional<unsigned> CommandIdentifier(int command) {
       return IdVolumeUp;
     case PlayerCommand::VolumeDown:
       return IdVolumeDown;
+    case PlayerCommand::StopFadeOut:
+      return IdStopFadeOut;
+    case PlayerCommand::StopAfterCurrent:
+      return IdStopAfterCurrent;
     case PlayerCommand::SeekForward:
       return IdSeekForward;
     case PlayerCommand::SeekBack:
       return IdSeekBack;
+    case PlayerCommand::ListStart:
+      return IdListStart;
+    case PlayerCommand::ListEnd:
+      return IdListEnd;
+    case PlayerCommand::JumpToFile:
+      return IdJumpToFile;
+    case PlayerCommand::OpenLocation:
+      return IdOpenLocation;
+    case PlayerCommand::OpenFolder:
+      return IdOpenFolder;
+    case PlayerCommand::AlwaysOnTop:
+      return IdAlwaysOnTop;
+    case PlayerCommand::PlaylistWindow:
+      return IdPlaylistWindow;
+    case PlayerCommand::EqualiserWindow:
+      return IdEqualiserWindow;
+    case PlayerCommand::Preferences:
+      return IdPreferences;
     default:
       return std::nullopt;
   }
+}
+
+bool CommandOpensWindow(PlayerCommand command) {
+  return command == PlayerCommand::JumpToFile || command == PlayerCommand::OpenLocation ||
+         command == PlayerCommand::OpenFolder || command == PlayerCommand::Preferences;
 }
 
 PlayStatus StatusFromResult(std::intptr_t result) {

@@ -161,6 +161,60 @@ void TComboBox::Command(WORD code) {
   if (OnChange) OnChange();
 }
 
+// ---- TListBox -----------------------------------------------------------------------------
+
+TListBox::TListBox(TComponent* owner) : TWinControl(owner) {
+  SetColor(clWindow);
+  SetVisible(true);
+}
+
+TCreateParams TListBox::CreateParams() {
+  return {"LISTBOX",
+          WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | WS_VSCROLL | WS_BORDER | LBS_NOTIFY |
+              LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT,
+          0, ParentHandle(*this), true};
+}
+
+void TListBox::HandleCreated() {
+  const HWND h = Handle();
+  if (!TabStops.empty())
+    SendMessageW(h, LB_SETTABSTOPS, TabStops.size(), reinterpret_cast<LPARAM>(TabStops.data()));
+  for (const auto& item : items_)
+    SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+}
+
+void TListBox::AddItem(const std::wstring& text) {
+  items_.push_back(text);
+  if (HandleAllocated())
+    SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TListBox::SetItem(int index, const std::wstring& text) {
+  if (index < 0 || index >= ItemCount()) return;
+  items_[static_cast<std::size_t>(index)] = text;
+  if (!HandleAllocated()) return;
+  const int selected = ItemIndex();
+  SendMessageW(Handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+  SendMessageW(Handle(), LB_INSERTSTRING, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+int TListBox::ItemIndex() const {
+  if (!HandleAllocated()) return itemIndex_;
+  return static_cast<int>(SendMessageW(const_cast<TListBox*>(this)->Handle(), LB_GETCURSEL, 0, 0));
+}
+
+void TListBox::SetItemIndex(int index) {
+  itemIndex_ = index >= 0 && index < ItemCount() ? index : -1;
+  if (HandleAllocated()) SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+}
+
+void TListBox::Command(WORD code) {
+  if (code == LBN_SELCHANGE && OnChange) OnChange();
+}
+
 // ---- THotKey ------------------------------------------------------------------------------
 
 THotKey::THotKey(TComponent* owner) : TWinControl(owner) {

@@ -94,6 +94,28 @@ class TComboBox : public TWinControl {
   int itemIndex_ = -1;
 };
 
+// A list of text rows, columns at tab stops (in dialog units), one row selected.
+class TListBox : public TWinControl {
+ public:
+  explicit TListBox(TComponent* owner = nullptr);
+  std::vector<int> TabStops;
+  void AddItem(const std::wstring& text);
+  void SetItem(int index, const std::wstring& text);
+  int ItemCount() const noexcept { return static_cast<int>(items_.size()); }
+  int ItemIndex() const;  // -1: no selection
+  void SetItemIndex(int index);
+  std::function<void()> OnChange;  // the user selected another row
+  void Command(WORD code) override;
+
+ protected:
+  TCreateParams CreateParams() override;
+  void HandleCreated() override;
+
+ private:
+  std::vector<std::wstring> items_;
+  int itemIndex_ = -1;
+};
+
 // The system hot-key control, its value the control's own (the key code in the low byte,
 // the HOTKEYF_ flags in the high one). The control's rules are off, as they only replace
 // a refused chord's modifiers and would keep its key: Accepts, when given, decides on

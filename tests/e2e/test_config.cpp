@@ -841,3 +841,35 @@ TEST_F(Config, ACombinationAnotherProgramHoldsIsNamedUnderItsBoxUntilAFreeOneIsT
   CloseBox(d);
   EXPECT_EQ(IniInt("HotKeys", "1"), 0xC050);
 }
+
+// The More keys page: the row picked in the list takes the chord typed into the box, Clear
+// empties another row, both are saved (a cleared row leaves the file), and a combination
+// another program holds is named under the box for the row that has it.
+TEST_F(Config, TheMoreKeysPageAssignsClearsAndSavesAndNamesATakenCombination) {
+  Start("[Use]\r\nKey=1\r\n[HotKeys]\r\n13=122\r\n18=119\r\n", "--hotkey 122");
+  const ConfigDialog d = Open();
+  ASSERT_NE(d.Window, nullptr);
+  ASSERT_TRUE(d.ShowPage(5));
+  const HWND list = d.ById(IdMoreList), box = d.ById(IdMoreHotKey), line = d.ById(IdMoreConflict);
+  ASSERT_NE(list, nullptr);
+  // The row n down from the top, picked with the keyboard as a user does.
+  auto pick = [&](int n) {
+    ASSERT_TRUE(FocusBox(d, list));
+    Tap(VK_HOME);
+    for (int i = 0; i < n; ++i) Tap(VK_DOWN);
+    ASSERT_TRUE(WaitFor([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == n; }));
+  };
+  pick(1);  // Stop after current: F11, which the player holds as a system hot key
+  EXPECT_TRUE(WaitFor([&] { return HotKeyWordOf(box) == 122u; })) << HotKeyWordOf(box);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(line) != FALSE; }));
+  pick(0);  // Stop with fade-out
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(line); }));
+  ASSERT_TRUE(TypeChord(d, box, {VK_CONTROL, VK_MENU}, 'K', 0xC04B)) << HotKeyWordOf(box);
+  pick(6);  // Repeat: F8 from the file
+  ASSERT_TRUE(WaitFor([&] { return HotKeyWordOf(box) == 119u; })) << HotKeyWordOf(box);
+  ASSERT_TRUE(ClickUntil(d.ById(IdMoreClear), [&] { return HotKeyWordOf(box) == 0; }));
+  CloseBox(d);
+  EXPECT_EQ(IniInt("HotKeys", "12"), 0xC04B);
+  EXPECT_EQ(IniInt("HotKeys", "13"), 122);
+  EXPECT_EQ(IniString("HotKeys", "18"), "");
+}

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/uCommandMatch.h"
+#include "engine/uCommandState.h"
 #include "engine/uEngine.h"
 #include "engine/uTimerRule.h"
 #include "engine/uWheelDial.h"
@@ -56,6 +57,11 @@ class FakeWorld : public IPlayer, public IPopups, public IEngineSystem {
                   (disabled ? DisabledText : CommandNames[static_cast<int>(c)]) +
                   (title.empty() ? "" : " / " + std::string(title.begin(), title.end())));
   }
+  void ShowState(PC, bool again, const std::string& text, const std::string&,
+                 const std::wstring& line) override {
+    Log.push_back(std::string(again ? "popup again " : "popup ") + text +
+                  (line.empty() ? "" : " / " + std::string(line.begin(), line.end())));
+  }
   void ShowNowPlaying(PlayStatus s, const std::wstring& title) override {
     Log.push_back(std::string("popup ") + NowPlayingText(s) + " / " +
                   std::string(title.begin(), title.end()));
@@ -66,6 +72,27 @@ class FakeWorld : public IPlayer, public IPopups, public IEngineSystem {
   int Position() override { return Pos; }
   int Time = 0;  // the entry's playing time, not logged: asked with every title
   int PlayingTime() override { return Time; }
+  int LengthS = -1;
+  int Length() override { return LengthS; }
+  // The volume, repeat, shuffle and rating as a player keeps them; -1: one without them.
+  int Level = -1;
+  int Volume() override { return Level; }
+  void SetVolume(int level) override {
+    Log.push_back("volume " + std::to_string(level));
+    if (Level >= 0) Level = level;
+  }
+  int RepeatOn = -1, ShuffleOn = -1, Stars = -1;
+  int Option(PC which) override { return which == PC::Repeat ? RepeatOn : ShuffleOn; }
+  void SetOption(PC which, bool on) override {
+    int& option = which == PC::Repeat ? RepeatOn : ShuffleOn;
+    if (option >= 0) option = on;
+  }
+  int Rating() override { return Stars; }
+  void SetRating(int stars) override {
+    if (Stars >= 0) Stars = stars;
+  }
+  std::wstring Clipboard;
+  void CopyText(const std::wstring& text) override { Clipboard = text; }
   // A popup that names a track is still up: a new title goes there.
   bool Live = false;
   bool Retitle(const std::wstring& title) override {
@@ -111,6 +138,11 @@ class FakeWorld : public IPlayer, public IPopups, public IEngineSystem {
 };
 
 using Steps = std::vector<std::string>;
+
+// A wide line as the fake logs it, each character's low byte.
+std::string Narrow(const std::wstring& w) {
+  return std::string(w.begin(), w.end());
+}
 
 constexpr TShortCut kCtrlF5 = scCtrl | 0x74, kCtrlF6 = scCtrl | 0x75, kF9 = 0x78;
 
@@ -214,10 +246,16 @@ TEST_F(Engine, PrevPauseAndNextOfAStoppedPlayerAreFollowedByPlayAndOnlyTheyAskTh
     const std::string name = CommandNames[static_cast<int>(c)];
     EXPECT_EQ(world.Take(), (Steps{"popup " + name, "status?", "run " + name, "run Play"})) << name;
   }
-  for (PC c : {PC::Play, PC::Stop, PC::Open, PC::VolumeUp, PC::VolumeDown}) {
+  for (PC c : {PC::Play, PC::Stop, PC::Open}) {
     engine.ExecuteCommand(c);
     const std::string name = CommandNames[static_cast<int>(c)];
     EXPECT_EQ(world.Take(), (Steps{"popup " + name, "run " + name})) << name;
+  }
+  // The volume's popup says the level the player reports after the command.
+  for (PC c : {PC::VolumeUp, PC::VolumeDown}) {
+    engine.ExecuteCommand(c);
+    const std::string name = CommandNames[static_cast<int>(c)];
+    EXPECT_EQ(world.Take(), (Steps{"run " + name, "popup " + name})) << name;
   }
   for (PlayStatus s : {PlayStatus::Playing, PlayStatus::Paused}) {
     world.State = s;
@@ -285,7 +323,7 @@ TEST_F(Engine, AGestureRunsItsCommandWhenTheCountdownEnds) {
   engine.OnCountdown();
   EXPECT_EQ(world.Countdown, -1);
   EXPECT_EQ(engine.JogSequence(), "");
-  EXPECT_EQ(world.Take(), (Steps{"popup Volume Up", "run Volume Up"}));
+  EXPECT_EQ(world.Take(), (Steps{"run Volume Up", "popup Volume Up"}));
   Jog(JogUp, 3000);
   Jog(JogDown, 3150);
   engine.OnCountdown();
@@ -403,14 +441,15 @@ TEST_F(Engine, AHeldVolumeKeyRepeatsAfterTheDelayAtTheSpeedUntilItIsLetGo) {
   const TShortCut up = Key(PC::VolumeUp);
   world.Held = up;
   engine.OnHotKey(up);
-  EXPECT_EQ(world.Take(), (Steps{"reply", "popup Volume Up", "run Volume Up"}));
+  EXPECT_EQ(world.Take(), (Steps{"reply", "run Volume Up", "popup Volume Up"}));
   EXPECT_EQ(world.Repeat, 500);  // the delay
   for (int i = 0; i < 3; ++i) {
     engine.OnRepeat();
     EXPECT_EQ(world.Repeat, 33);  // then the speed
   }
-  EXPECT_EQ(world.Take(), (Steps{"popup again Volume Up", "run Volume Up", "popup again Volume Up",
-                                 "run Volume Up", "popup again Volume Up", "run Volume Up"}));
+  EXPECT_EQ(world.Take(),
+            (Steps{"run Volume Up", "popup again Volume Up", "run Volume Up",
+                   "popup again Volume Up", "run Volume Up", "popup again Volume Up"}));
   world.Held = 0;  // let go
   engine.OnRepeat();
   EXPECT_EQ(world.Repeat, -1);
@@ -500,7 +539,7 @@ TEST_F(Engine, TitledPopupsComeAfterTheCommandAndNameTheNewEntry) {
   engine.ExecuteCommand(PC::Prev);
   EXPECT_EQ(world.Take(),
             (Steps{"status?", "run Prev", "run Play", "title?", "popup Prev / one before"}));
-  for (PC c : {PC::Stop, PC::Open, PC::VolumeDown}) {
+  for (PC c : {PC::Stop, PC::Open}) {
     engine.ExecuteCommand(c);
     const std::string name = CommandNames[static_cast<int>(c)];
     EXPECT_EQ(world.Take(), (Steps{"popup " + name, "run " + name})) << name;
@@ -638,14 +677,15 @@ TEST(EngineWheel, StepsRunTheirActionUnderOnePopupWhileTheWheelTurnsOneWay) {
     Steps Expected;
   } rows[] = {
       {WheelVolume,
-       {"popup Volume Up", "run Volume Up", "popup again Volume Up", "run Volume Up",
-        "popup again Volume Up", "run Volume Up", "popup Volume Down", "run Volume Down"}},
+       {"run Volume Up", "popup Volume Up", "run Volume Up", "popup again Volume Up",
+        "run Volume Up", "popup again Volume Up", "run Volume Down", "popup Volume Down"}},
       {7,  // no action: the volume's
-       {"popup Volume Up", "run Volume Up", "popup again Volume Up", "run Volume Up",
-        "popup again Volume Up", "run Volume Up", "popup Volume Down", "run Volume Down"}},
+       {"run Volume Up", "popup Volume Up", "run Volume Up", "popup again Volume Up",
+        "run Volume Up", "popup again Volume Up", "run Volume Down", "popup Volume Down"}},
       {WheelSeek,
-       {"popup Forward 5 s", "run Forward 5 s", "popup again Forward 5 s", "run Forward 5 s",
-        "popup again Forward 5 s", "run Forward 5 s", "popup Back 5 s", "run Back 5 s"}},
+       {"run Forward 5 s", "popup Forward 5 s / 0:00", "run Forward 5 s",
+        "popup again Forward 5 s / 0:00", "run Forward 5 s", "popup again Forward 5 s / 0:00",
+        "run Back 5 s", "popup Back 5 s / 0:00"}},
       {WheelTrack,
        {"status?", "run Next", "title?", "popup Next / next one", "status?", "run Next", "title?",
         "popup again Next / next one", "status?", "run Next", "title?",
@@ -679,8 +719,8 @@ TEST(EngineWheel, NothingRunsDisabledOrLeftAloneAndAnotherCommandEndsTheWheelsPo
   engine.OnWheel(1);
   engine.OnHotKey(kF9);  // the key's own popup: the wheel's next one is new
   engine.OnWheel(1);
-  EXPECT_EQ(world.Take(), (Steps{"popup Volume Up", "run Volume Up", "reply", "popup Volume Up",
-                                 "run Volume Up", "popup Volume Up", "run Volume Up"}));
+  EXPECT_EQ(world.Take(), (Steps{"run Volume Up", "popup Volume Up", "reply", "run Volume Up",
+                                 "popup Volume Up", "run Volume Up", "popup Volume Up"}));
 }
 
 // The engine window's timers: a start while running at the same interval keeps the time it
@@ -751,4 +791,124 @@ TEST(TrackWatch, AnEntryPickedWhileStoppedShowsAfterTheWatchIsBegunAgainWhileItR
   world.State = PlayStatus::Playing;
   engine.OnTrackPoll();
   EXPECT_EQ(world.Take().back(), "popup Now Playing / picked");
+}
+
+// The player's other actions: each runs as the player's command or request, and its popup
+// says what the player reports after it; a player without the request shows the name alone.
+TEST(EngineActions, EachActionRunsAndItsPopupSaysWhatThePlayerReportsAfterIt) {
+  struct Row {
+    const char* Case;
+    PC Command;
+    std::function<void(FakeWorld&, TEngineSettings&)> Setup;
+    Steps Expected;
+  };
+  const Row rows[] = {
+      {"repeat toggled on",
+       PC::Repeat,
+       [](auto& w, auto&) { w.RepeatOn = 0; },
+       {"popup Repeat on"}},
+      {"shuffle toggled off",
+       PC::Shuffle,
+       [](auto& w, auto&) { w.ShuffleOn = 1; },
+       {"popup Shuffle off"}},
+      {"repeat on an older player", PC::Repeat, [](auto&, auto&) {}, {"popup Repeat"}},
+      {"rate 3",
+       PC::Rate3,
+       [](auto& w, auto&) { w.Stars = 0; },
+       {"title?", "popup Rate 3  " + Stars(3) + " / first"}},
+      {"rating up from 5 stays 5",
+       PC::RatingUp,
+       [](auto& w, auto&) { w.Stars = 5; },
+       {"title?", "popup Rating up  " + Stars(5) + " / first"}},
+      {"rating down from 2",
+       PC::RatingDown,
+       [](auto& w, auto&) { w.Stars = 2; },
+       {"title?", "popup Rating down  " + Stars(1) + " / first"}},
+      {"clear",
+       PC::ClearRating,
+       [](auto& w, auto&) { w.Stars = 4; },
+       {"title?", "popup Clear rating  " + Stars(0) + " / first"}},
+      {"rating on an older player", PC::Rate5, [](auto&, auto&) {}, {"popup Rate 5"}},
+      {"mute", PC::Mute, [](auto& w, auto&) { w.Level = 163; }, {"volume 0", "popup Mute / Muted"}},
+      {"mute on an older player", PC::Mute, [](auto&, auto&) {}, {"popup Mute"}},
+      {"volume up, the player's step",
+       PC::VolumeUp,
+       [](auto& w, auto&) { w.Level = 163; },
+       {"run Volume Up", "popup Volume Up / " + Narrow(VolumeLine(163))}},
+      {"volume up by 10 %",
+       PC::VolumeUp,
+       [](auto& w, auto& s) { w.Level = 163, s.VolumeStep = 10; },
+       {"volume 189", "popup Volume Up / " + Narrow(VolumeLine(189))}},
+      {"a step of 30 reads as the player's",
+       PC::VolumeDown,
+       [](auto& w, auto& s) { w.Level = 163, s.VolumeStep = 30; },
+       {"run Volume Down", "popup Volume Down / " + Narrow(VolumeLine(163))}},
+      {"forward with the time",
+       PC::SeekForward,
+       [](auto& w, auto&) { w.Time = 83000, w.LengthS = 296; },
+       {"run Forward 5 s", "popup Forward 5 s / 1:23 / 4:56"}},
+      {"copy title", PC::CopyTitle, [](auto&, auto&) {}, {"title?", "popup Copy title / first"}},
+      {"a window of the player's",
+       PC::JumpToFile,
+       [](auto&, auto&) {},
+       {"run Jump to file", "popup Jump to file"}},
+      {"stop with fade-out",
+       PC::StopFadeOut,
+       [](auto&, auto&) {},
+       {"run Stop with fade-out", "popup Stop with fade-out"}},
+  };
+  for (const Row& row : rows) {
+    TEngineSettings settings;
+    FakeWorld world;
+    TEngine engine(settings, world, world, world);
+    row.Setup(world, settings);
+    engine.ExecuteCommand(row.Command);
+    EXPECT_EQ(world.Take(), row.Expected) << row.Case;
+    if (row.Command == PC::CopyTitle) {
+      EXPECT_EQ(world.Clipboard, L"first");
+    }
+  }
+}
+
+// Mute twice gives the level back; Volume Up while muted too; a level changed while muted
+// is the one the next Mute keeps.
+TEST(EngineActions, MuteKeepsTheLevelAndAChangeMeanwhileIsKept) {
+  TEngineSettings settings;
+  FakeWorld world;
+  TEngine engine(settings, world, world, world);
+  world.Level = 120;
+  engine.ExecuteCommand(PC::Mute);
+  engine.ExecuteCommand(PC::Mute);
+  EXPECT_EQ(world.Level, 120);
+  engine.ExecuteCommand(PC::Mute);
+  settings.VolumeStep = 10;
+  engine.ExecuteCommand(PC::VolumeUp);  // the level before, not a step from 0
+  EXPECT_EQ(world.Level, 120);
+  engine.ExecuteCommand(PC::Mute);
+  world.Level = 40;  // changed in the player meanwhile
+  engine.ExecuteCommand(PC::Mute);
+  EXPECT_EQ(world.Level, 0);
+  engine.ExecuteCommand(PC::Mute);
+  EXPECT_EQ(world.Level, 40);
+}
+
+TEST(EngineActions, TheVolumeStepTheTimeAndTheStarsReadAsTheUserExpects) {
+  const struct {
+    int Level, Percent, Expected;
+  } steps[] = {{0, 10, 26},    {0, -10, 0},    {255, 10, 255}, {255, -10, 230},
+               {163, 10, 189}, {128, 25, 191}, {3, -1, 0},     {250, 2, 255}};
+  for (const auto& s : steps)
+    EXPECT_EQ(StepVolume(s.Level, s.Percent), s.Expected) << s.Level << " " << s.Percent;
+  EXPECT_EQ(VolumeStepOf(26), 0);
+  EXPECT_EQ(VolumeStepOf(-1), 0);
+  EXPECT_EQ(VolumeStepOf(25), 25);
+  EXPECT_EQ(VolumeLine(0), L"Muted");
+  EXPECT_EQ(VolumeLine(163),
+            L"Volume 64 %  \x25A0\x25A0\x25A0\x25A0\x25A0\x25A0\x25A1\x25A1\x25A1\x25A1");
+  EXPECT_EQ(TimeLine(83000, 296), L"1:23 / 4:56");
+  EXPECT_EQ(TimeLine(5000, 3725), L"0:00:05 / 1:02:05");
+  EXPECT_EQ(TimeLine(61000, -1), L"1:01");
+  EXPECT_EQ(TimeLine(-1, -1), L"");
+  EXPECT_EQ(Stars(2), "\x81\x9A\x81\x9A\x81\x99\x81\x99\x81\x99");
+  EXPECT_EQ(StarsFallback(3), "3/5");
 }

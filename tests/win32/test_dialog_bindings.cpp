@@ -80,6 +80,11 @@ TEST_F(Bindings, EveryRowChangedInTheDialogIsSaved) {
       case TEdits::Flag:
         dialog->Get<ui::TCheckBox>(b.Id)->SetChecked((loaded.*b.Number & b.Bit) == 0);
         break;
+      case TEdits::MoreKeys:  // every row of the list, through its box and gesture list
+        for (int c = FirstMoreCommand; c < CommandCount; ++c)
+          dialog->MoreKeys().Edit(static_cast<PlayerCommand>(c), Word(c),
+                                  static_cast<std::uint8_t>(1 + c % 14));
+        break;
     }
   }
   delete dialog;  // writes every control back and saves
@@ -115,6 +120,12 @@ TEST_F(Bindings, EveryRowChangedInTheDialogIsSaved) {
           break;
         case TEdits::Flag:
           EXPECT_NE(s->*b.Number & b.Bit, loaded.*b.Number & b.Bit);
+          break;
+        case TEdits::MoreKeys:
+          for (int c = FirstMoreCommand; c < CommandCount; ++c) {
+            EXPECT_EQ(s->HotKeys[c], Word(c)) << c;
+            EXPECT_EQ(s->JogDials[c], 1 + c % 14) << c;
+          }
           break;
       }
     }

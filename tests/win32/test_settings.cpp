@@ -124,8 +124,9 @@ TEST_F(Settings, FirstSaveWritesEveryKeyButTheShowPointInOrder) {
                    "FontSize=10", "FrameWidth=2", "ShowTime=300", "ShowOnActiveMonitor=0",
                    "HideOverFullScreen=1", "ShowTitle=1", "ShowOnTrackChange=1"});
   section("System");
-  expected.insert(expected.end(), {"UseSendMessage=0", "UseJpFont=1", "ID3AtCenter=1",
-                                   "UseRawInput=0", "ExcludedPrograms=", "RepeatVolume=1"});
+  expected.insert(expected.end(),
+                  {"UseSendMessage=0", "UseJpFont=1", "ID3AtCenter=1", "UseRawInput=0",
+                   "ExcludedPrograms=", "RepeatVolume=1", "VolumeStep=0"});
   section("Wheel");
   expected.insert(expected.end(),
                   {"Use=0", "Modifiers=6", "Action=0", "OverTaskbar=0", "Accelerate=1"});

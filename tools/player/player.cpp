@@ -30,7 +30,12 @@
 // player's does. --late-title-ms N names a new entry "[Connecting]" for its first N ms, as a
 // stream does before its title comes. 40989 sorts the list so that the playing entry comes
 // first ("sorted"), the same song playing on. WM_USER 105 gives the entry's playing time in
-// ms. 40991 logs the process's CPU time and its number of threads. --mouse-hook
+// ms, 105 with 1 its length in seconds (4:56 each). It keeps repeat and shuffle (250 to 253),
+// a rating per entry (639, 640) and the volume (122; -666 asks it), and answers the other
+// actions: a fade-out stop that ends a second later ("fade end"), stop after the current
+// entry ("stop after current"), the list's start and end, and four windows of its own that
+// it shows without the focus (the jump box, open location, open folder, preferences), each
+// logged. 40991 logs the process's CPU time and its number of threads. --mouse-hook
 // sets a low-level mouse hook that only chains on a thread of its own: the floor of the
 // wheel's benchmark.
 #include <windows.h>
@@ -105,6 +110,9 @@ HANDLE gLog = INVALID_HANDLE_VALUE;
 DWORD gMainThread = 0;
 HWND gMain = nullptr;
 HWND gOpenWindow = nullptr;
+bool gRepeat = false, gShuffle = false, gStopAfterCurrent = false;
+int gRatings[4] = {};  // a rating per entry of the list, 0 to 5
+constexpr UINT_PTR kFadeTimer = 8;
 HWND gVideoWindow = nullptr;
 std::vector<Plugin> gPlugins;
 int gState = 0;  // 0 stopped, 1 playing, 3 paused
@@ -309,6 +317,16 @@ void ShowOpen() {
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
   }
   if (gOpenWindow) ShowWindow(gOpenWindow, SW_SHOWNORMAL);
+}
+
+// A window of the player's own for the jump box and its kin: owned, shown without the
+// focus, so that who brings it to the front is the plugin.
+void ShowDialogWindow(const char* name) {
+  const HWND w =
+      CreateWindowExA(0, "VelmoraPlayerOpen", name, WS_POPUP | WS_CAPTION | WS_SYSMENU, 240, 240,
+                      300, 120, gMain, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (w) ShowWindow(w, SW_SHOWNOACTIVATE);
+  Log("window %s", name);
 }
 
 // The video window: borderless over the whole primary screen, in front, as a player's
@@ -589,6 +607,38 @@ void OnCommand(UINT id) {
     case kIdOpen:
       ShowOpen();
       break;
+    case kStopFadeOut:
+      if (gState != 0) SetTimer(gMain, kFadeTimer, 1000, nullptr);
+      break;
+    case kStopAfterCurrent:
+      gStopAfterCurrent = !gStopAfterCurrent;
+      Log("stop after current %d", gStopAfterCurrent ? 1 : 0);
+      break;
+    case kForward5s:
+    case kBack5s:
+      gEntryStartMs += id == kForward5s ? -5000 : 5000;
+      if (gEntryStartMs > NowMs()) gEntryStartMs = NowMs();
+      break;
+    case kListStart:
+      gPosition = 0;
+      gStreamSong = -1;
+      break;
+    case kListEnd:
+      gPosition = kPlaylistSize - 1;
+      gStreamSong = -1;
+      break;
+    case kJumpToFile:
+      ShowDialogWindow("Jump to file");
+      break;
+    case kOpenLocation:
+      ShowDialogWindow("Open location");
+      break;
+    case kOpenFolder:
+      ShowDialogWindow("Open folder");
+      break;
+    case kPreferences:
+      ShowDialogWindow("Preferences");
+      break;
     case kIdFileInfo:
       ShowFileInfo();
       break;
@@ -601,7 +651,8 @@ void OnCommand(UINT id) {
       break;
   }
   // The entry's playing time: begun at a new entry and at a start, kept over a pause.
-  if (id == kIdPrev || id == kIdNext || (id == kIdPlay && stateBefore == 0))
+  if (id == kIdPrev || id == kIdNext || id == kListStart || id == kListEnd ||
+      (id == kIdPlay && stateBefore == 0))
     gEntryStartMs = NowMs();
   else if (id == kIdPause && gState == 3)
     gPausedAtMs = NowMs() - gEntryStartMs;
@@ -619,10 +670,31 @@ LRESULT OnRequest(WPARAM wParam, LPARAM lParam) {
     case kRequestPosition:
       return gPosition;
     case kRequestPlayingTime:
-      return wParam != 0   ? -1
+      return wParam == 1   ? 296
+             : wParam != 0 ? -1
              : gState == 1 ? static_cast<LRESULT>(NowMs() - gEntryStartMs)
              : gState == 3 ? static_cast<LRESULT>(gPausedAtMs)
                            : 0;
+    case kRequestSetVolume:
+      if (static_cast<int>(wParam) == -666) return gVolume;
+      gVolume = std::clamp(static_cast<int>(wParam), 0, 255);
+      Log("volume %d", gVolume);
+      return 0;
+    case kRequestShuffle:
+      return gShuffle;
+    case kRequestRepeat:
+      return gRepeat;
+    case kRequestSetShuffle:
+    case kRequestSetRepeat:
+      (lParam == kRequestSetShuffle ? gShuffle : gRepeat) = wParam != 0;
+      Log("%s %d", lParam == kRequestSetShuffle ? "shuffle" : "repeat", wParam != 0 ? 1 : 0);
+      return 0;
+    case kRequestRating:
+      return gRatings[gOrder[gPosition]];
+    case kRequestSetRating:
+      gRatings[gOrder[gPosition]] = std::clamp(static_cast<int>(wParam), 0, 5);
+      Log("rating %d", gRatings[gOrder[gPosition]]);
+      return 0;
     case kRequestTitle: {
       if (wParam >= static_cast<WPARAM>(kPlaylistSize)) return 0;
       static std::string ansi;
@@ -716,8 +788,21 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       }
       break;
     case WM_TIMER:
+      if (wParam == kFadeTimer) {
+        KillTimer(window, kFadeTimer);
+        gState = 0;
+        Log("fade end");
+        TimeEntry();
+        Repaint();
+        return 0;
+      }
       if (wParam != kTrackTimer) break;
-      if (gState == 1) {
+      if (gState == 1 && gStopAfterCurrent) {
+        gState = 0;
+        gStopAfterCurrent = false;
+        Log("stopped after current");
+        Repaint();
+      } else if (gState == 1) {
         gPosition = (gPosition + 1) % kPlaylistSize;
         gStreamSong = -1;
         gEntryStartMs = NowMs();

@@ -9,10 +9,17 @@ namespace player_ids {
 constexpr unsigned kPrev = 40044, kPlay = 40045, kPause = 40046, kStop = 40047, kNext = 40048,
                    kOpen = 40029, kVolumeUp = 40058, kVolumeDown = 40059, kFileInfo = 40188,
                    kExit = 40001;
+constexpr unsigned kStopFadeOut = 40147, kStopAfterCurrent = 40157, kForward5s = 40148,
+                   kBack5s = 40144, kListStart = 40154, kListEnd = 40158, kJumpToFile = 40194,
+                   kOpenLocation = 40185, kOpenFolder = 40187, kAlwaysOnTop = 40019,
+                   kPlaylistWindow = 40040, kEqualiserWindow = 40036, kPreferences = 40012;
 
 // WM_USER requests, the number in lParam.
-constexpr long kRequestState = 104, kRequestPlayingTime = 105, kRequestPosition = 125,
-               kRequestTitle = 212, kRequestTitleW = 213, kRequestIniDirectory = 335;
+constexpr long kRequestState = 104, kRequestPlayingTime = 105, kRequestSetVolume = 122,
+               kRequestPosition = 125, kRequestShuffle = 250, kRequestRepeat = 251,
+               kRequestSetShuffle = 252, kRequestSetRepeat = 253, kRequestSetRating = 639,
+               kRequestRating = 640, kRequestTitle = 212, kRequestTitleW = 213,
+               kRequestIniDirectory = 335;
 
 // Private WM_COMMAND identifiers of the stand-in.
 constexpr unsigned kConfigPlugin = 40900;     // + i: config of the i-th plugin loaded
@@ -35,16 +42,13 @@ inline constexpr const wchar_t* kEntryTitles[] = {
     L"\x041C\x0430\x044F\x043A",  // Северный ветер - Маяк
     L"Kestrel Union - Salt Road",
 };
-inline constexpr const wchar_t*
-    kStreamSongs
-        [] =
-            {
-                L"Harbour Lights - Evening Tide",
-                L"\x6D77\x8FBA\x306E\x6B4C - \x9752\x3044\x706F",  // 海辺の歌 - 青い灯
-                L"\x0417\x0438\x043C\x043D\x0438\x0439 \x0441\x0430\x0434 - "
-                L"\x041B\x0443\x043D\x0430",  // Зимний
-                                              // сад -
-                                              // Луна
+inline constexpr const wchar_t* kStreamSongs[] = {
+    L"Harbour Lights - Evening Tide",
+    L"\x6D77\x8FBA\x306E\x6B4C - \x9752\x3044\x706F",  // 海辺の歌 - 青い灯
+    L"\x0417\x0438\x043C\x043D\x0438\x0439 \x0441\x0430\x0434 - "
+    L"\x041B\x0443\x043D\x0430",  // Зимний
+                                  // сад -
+                                  // Луна
 };
 
 }  // namespace player_ids
