@@ -181,7 +181,13 @@ int main(int argc, char** argv) {
   Step(waitLog("command 40048", 2) && PopupShown(pid, "Next"), "Ctrl+Alt+B: Next");
   settle();
   Chord({VK_CONTROL, VK_MENU}, VK_UP);
-  Step(waitLog("command 40058"), "Ctrl+Alt+Up: Volume Up");
+  Step(waitLog("command 40058") && PopupShown(pid, "Volume Up"),
+       "Ctrl+Alt+Up: Volume Up, the level the player reports under its skin");
+  Screenshot("04-volume-popup");
+  notePopup("volume-popup-window.txt");
+  settle();
+  Chord({VK_CONTROL, VK_MENU}, 'R');
+  Step(waitLog("repeat 1") && PopupShown(pid, "Repeat on"), "Ctrl+Alt+R: Repeat, now on");
   settle();
   Chord({VK_CONTROL, VK_MENU}, 'C');
   Step(waitLog("command 40046"), "Ctrl+Alt+C: Pause (the player was playing: no Play after it)");
@@ -310,6 +316,8 @@ int main(int argc, char** argv) {
   Screenshot("13-config-system");
   Step(config.ShowPage(4), "the Wheel page");
   Screenshot("14-config-wheel");
+  Step(config.ShowPage(5), "the More keys page: the player's other actions");
+  Screenshot("15-config-more");
   PostMessageA(config.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
   Step(WaitFor([&] { return player.LogHas("plugin config gen_velmora.dll done"); }, 15000),
        "the close box ends the dialog; config returns");
