@@ -21,19 +21,7 @@ TMoreKeys::TMoreKeys(ui::TListBox& list, ui::THotKey& box, ui::TComboBox& gestur
 }
 
 std::wstring TMoreKeys::WordText(TShortCut word) {
-  const unsigned vk = word & 0xFF;
-  if (!vk) return {};
-  std::wstring text;
-  if (word & scCtrl) text += L"Ctrl+";
-  if (word & scShift) text += L"Shift+";
-  if (word & scAlt) text += L"Alt+";
-  // The key's own name, as the keyboard layout gives it; the arrows and the block above them
-  // by their extended scan codes.
-  LONG scan = static_cast<LONG>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
-  if ((vk >= VK_PRIOR && vk <= VK_DOWN) || vk == VK_INSERT || vk == VK_DELETE) scan |= 1 << 24;
-  wchar_t name[64] = {};
-  if (!GetKeyNameTextW(scan, name, 64)) return text + L"#" + std::to_wstring(vk);
-  return text + name;
+  return ui::THotKey::ValueText(HotKeyFromShortCut(word));
 }
 
 std::wstring TMoreKeys::RowText(int row) const {

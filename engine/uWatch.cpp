@@ -43,14 +43,17 @@ void TWatch::Reload() {
   engine_->WatchTrack();
 }
 
-// Made anew with the settings as they are now, or removed: no hook while the wheel is off.
+// Made anew with the settings as they are now, or removed: no hook while the wheel is off
+// and no command names a button.
 void TWatch::SetWheel() {
   wheel_.reset();
-  if (!settings_.WheelUse) return;
+  std::vector<TShortCut> buttons = ButtonWords(settings_.HotKeys, CommandCount);
+  if (!settings_.WheelUse && buttons.empty()) return;
   wheel_ = std::make_unique<TWheelHook>(
       window_,
-      TWheelChoice{settings_.WheelModifiers, settings_.WheelAction, settings_.WheelOverTaskbar,
-                   settings_.WheelAccelerate, foreground_.ExcludedPrograms()},
+      TWheelChoice{settings_.WheelUse, settings_.WheelModifiers, settings_.WheelAction,
+                   settings_.WheelOverTaskbar, settings_.WheelAccelerate,
+                   foreground_.ExcludedPrograms(), std::move(buttons)},
       engine_->Enabled);
 }
 
@@ -79,7 +82,7 @@ void TWatch::CopyText(const std::wstring& text) {
 }
 
 bool TWatch::ChordHeld(TShortCut word) {
-  return TCapture::ChordHeld(word);
+  return IsButtonWord(word) ? wheel_ && wheel_->ChordHeld(word) : TCapture::ChordHeld(word);
 }
 
 TKeyRepeat TWatch::KeyboardRepeat() {
@@ -155,6 +158,10 @@ LRESULT TWatch::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (GetTickCount() - static_cast<DWORD>(GetMessageTime()) > TWheelHook::StaleMs) return 0;
       if (const auto steps = WheelStepsOf(static_cast<std::intptr_t>(wParam)))
         engine_->OnWheel(*steps);
+      return 0;
+    case WM_HOOK_BUTTON:  // any program can post it: a button's word only
+      if (IsButtonWord(static_cast<TShortCut>(wParam)) && wParam <= 0xFFFF)
+        engine_->OnHotKey(static_cast<TShortCut>(wParam));
       return 0;
     case WM_HOOK_CREATEWND:
       player_->OnCreateWindow(reinterpret_cast<HWND>(wParam));

@@ -50,7 +50,7 @@ void TypeMask() noexcept {
 }  // namespace
 
 TWheelHook::TWheelHook(HWND target, TWheelChoice choice, const std::atomic<bool>& enabled)
-    : target_(target), choice_(std::move(choice)), enabled_(enabled) {
+    : target_(target), choice_(std::move(choice)), enabled_(enabled), buttons_(choice_.Buttons) {
   ready_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!ready_) return;
   thread_.Reset(CreateThread(nullptr, 0, Run, this, 0, &threadId_));
@@ -65,6 +65,13 @@ TWheelHook::~TWheelHook() {
   // The thread's queue exists once it set ready: the quit is never lost.
   PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
   ui::WaitServingSent({thread_.Get()});
+}
+
+bool TWheelHook::ChordHeld(TShortCut word) const noexcept {
+  const bool win = KeyDown(VK_LWIN) || KeyDown(VK_RWIN);
+  return buttons_.Held(word & 0xFFu) && KeyDown(VK_SHIFT) == ((word & scShift) != 0) &&
+         KeyDown(VK_CONTROL) == ((word & scCtrl) != 0) &&
+         KeyDown(VK_MENU) == ((word & scAlt) != 0) && win == ((word & scWin) != 0);
 }
 
 void TWheelHook::Taken() noexcept {
@@ -110,7 +117,9 @@ LRESULT CALLBACK TWheelHook::Procedure(int code, WPARAM wParam, LPARAM lParam) n
   if (code == HC_ACTION && gWheel) {
     const auto& event = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
     gWheel->sawEvent_ = true;
-    if (wParam == WM_MOUSEWHEEL && event.dwExtraInfo != InjectedMark && gWheel->Decide(event))
+    if (event.dwExtraInfo != InjectedMark &&
+        (wParam == WM_MOUSEWHEEL ? gWheel->choice_.Wheel && gWheel->Decide(event)
+                                 : gWheel->DecideButton(wParam, event)))
       return 1;
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -137,12 +146,47 @@ bool TWheelHook::Decide(const MSLLHOOKSTRUCT& event) noexcept {
   // events wait.
   if (!front_.Knows(GetForegroundWindow())) {
     if (pendingCount_ == static_cast<int>(std::size(pending_))) return false;
-    pending_[pendingCount_++] = {delta, event.time};
+    pending_[pendingCount_++] = {delta, event.time, 0};
     PostThreadMessageW(GetCurrentThreadId(), kClassify, 0, 0);
     return true;
   }
   if (front_.Listed()) return false;
   Step(delta, event.time);
+  return true;
+}
+
+// A bound button's press is taken and goes to the engine as a hot key does, with its release;
+// every other press passes, and so does every release whose press passed.
+bool TWheelHook::DecideButton(WPARAM message, const MSLLHOOKSTRUCT& event) noexcept {
+  const WORD x = HIWORD(event.mouseData);
+  const unsigned vk = message == WM_MBUTTONDOWN || message == WM_MBUTTONUP ? vkMiddleButton
+                      : message == WM_XBUTTONDOWN || message == WM_XBUTTONUP
+                          ? (x == XBUTTON1   ? vkSideButton1
+                             : x == XBUTTON2 ? vkSideButton2
+                                             : 0)
+                          : 0;
+  if (!vk) return false;
+  // The engine reads a held button from here (a taken press never reaches the system's
+  // key state), so that a held Volume button repeats until this release.
+  if (message == WM_MBUTTONUP || message == WM_XBUTTONUP) return buttons_.Release(vk);
+  if (!enabled_.load(std::memory_order_relaxed)) return false;
+  const TShortCut word = buttons_.Press(vk, KeyDown(VK_SHIFT), KeyDown(VK_CONTROL),
+                                        KeyDown(VK_MENU), KeyDown(VK_LWIN) || KeyDown(VK_RWIN));
+  if (!word) return false;
+  if (!front_.Knows(GetForegroundWindow())) {  // looked up on the loop, as for the wheel
+    if (pendingCount_ == static_cast<int>(std::size(pending_))) {
+      buttons_.GiveBack(vk);
+      return false;
+    }
+    pending_[pendingCount_++] = {0, event.time, word};
+    PostThreadMessageW(GetCurrentThreadId(), kClassify, 0, 0);
+    return true;
+  }
+  if (front_.Listed()) {
+    buttons_.GiveBack(vk);
+    return false;
+  }
+  PostMessageW(target_, WM_HOOK_BUTTON, word, 1);
   return true;
 }
 
@@ -159,18 +203,44 @@ void TWheelHook::Classify() noexcept {
   if (!pendingCount_) return;
   const int count = std::exchange(pendingCount_, 0);
   if (!excluded && enabled_.load(std::memory_order_relaxed)) {
-    for (int i = 0; i < count; ++i) Step(pending_[i].Delta, pending_[i].TimeMs);
+    for (int i = 0; i < count; ++i) {
+      if (pending_[i].Button)
+        PostMessageW(target_, WM_HOOK_BUTTON, pending_[i].Button, 1);
+      else
+        Step(pending_[i].Delta, pending_[i].TimeMs);
+    }
     return;
   }
-  // The program's after all: given to it again, marked so that the procedure lets them by.
-  INPUT wheel[std::size(pending_)] = {};
+  GiveBack(count);
+}
+
+// The program's after all: the held events given to it again, marked so that the procedure
+// lets them by; a button's release that was taken meanwhile goes with its press.
+void TWheelHook::GiveBack(int count) noexcept {
+  INPUT events[2 * std::size(pending_)] = {};
+  UINT n = 0;
   for (int i = 0; i < count; ++i) {
-    wheel[i].type = INPUT_MOUSE;
-    wheel[i].mi.mouseData = static_cast<DWORD>(pending_[i].Delta);
-    wheel[i].mi.dwFlags = MOUSEEVENTF_WHEEL;
-    wheel[i].mi.dwExtraInfo = InjectedMark;
+    const TPending& p = pending_[i];
+    INPUT& in = events[n++];
+    in.type = INPUT_MOUSE;
+    in.mi.dwExtraInfo = InjectedMark;
+    if (!p.Button) {
+      in.mi.mouseData = static_cast<DWORD>(p.Delta);
+      in.mi.dwFlags = MOUSEEVENTF_WHEEL;
+      continue;
+    }
+    const unsigned vk = p.Button & 0xFFu;
+    const bool released = !buttons_.Held(vk);
+    buttons_.GiveBack(vk);
+    const DWORD x = vk == vkSideButton1 ? XBUTTON1 : XBUTTON2;
+    in.mi.mouseData = vk == vkMiddleButton ? 0 : x;
+    in.mi.dwFlags = vk == vkMiddleButton ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_XDOWN;
+    if (released) {
+      events[n] = in;
+      events[n++].mi.dwFlags = vk == vkMiddleButton ? MOUSEEVENTF_MIDDLEUP : MOUSEEVENTF_XUP;
+    }
   }
-  SendInput(static_cast<UINT>(count), wheel, sizeof(INPUT));
+  SendInput(n, events, sizeof(INPUT));
 }
 
 }  // namespace velmora

@@ -1,7 +1,8 @@
-// The mouse wheel as a dial: a low-level mouse hook on a thread of its own (not the
-// player's, so a busy player never holds up the mouse; nothing injected, so 64-bit programs
-// are reached too). Its procedure only decides and posts: a wheel event it acts on is
-// swallowed and its steps go to the engine's window; every other event passes untouched.
+// The mouse wheel as a dial and the mouse's buttons as keys: a low-level mouse hook on a
+// thread of its own (not the player's, so a busy player never holds up the mouse; nothing
+// injected, so 64-bit programs are reached too). Its procedure only decides and posts: a
+// wheel event or a bound button it acts on is swallowed and goes to the engine's window;
+// every other event passes untouched.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/uButtonKeys.h"
 #include "engine/uForegroundPolicy.h"
 #include "engine/uWheelNotches.h"
 #include "settings/uEngineSettings.h"
@@ -20,17 +22,21 @@ namespace velmora {
 
 // The engine's window gets this with wParam the commands to run, signed (positive: up).
 inline constexpr UINT WM_HOOK_WHEEL = WM_USER + 259;
+// And this with wParam a bound button's word, at its press.
+inline constexpr UINT WM_HOOK_BUTTON = WM_USER + 260;
 
 // The extra info of the events the plugin types itself (the mask key, wheel events given
 // back): the hook lets them pass as they are, whatever is held and whoever is in front.
 inline constexpr ULONG_PTR InjectedMark = 0x56454C4D;  // "VELM"
 
 struct TWheelChoice {
+  bool Wheel;              // the wheel as a dial; else the buttons alone
   std::int32_t Modifiers;  // WheelShift ... WheelWin, as WheelChord reads them
   std::int32_t Action;
   bool OverTaskbar;
   bool Accelerate;
   std::vector<std::wstring> Excluded;  // the programs the hot keys leave alone
+  std::vector<TShortCut> Buttons;      // the words of the commands that name a button
 };
 
 class TWheelHook {
@@ -47,6 +53,9 @@ class TWheelHook {
 
   // The engine took one of the messages posted to it.
   void Taken() noexcept;
+  // A button word's press was taken, the button is not let go yet and exactly its modifiers
+  // are held; read on any thread.
+  bool ChordHeld(TShortCut word) const noexcept;
 
   // Steps posted and not yet taken before the chord's events pass to the program instead
   // (the player is busy: a backlog would run all at once when it wakes), or that long.
@@ -62,6 +71,8 @@ class TWheelHook {
   static DWORD WINAPI Run(void* self) noexcept;
   static LRESULT CALLBACK Procedure(int code, WPARAM wParam, LPARAM lParam) noexcept;
   bool Decide(const MSLLHOOKSTRUCT& event) noexcept;
+  bool DecideButton(WPARAM message, const MSLLHOOKSTRUCT& event) noexcept;
+  void GiveBack(int count) noexcept;
   void Step(int delta, DWORD timeMs) noexcept;
   bool Backlogged(DWORD timeMs) const noexcept;
   // Looks the window in front up when another one came there, then settles the events that
@@ -87,10 +98,12 @@ class TWheelHook {
   struct TPending {
     int Delta;
     DWORD TimeMs;
+    TShortCut Button;  // a button's press instead of a wheel's delta
   };
   TPending pending_[32];
   int pendingCount_ = 0;
   TWheelNotches notches_;
+  TButtonKeys buttons_;
   // Posted by the hook's thread, taken by the engine's: the backlog and since when.
   std::atomic<int> posted_ = 0;
   std::atomic<DWORD> postedSinceMs_ = 0;

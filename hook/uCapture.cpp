@@ -74,6 +74,7 @@ bool TCapture::ChordHeld(TShortCut word) noexcept {
 }
 
 bool HotKeyHeldElsewhere(HWND window, TShortCut word) {
+  if (IsButtonWord(word)) return false;  // no program registers a mouse button
   constexpr int kProbe = 0x564C;
   const UINT modifiers = ((word & scAlt) ? MOD_ALT : 0) | ((word & scCtrl) ? MOD_CONTROL : 0) |
                          ((word & scShift) ? MOD_SHIFT : 0);

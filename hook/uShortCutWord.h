@@ -10,6 +10,23 @@ using TShortCut = std::uint16_t;
 inline constexpr TShortCut scShift = 0x2000;
 inline constexpr TShortCut scCtrl = 0x4000;
 inline constexpr TShortCut scAlt = 0x8000;
+// The mouse's middle and side buttons have key codes of their own: a word with one of them
+// is a button held with the modifiers. Win is a modifier of button words only, in a bit no
+// key's word has.
+inline constexpr unsigned vkMiddleButton = 0x04, vkSideButton1 = 0x05, vkSideButton2 = 0x06;
+inline constexpr TShortCut scWin = 0x1000;
+constexpr bool IsButtonKey(unsigned vk) noexcept {
+  return vk >= vkMiddleButton && vk <= vkSideButton2;
+}
+constexpr bool IsButtonWord(TShortCut word) noexcept {
+  return IsButtonKey(word & 0xFFu);
+}
+constexpr TShortCut MakeButtonWord(unsigned vk, bool shift, bool ctrl, bool alt,
+                                   bool win) noexcept {
+  if (!IsButtonKey(vk)) return 0;
+  return static_cast<TShortCut>(vk | (shift ? scShift : 0) | (ctrl ? scCtrl : 0) |
+                                (alt ? scAlt : 0) | (win ? scWin : 0));
+}
 
 // Bits of the shift-state set the keyboard hook reads.
 inline constexpr unsigned ssShift = 1u << 0;
@@ -46,26 +63,31 @@ constexpr bool IsNavigationKey(unsigned vk) noexcept {
 }
 
 // Keys a hot-key box takes without modifiers: the browser, volume, media and launch keys
-// (0xA6 to 0xB7) and F13 to F24 type no text and are not pressed by accident. Every other
-// key needs Ctrl or Alt; a key alone or with Shift alone is refused.
+// (0xA6 to 0xB7), F13 to F24 and the mouse's middle and side buttons type no text and are
+// not pressed by accident. Every other key needs Ctrl or Alt; a key alone or with Shift
+// alone is refused.
 constexpr bool HotKeyBoxAccepts(unsigned vk, bool shift, bool ctrl, bool alt) noexcept {
-  if (vk == 0 || ctrl || alt) return true;
+  if (vk == 0 || ctrl || alt || IsButtonKey(vk)) return true;
   return !shift && ((vk >= 0xA6 && vk <= 0xB7) || (vk >= 0x7C && vk <= 0x87));
 }
 
 // The system hot-key control's value (key code in the low byte; HOTKEYF_SHIFT 1,
 // HOTKEYF_CONTROL 2, HOTKEYF_ALT 4, HOTKEYF_EXT 8 in the high byte) and the word.
-// The extended-key flag has no place in the word and is dropped; a navigation key gets it
-// back, so that the box names the key the user pressed rather than the keypad's.
+// The extended-key flag has no place in a key's word and is dropped; a navigation key gets
+// it back, so that the box names the key the user pressed rather than the keypad's. A
+// button has no extended form: with a button the flag carries Win.
 constexpr TShortCut ShortCutFromHotKey(std::uint16_t hotKey) noexcept {
   const unsigned flags = hotKey >> 8;
+  const bool win = (flags & 8) && IsButtonKey(hotKey & 0xFFu);
   return static_cast<TShortCut>((hotKey & 0xFF) | ((flags & 1) ? scShift : 0) |
-                                ((flags & 2) ? scCtrl : 0) | ((flags & 4) ? scAlt : 0));
+                                ((flags & 2) ? scCtrl : 0) | ((flags & 4) ? scAlt : 0) |
+                                (win ? scWin : 0));
 }
 constexpr std::uint16_t HotKeyFromShortCut(TShortCut word) noexcept {
-  return static_cast<std::uint16_t>(
-      (word & 0xFF) | (((word & scShift) ? 1 : 0) << 8) | (((word & scCtrl) ? 2 : 0) << 8) |
-      (((word & scAlt) ? 4 : 0) << 8) | ((IsNavigationKey(word & 0xFF) ? 8 : 0) << 8));
+  const bool ext = IsNavigationKey(word & 0xFF) || (IsButtonWord(word) && (word & scWin));
+  return static_cast<std::uint16_t>((word & 0xFF) | (((word & scShift) ? 1 : 0) << 8) |
+                                    (((word & scCtrl) ? 2 : 0) << 8) |
+                                    (((word & scAlt) ? 4 : 0) << 8) | ((ext ? 8 : 0) << 8));
 }
 // HotKeyBoxAccepts on the control's value.
 constexpr bool HotKeyValueAccepted(std::uint16_t hotKey) noexcept {

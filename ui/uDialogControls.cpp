@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/uGdi.h"
 #include "ui/uLateBind.h"
 #include "ui/uWide.h"
 
@@ -248,6 +249,73 @@ void THotKey::Command(WORD code) {
 void THotKey::SetValue(std::uint16_t value) {
   value_ = value;
   if (HandleAllocated()) SendMessageW(Handle(), HKM_SETHOTKEY, value, 0);
+}
+
+namespace {
+bool IsButton(unsigned vk) {
+  return vk == VK_MBUTTON || vk == VK_XBUTTON1 || vk == VK_XBUTTON2;
+}
+}  // namespace
+
+std::wstring THotKey::ValueText(std::uint16_t value) {
+  const unsigned vk = value & 0xFF, flags = value >> 8;
+  if (!vk) return {};
+  std::wstring text;
+  if (flags & HOTKEYF_CONTROL) text += L"Ctrl+";
+  if (flags & HOTKEYF_SHIFT) text += L"Shift+";
+  if (flags & HOTKEYF_ALT) text += L"Alt+";
+  if (IsButton(vk)) {
+    if (flags & HOTKEYF_EXT) text += L"Win+";
+    return text + (vk == VK_MBUTTON    ? L"Middle button"
+                   : vk == VK_XBUTTON1 ? L"Mouse 4"
+                                       : L"Mouse 5");
+  }
+  // The key's own name, as the keyboard layout gives it; the extended flag names the
+  // arrows and the block above them rather than the keypad's keys.
+  LONG scan = static_cast<LONG>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
+  if (flags & HOTKEYF_EXT) scan |= 1 << 24;
+  wchar_t name[64] = {};
+  if (!GetKeyNameTextW(scan, name, 64)) return text + L"#" + std::to_wstring(vk);
+  return text + name;
+}
+
+LRESULT THotKey::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN: {
+      ::SetFocus(Handle());
+      const unsigned vk = message == WM_MBUTTONDOWN                ? VK_MBUTTON
+                          : GET_XBUTTON_WPARAM(wParam) == XBUTTON1 ? VK_XBUTTON1
+                                                                   : VK_XBUTTON2;
+      auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
+      const unsigned flags =
+          (down(VK_SHIFT) ? HOTKEYF_SHIFT : 0) | (down(VK_CONTROL) ? HOTKEYF_CONTROL : 0) |
+          (down(VK_MENU) ? HOTKEYF_ALT : 0) | (down(VK_LWIN) || down(VK_RWIN) ? HOTKEYF_EXT : 0);
+      SendMessageW(Handle(), HKM_SETHOTKEY, vk | flags << 8, 0);
+      Command(EN_CHANGE);
+      InvalidateRect(Handle(), nullptr, TRUE);
+      return message == WM_XBUTTONDOWN ? TRUE : 0;
+    }
+    case WM_PAINT:
+      // The system's control has no names for the buttons: a button's value is drawn here.
+      if (const auto value = Value(); IsButton(value & 0xFF)) {
+        TPaintDC dc(Handle());
+        RECT r;
+        GetClientRect(Handle(), &r);
+        FillRect(dc.Get(), &r, GetSysColorBrush(COLOR_WINDOW));
+        const TSelect font(dc.Get(),
+                           reinterpret_cast<HGDIOBJ>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+        SetBkMode(dc.Get(), TRANSPARENT);
+        SetTextColor(dc.Get(), GetSysColor(COLOR_WINDOWTEXT));
+        const std::wstring text = ValueText(value);
+        r.left += 1;
+        DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        return 0;
+      }
+      break;
+  }
+  return TWinControl::WndProc(message, wParam, lParam);
 }
 
 // ---- TGroupBox, TRule ---------------------------------------------------------------------

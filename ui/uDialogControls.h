@@ -119,7 +119,9 @@ class TListBox : public TWinControl {
 // The system hot-key control, its value the control's own (the key code in the low byte,
 // the HOTKEYF_ flags in the high one). The control's rules are off, as they only replace
 // a refused chord's modifiers and would keep its key: Accepts, when given, decides on
-// every change instead, and a refused value is cleared.
+// every change instead, and a refused value is cleared. A press of the mouse's middle or
+// side button in the box is its combination too (VK_MBUTTON, VK_XBUTTON1, VK_XBUTTON2 with
+// the modifiers held, HOTKEYF_EXT standing for Win), shown as "Ctrl+Mouse 4".
 class THotKey : public TWinControl {
  public:
   explicit THotKey(TComponent* owner = nullptr);
@@ -128,10 +130,13 @@ class THotKey : public TWinControl {
   void Command(WORD code) override;
   std::function<bool(std::uint16_t value)> Accepts;
   std::function<void()> OnChange;  // the user changed the value
+  // A value as the user reads it: "Ctrl+Alt+F", "Ctrl+Mouse 4"; empty for none.
+  static std::wstring ValueText(std::uint16_t value);
 
  protected:
   TCreateParams CreateParams() override;
   void HandleCreated() override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   std::uint16_t value_ = 0;

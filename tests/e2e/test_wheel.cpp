@@ -230,3 +230,68 @@ TEST_F(Wheel, ABusyPlayerLetsTheNotchesPassAndRunsNothingWhenItWakes) {
   EXPECT_GE(Wheels(log), 6);
   EXPECT_EQ(Count(log, "menu"), 0) << "a released Alt opened the program's menu";
 }
+
+namespace {
+// A press or release of the middle (3) or a side button (4, 5), from SendInput.
+void Button(int button, bool down) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  if (button == 3) {
+    in.mi.dwFlags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+  } else {
+    in.mi.dwFlags = down ? MOUSEEVENTF_XDOWN : MOUSEEVENTF_XUP;
+    in.mi.mouseData = button == 4 ? XBUTTON1 : XBUTTON2;
+  }
+  SendInput(1, &in, sizeof in);
+}
+void Click(int button) {
+  Button(button, true);
+  Pump(50);
+  Button(button, false);
+}
+}  // namespace
+
+// The mouse's buttons as keys: a side button bound to Next runs it, and the program under
+// the pointer sees neither its press nor its release; the other side button, bound to
+// nothing, is the program's; with the program left alone, the bound one is its own too.
+TEST_F(Wheel, ABoundSideButtonRunsItsCommandAndTheProgramSeesNothingOfIt) {
+  Start("[HotKeys]\r\n4=5\r\n" + kPopupAway);  // Next: Mouse 4 alone
+  const Log log = StartLog();
+  Front(log);
+  Click(4);
+  ASSERT_TRUE(WaitLog("command 40048"));
+  Click(5);
+  ASSERT_TRUE(WaitFor([&] { return Count(log, "up 5") == 1; }));
+  EXPECT_EQ(Count(log, "down 5"), 1);
+  EXPECT_EQ(Count(log, "down 4") + Count(log, "up 4"), 0);
+  EXPECT_EQ(player_->Count("command 40048"), 1);
+  ASSERT_EQ(player_->Close(), 0u);
+  Start("[HotKeys]\r\n4=5\r\n[System]\r\nExcludedPrograms=wheellog.exe\r\n" + kPopupAway);
+  Front(log);
+  Click(4);
+  ASSERT_TRUE(WaitFor([&] { return Count(log, "up 4") == 1; }));
+  EXPECT_EQ(Count(log, "down 4"), 1);
+  EXPECT_EQ(player_->Count("command 40048"), 0);
+}
+
+// Ctrl with the middle button bound to Volume Up, held: it repeats as a held key does and
+// stops at the release; the program sees neither.
+TEST_F(Wheel, AHeldVolumeButtonRepeatsUntilItsRelease) {
+  Start("[HotKeys]\r\n6=16388\r\n" + kPopupAway);  // Ctrl + middle button
+  const Log log = StartLog();
+  Front(log);
+  int atRelease = 0;
+  Holding(
+      {VK_CONTROL},
+      [&] {
+        Button(3, true);
+        WaitFor([&] { return player_->Count("command 40058") >= 4; }, 5000);
+        Button(3, false);
+        atRelease = player_->Count("command 40058");
+      },
+      [] { return true; });
+  Pump(800);
+  EXPECT_GE(atRelease, 4);
+  EXPECT_LE(player_->Count("command 40058") - atRelease, 1) << "it went on after the release";
+  EXPECT_EQ(Count(log, "down 3") + Count(log, "up 3"), 0);
+}

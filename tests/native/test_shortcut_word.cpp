@@ -83,3 +83,29 @@ TEST(ModifierState, TheAsynchronousStateOnlyOnTheOwnersThreadForAnotherThreadsIn
   // No foreground window (thread 0) while the owner is called: not its own input.
   EXPECT_TRUE(UseAsyncModifiers(3, 3, 0));
 }
+
+// A mouse button with the modifiers held is a word like a key's: its code in the low byte,
+// Shift, Ctrl, Alt as for keys, Win in a bit no key's word has; the hot-key box's value
+// carries Win in the extended flag, which a button never has. No key's word changes.
+TEST(ButtonWord, EachButtonWithEachModifierAndNoKeysWordChanges) {
+  for (unsigned vk : {0x04u, 0x05u, 0x06u})
+    for (unsigned m = 0; m < 16; ++m) {
+      const bool shift = m & 1, ctrl = m & 2, alt = m & 4, win = m & 8;
+      const TShortCut word = MakeButtonWord(vk, shift, ctrl, alt, win);
+      EXPECT_EQ(word, vk | (shift ? 0x2000 : 0) | (ctrl ? 0x4000 : 0) | (alt ? 0x8000 : 0) |
+                          (win ? 0x1000 : 0));
+      EXPECT_TRUE(IsButtonWord(word));
+      EXPECT_EQ(ShortCutFromHotKey(HotKeyFromShortCut(word)), word) << vk << " " << m;
+    }
+  EXPECT_EQ(MakeButtonWord(0x41, false, true, false, false), 0);  // A key is no button
+  EXPECT_EQ(HotKeyFromShortCut(0x4005 | 0x1000), 0x0A05);         // Ctrl+Win+Mouse 4
+  // Every key's word and value as before: the extended flag of a key still drops.
+  for (unsigned vk = 0x07; vk < 0x100; ++vk)
+    for (unsigned flags = 0; flags < 16; ++flags) {
+      const auto value = static_cast<std::uint16_t>(vk | flags << 8);
+      const TShortCut word = ShortCutFromHotKey(value);
+      EXPECT_EQ(word & 0x1FFF, vk) << value;
+      EXPECT_FALSE(IsButtonWord(word));
+    }
+  EXPECT_TRUE(HotKeyBoxAccepts(0x05, false, false, false));  // a side button alone
+}

@@ -1,5 +1,7 @@
-// A foreign program for the wheel's tests: a window with a menu bar that logs every
-// WM_MOUSEWHEEL it receives ("wheel D", D its delta) and every menu it enters ("menu").
+// A foreign program for the wheel's and the buttons' tests: a window with a menu bar that
+// logs every WM_MOUSEWHEEL it receives ("wheel D", D its delta), every press and release
+// of the middle and side buttons ("down B", "up B": B 3 middle, 4 and 5 the side buttons)
+// and every menu it enters ("menu").
 //
 //   wheellog.exe --log PATH [--tray]
 //
@@ -30,6 +32,19 @@ LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       std::snprintf(line, sizeof line, "wheel %d", GET_WHEEL_DELTA_WPARAM(wParam));
       Log(line);
       return 0;
+    }
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONUP: {
+      const bool down = message == WM_MBUTTONDOWN || message == WM_XBUTTONDOWN;
+      const int button = message == WM_MBUTTONDOWN || message == WM_MBUTTONUP ? 3
+                         : GET_XBUTTON_WPARAM(wParam) == XBUTTON1             ? 4
+                                                                              : 5;
+      char line[16];
+      std::snprintf(line, sizeof line, "%s %d", down ? "down" : "up", button);
+      Log(line);
+      return message == WM_XBUTTONDOWN || message == WM_XBUTTONUP ? TRUE : 0;
     }
     case WM_ENTERMENULOOP:
       Log("menu");
