@@ -1,5 +1,6 @@
-// The wheel's cost to every mouse move: from SendInput to WM_MOUSEMOVE at a window of this
-// process (foreign to the player), with the plugin's wheel hook set in the stand-in player,
+// The wheel's cost to every mouse move and button press: from SendInput to WM_MOUSEMOVE (or
+// WM_MBUTTONDOWN, a press no command has) at a window of this process (foreign to the
+// player), with the plugin's wheel hook set in the stand-in player (a side button bound too),
 // beside a bare low-level mouse hook that only chains on a thread of the player's own (the
 // floor of any such hook), and beside no hook at all. Median and 99th percentile; the
 // three take turns in every order, so a drift of the machine meets each. With a hook,
@@ -23,14 +24,26 @@ constexpr int kRounds = 6;   // each path first, second and third twice
 
 HWND gSink = nullptr;
 bool gMoved = false;
+UINT gAwaited = WM_MOUSEMOVE;
 
 LRESULT CALLBACK SinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_MOUSEMOVE) gMoved = true;
+  if (message == gAwaited) gMoved = true;
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Each move's time from SendInput until the sink's thread has its WM_MOUSEMOVE.
-void Measure(const std::string& ini, const std::string& playerArgs, std::vector<double>& out) {
+void MiddleButton() {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_MIDDLEDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_MIDDLEUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
+// Each event's time from SendInput until the sink's thread has its message: a move, or with
+// press a middle-button press.
+void Measure(const std::string& ini, const std::string& playerArgs, std::vector<double>& out,
+             bool press = false) {
+  gAwaited = press ? WM_MBUTTONDOWN : WM_MOUSEMOVE;
   HostDir host;
   WriteFile(host.Ini(), ini);
   Player player(host, playerArgs);
@@ -44,8 +57,12 @@ void Measure(const std::string& ini, const std::string& playerArgs, std::vector<
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     gMoved = false;
+    if (press) MouseTo(200, 150);
     const double sent = NowMs();
-    MouseTo(200 + (i % 2) * 20, 150 + (i % 2) * 20);
+    if (press)
+      MiddleButton();
+    else
+      MouseTo(200 + (i % 2) * 20, 150 + (i % 2) * 20);
     const double deadline = sent + 2000;
     while (!gMoved && NowMs() < deadline) {
       if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
@@ -69,7 +86,8 @@ int main() {
   gSink = CreateWindowExW(0, wc.lpszClassName, L"Move sink", WS_POPUP | WS_VISIBLE, 0, 0, 600, 400,
                           nullptr, nullptr, wc.hInstance, nullptr);
   if (!gSink) return 1;
-  std::vector<double> none, bare, wheel;
+  const std::string plugin = "[Wheel]\r\nUse=1\r\n[HotKeys]\r\n4=5\r\n";  // Next: Mouse 4
+  std::vector<double> none, bare, wheel, barePress, wheelPress;
   for (int round = 0; round < kRounds; ++round)
     for (int k = 0; k < 3; ++k) switch ((round + k) % 3) {
         case 0:
@@ -77,9 +95,11 @@ int main() {
           break;
         case 1:
           Measure("", "--mouse-hook", bare);
+          Measure("", "--mouse-hook", barePress, true);
           break;
         default:
-          Measure("[Wheel]\r\nUse=1\r\n", "", wheel);
+          Measure(plugin, "", wheel);
+          Measure(plugin, "", wheelPress, true);
       }
   const Stats n = Summarise(none), b = Summarise(bare), w = Summarise(wheel);
   std::printf("%-46s %8s %8s %8s\n", "a mouse move to a foreign window", "p50 ms", "p99 ms",
@@ -91,6 +111,16 @@ int main() {
   if (b.Median > 0 && b.P99 > 0)
     std::printf("%-46s %8.2f %8.2f\n", "  the wheel's hook / the bare hook", w.Median / b.Median,
                 w.P99 / b.P99);
+  const Stats bp = Summarise(barePress), wp = Summarise(wheelPress);
+  std::printf("%-46s %8s %8s %8s\n", "a middle-button press to a foreign window", "p50 ms",
+              "p99 ms", "samples");
+  std::printf("%-46s %8.3f %8.3f %8d\n", "  floor: a bare hook that only chains", bp.Median, bp.P99,
+              bp.Samples);
+  std::printf("%-46s %8.3f %8.3f %8d\n", "the wheel's hook, a side button bound", wp.Median, wp.P99,
+              wp.Samples);
+  if (bp.Median > 0 && bp.P99 > 0)
+    std::printf("%-46s %8.2f %8.2f\n", "  the wheel's hook / the bare hook", wp.Median / bp.Median,
+                wp.P99 / bp.P99);
   DestroyWindow(gSink);
   return 0;
 }
