@@ -1,12 +1,18 @@
 #include "engine/uCommandState.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
 #include "settings/uPlayerCommand.h"
 
 namespace velmora {
+
+namespace {
+// Digits and plain letters only: each byte is its character.
+std::wstring Widen(const std::string& ascii) {
+  return std::wstring(ascii.begin(), ascii.end());
+}
+}  // namespace
 
 int VolumePercent(int level) noexcept {
   level = std::clamp(level, 0, MaxVolume);
@@ -16,7 +22,7 @@ int VolumePercent(int level) noexcept {
 std::wstring VolumeLine(int level) {
   if (level <= 0) return L"Muted";
   const int percent = VolumePercent(level);
-  std::wstring line = L"Volume " + std::to_wstring(percent) + L" %  ";
+  std::wstring line = L"Volume " + Widen(std::to_string(percent)) + L" %  ";
   const int filled = (percent + 5) / 10;
   for (int i = 0; i < 10; ++i) line += i < filled ? L'\x25A0' : L'\x25A1';  // ■ □
   return line;
@@ -65,12 +71,11 @@ int TargetRating(int command, int rating) noexcept {
 
 namespace {
 std::wstring Clock(int seconds, bool hours) {
-  wchar_t text[32];
+  auto two = [](int n) { return Widen(std::string(1, char('0' + n / 10)) + char('0' + n % 10)); };
   if (hours)
-    std::swprintf(text, 32, L"%d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
-  else
-    std::swprintf(text, 32, L"%d:%02d", seconds / 60, seconds % 60);
-  return text;
+    return Widen(std::to_string(seconds / 3600)) + L":" + two(seconds / 60 % 60) + L":" +
+           two(seconds % 60);
+  return Widen(std::to_string(seconds / 60)) + L":" + two(seconds % 60);
 }
 }  // namespace
 

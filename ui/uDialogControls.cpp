@@ -275,7 +275,10 @@ std::wstring THotKey::ValueText(std::uint16_t value) {
   LONG scan = static_cast<LONG>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
   if (flags & HOTKEYF_EXT) scan |= 1 << 24;
   wchar_t name[64] = {};
-  if (!GetKeyNameTextW(scan, name, 64)) return text + L"#" + std::to_wstring(vk);
+  if (!GetKeyNameTextW(scan, name, 64)) {
+    const std::string code = std::to_string(vk);
+    return text + L"#" + std::wstring(code.begin(), code.end());
+  }
   return text + name;
 }
 
