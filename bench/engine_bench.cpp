@@ -96,7 +96,7 @@ int main() {
   }
   const std::string keys = "[HotKeys]\r\n1=119\r\n[Popup]\r\nUsePopup=0\r\n";
   std::vector<double> hotMs, bareMs, blockMs, postMs, listMs, sendMs, sinkMs, rawMs, popupMs,
-      titledMs;
+      titledMs, statedMs;
   for (int round = 0; round < kRounds; ++round) {
     Measure(keys + "[Use]\r\nKey=0\r\n", "--hotkey 0x77", notepad, hotMs);
     Measure(keys + "[Use]\r\nKey=0\r\n", "", notepad, bareMs, true);
@@ -116,6 +116,11 @@ int main() {
         "ShowTime=40\r\nShowTitle=";
     MeasurePopup(popups + "0\r\n", notepad, popupMs);
     MeasurePopup(popups + "1\r\n", notepad, titledMs);
+    // Volume Up's popup says the level the player reports after the command.
+    MeasurePopup(
+        "[HotKeys]\r\n6=119\r\n[Use]\r\nKey=1\r\n[Popup]\r\nShowTime=40\r\n"
+        "[System]\r\nRepeatVolume=0\r\n",
+        notepad, statedMs);
   }
   const Stats hot = Summarise(hotMs), bare = Summarise(bareMs), block = Summarise(blockMs),
               post = Summarise(postMs), send = Summarise(sendMs), sink = Summarise(sinkMs),
@@ -152,5 +157,9 @@ int main() {
   std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the untitled median\n",
               "popup with the title (ShowTitle=1)", titled.Median, titled.P99, titled.Samples,
               popup.Median > 0 ? titled.Median / popup.Median : 0.0);
+  const Stats stated = Summarise(statedMs);
+  std::printf("  %-40s %8.3f %8.3f %8d   %.2fx the untitled median\n",
+              "Volume Up with the level read back", stated.Median, stated.P99, stated.Samples,
+              popup.Median > 0 ? stated.Median / popup.Median : 0.0);
   return 0;
 }
