@@ -119,6 +119,11 @@ void TEdit::TextChanged() {
 
 // ---- TComboBox ----------------------------------------------------------------------------
 
+TComboBox::TComboBox(TComponent* owner)
+    : TRowControl(owner, CB_GETCURSEL, CB_SETCURSEL, CBN_SELCHANGE) {
+  SetVisible(true);
+}
+
 TCreateParams TComboBox::CreateParams() {
   return {"COMBOBOX", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
           ParentHandle(*this), true};
@@ -147,24 +152,26 @@ void TComboBox::ClearItems() {
   if (HandleAllocated()) SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
 }
 
-int TComboBox::ItemIndex() const {
+// ---- TRowControl --------------------------------------------------------------------------
+
+int TRowControl::ItemIndex() const {
   if (!HandleAllocated()) return itemIndex_;
-  return static_cast<int>(SendMessageW(const_cast<TComboBox*>(this)->Handle(), CB_GETCURSEL, 0, 0));
+  return static_cast<int>(SendMessageW(const_cast<TRowControl*>(this)->Handle(), get_, 0, 0));
 }
 
-void TComboBox::SetItemIndex(int index) {
+void TRowControl::SetItemIndex(int index) {
   itemIndex_ = index >= 0 && index < ItemCount() ? index : -1;
-  if (HandleAllocated()) SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+  if (HandleAllocated()) SendMessageW(Handle(), set_, static_cast<WPARAM>(itemIndex_), 0);
 }
 
-void TComboBox::Command(WORD code) {
-  if (code != CBN_SELCHANGE) return;
-  if (OnChange) OnChange();
+void TRowControl::Command(WORD code) {
+  if (code == changed_ && OnChange) OnChange();
 }
 
 // ---- TListBox -----------------------------------------------------------------------------
 
-TListBox::TListBox(TComponent* owner) : TWinControl(owner) {
+TListBox::TListBox(TComponent* owner)
+    : TRowControl(owner, LB_GETCURSEL, LB_SETCURSEL, LBN_SELCHANGE) {
   SetColor(clWindow);
   SetVisible(true);
 }
@@ -200,20 +207,6 @@ void TListBox::SetItem(int index, const std::wstring& text) {
   SendMessageW(Handle(), LB_INSERTSTRING, static_cast<WPARAM>(index),
                reinterpret_cast<LPARAM>(text.c_str()));
   SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
-}
-
-int TListBox::ItemIndex() const {
-  if (!HandleAllocated()) return itemIndex_;
-  return static_cast<int>(SendMessageW(const_cast<TListBox*>(this)->Handle(), LB_GETCURSEL, 0, 0));
-}
-
-void TListBox::SetItemIndex(int index) {
-  itemIndex_ = index >= 0 && index < ItemCount() ? index : -1;
-  if (HandleAllocated()) SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
-}
-
-void TListBox::Command(WORD code) {
-  if (code == LBN_SELCHANGE && OnChange) OnChange();
 }
 
 // ---- THotKey ------------------------------------------------------------------------------

@@ -73,17 +73,35 @@ class TEdit : public TWinControl {
 };
 
 // A drop-down list; items are the plugin's own texts (code page 932).
-class TComboBox : public TWinControl {
+// A control of rows, one of them selected: the selection is kept while the window does
+// not exist yet, and OnChange runs when the user selects another row.
+class TRowControl : public TWinControl {
  public:
-  explicit TComboBox(TComponent* owner = nullptr) : TWinControl(owner) { SetVisible(true); }
-  int DropDownCount = 8;
-  void AddItem(const std::string& text);
-  void ClearItems();
-  int ItemCount() const noexcept { return static_cast<int>(items_.size()); }
+  virtual int ItemCount() const noexcept = 0;
   int ItemIndex() const;  // -1: no selection
   void SetItemIndex(int index);
   std::function<void()> OnChange;
   void Command(WORD code) override;
+
+ protected:
+  // The system control's messages that read and set the selection, and its notice of a
+  // selection the user changed.
+  TRowControl(TComponent* owner, UINT getSelection, UINT setSelection, WORD changed)
+      : TWinControl(owner), get_(getSelection), set_(setSelection), changed_(changed) {}
+  int itemIndex_ = -1;
+
+ private:
+  const UINT get_, set_;
+  const WORD changed_;
+};
+
+class TComboBox : public TRowControl {
+ public:
+  explicit TComboBox(TComponent* owner = nullptr);
+  int DropDownCount = 8;
+  void AddItem(const std::string& text);
+  void ClearItems();
+  int ItemCount() const noexcept override { return static_cast<int>(items_.size()); }
 
  protected:
   TCreateParams CreateParams() override;
@@ -91,21 +109,16 @@ class TComboBox : public TWinControl {
 
  private:
   std::vector<std::string> items_;
-  int itemIndex_ = -1;
 };
 
 // A list of text rows, columns at tab stops (in dialog units), one row selected.
-class TListBox : public TWinControl {
+class TListBox : public TRowControl {
  public:
   explicit TListBox(TComponent* owner = nullptr);
   std::vector<int> TabStops;
   void AddItem(const std::wstring& text);
   void SetItem(int index, const std::wstring& text);
-  int ItemCount() const noexcept { return static_cast<int>(items_.size()); }
-  int ItemIndex() const;  // -1: no selection
-  void SetItemIndex(int index);
-  std::function<void()> OnChange;  // the user selected another row
-  void Command(WORD code) override;
+  int ItemCount() const noexcept override { return static_cast<int>(items_.size()); }
 
  protected:
   TCreateParams CreateParams() override;
@@ -113,7 +126,6 @@ class TListBox : public TWinControl {
 
  private:
   std::vector<std::wstring> items_;
-  int itemIndex_ = -1;
 };
 
 // The system hot-key control, its value the control's own (the key code in the low byte,
