@@ -235,7 +235,11 @@ std::uint16_t THotKey::Value() const {
 
 void THotKey::Command(WORD code) {
   if (code != EN_CHANGE) return;
+  // A key let go after the value was set (by the user or by SetValue) changes nothing: the
+  // control notifies it all the same.
+  if (Value() == value_) return;
   if (Accepts && !Accepts(Value())) SendMessageW(Handle(), HKM_SETHOTKEY, 0, 0);
+  value_ = Value();
   if (OnChange) OnChange();
 }
 

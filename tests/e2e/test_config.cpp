@@ -863,12 +863,13 @@ TEST_F(Config, TheMoreKeysPageAssignsClearsAndSavesAndNamesATakenCombination) {
   ASSERT_TRUE(d.ShowPage(5));
   const HWND list = d.ById(IdMoreList), box = d.ById(IdMoreHotKey), line = d.ById(IdMoreConflict);
   ASSERT_NE(list, nullptr);
-  // The row n down from the top, picked with the keyboard as a user does.
+  // The row n down from the top, selected as the list box does it and notified to the page
+  // as it notifies: the list's own mouse and keys are the system's, and under Wine a click's
+  // release it lost would leave the selection made but not notified.
   auto pick = [&](int n) {
-    ASSERT_TRUE(FocusBox(d, list));
-    Tap(VK_HOME);
-    for (int i = 0; i < n; ++i) Tap(VK_DOWN);
-    ASSERT_TRUE(WaitFor([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == n; }));
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(n), 0);
+    SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(IdMoreList, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
   };
   pick(1);  // Stop after current: F11, which the player holds as a system hot key
   EXPECT_TRUE(WaitFor([&] { return HotKeyWordOf(box) == 122u; })) << HotKeyWordOf(box);
