@@ -267,10 +267,17 @@ TEST_F(Wheel, ABoundSideButtonRunsItsCommandAndTheProgramSeesNothingOfIt) {
   EXPECT_EQ(player_->Count("command 40048"), 1);
   ASSERT_EQ(player_->Close(), 0u);
   Start("[HotKeys]\r\n4=5\r\n[System]\r\nExcludedPrograms=wheellog.exe\r\n" + kPopupAway);
-  Front(log);
-  Click(4);
-  ASSERT_TRUE(WaitFor([&] { return Count(log, "up 4") == 1; }));
-  EXPECT_EQ(Count(log, "down 4"), 1);
+  // Clicked only while the program is in front: Wine may hand the foreground back to the
+  // player a moment later, and the step is then given again (counted).
+  ASSERT_TRUE(Retry(
+      "activation", 3, 3000,
+      [&] {
+        Front(log);
+        if (GetForegroundWindow() == log.Window) Click(4);
+      },
+      [&] { return Count(log, "up 4") >= 1; }))
+      << Count(log, "down 4") << " presses; in front: " << ClassOf(GetForegroundWindow());
+  EXPECT_EQ(Count(log, "down 4"), Count(log, "up 4"));
   EXPECT_EQ(player_->Count("command 40048"), 0);
 }
 
