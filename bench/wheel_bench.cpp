@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,10 @@ using namespace testsupport;
 
 namespace {
 
-constexpr int kMoves = 100;  // per path and round
-constexpr int kRounds = 6;   // each path first, second and third twice
+// Per path and round, and the rounds (each path first, second and third twice); a quicker
+// run gives fewer: wheel_bench.exe ROUNDS EVENTS.
+int gMoves = 100;
+int gRounds = 6;
 
 HWND gSink = nullptr;
 bool gMoved = false;
@@ -52,7 +55,7 @@ void Measure(const std::string& ini, const std::string& playerArgs, std::vector<
       !WaitFor([&] { return player.LogHas("mouse hook 1"); }))
     return;
   Focus(gSink);
-  for (int i = 0; i < kMoves; ++i) {
+  for (int i = 0; i < gMoves; ++i) {
     gMoved = false;
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
@@ -77,7 +80,11 @@ void Measure(const std::string& ini, const std::string& playerArgs, std::vector<
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc > 2) {
+    gRounds = std::max(1, std::atoi(argv[1]));
+    gMoves = std::max(1, std::atoi(argv[2]));
+  }
   WNDCLASSW wc{};
   wc.lpfnWndProc = SinkProc;
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -88,7 +95,7 @@ int main() {
   if (!gSink) return 1;
   const std::string plugin = "[Wheel]\r\nUse=1\r\n[HotKeys]\r\n4=5\r\n";  // Next: Mouse 4
   std::vector<double> none, bare, wheel, barePress, wheelPress;
-  for (int round = 0; round < kRounds; ++round)
+  for (int round = 0; round < gRounds; ++round)
     for (int k = 0; k < 3; ++k) switch ((round + k) % 3) {
         case 0:
           Measure("", "", none);
