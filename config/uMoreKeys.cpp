@@ -20,14 +20,11 @@ TMoreKeys::TMoreKeys(ui::TListBox& list, ui::THotKey& box, ui::TComboBox& gestur
   clear.OnClick = [this] { Clear(); };
 }
 
-std::wstring TMoreKeys::WordText(TShortCut word) {
-  return ui::THotKey::ValueText(HotKeyFromShortCut(word));
-}
-
 std::wstring TMoreKeys::RowText(int row) const {
   const std::size_t r = static_cast<std::size_t>(row);
   const std::uint8_t g = gestures_[r];
-  return ui::FromCp932(CommandNames[FirstMoreCommand + row]) + L"\t" + WordText(words_[r]) + L"\t" +
+  return ui::FromCp932(CommandNames[FirstMoreCommand + row]) + L"\t" +
+         ui::THotKey::ValueText(HotKeyFromShortCut(words_[r])) + L"\t" +
          (g && g < std::size(texts::JogDialTexts) ? texts::JogDialTexts[g].Unicode : L"");
 }
 

@@ -30,8 +30,6 @@ class TMoreKeys {
   void Edit(PlayerCommand command, TShortCut word, std::uint8_t gesture);
   // The row's text: the command's name, its hot key and its gesture, at the list's tabs.
   std::wstring RowText(int row) const;
-  // A hot-key word as the user reads it: "Ctrl+Alt+F", empty for none.
-  static std::wstring WordText(TShortCut word);
 
   static constexpr int Rows = CommandCount - FirstMoreCommand;
 

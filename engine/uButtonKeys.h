@@ -15,7 +15,6 @@ class TButtonKeys {
  public:
   // The words of the commands that name a button.
   explicit TButtonKeys(std::vector<TShortCut> words) : words_(std::move(words)) {}
-  bool Any() const noexcept { return !words_.empty(); }
 
   // A press of the button vk with these modifiers held: its word when a command has it
   // (the press is taken), else 0 (it passes, and so does its release).
